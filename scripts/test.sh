@@ -1,0 +1,14 @@
+#!/bin/sh
+# Installs what is missing, builds everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs every test headless.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILLRUN_SANITIZE=ON \
+      -DQUILLRUN_BENCHMARKS=OFF >/dev/null
+cmake --build build-asan -j"$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --test-dir build-asan --output-on-failure -j"$(nproc)"

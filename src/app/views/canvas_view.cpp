@@ -1,0 +1,57 @@
+#include "app/views/canvas_view.h"
+
+#include "render/canvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+int ButtonCode(Qt::MouseButtons buttons) {
+    int code = 0;
+    if (buttons & Qt::LeftButton) code |= 1;
+    if (buttons & Qt::RightButton) code |= 2;
+    if (buttons & Qt::MiddleButton) code |= 4;
+    return code;
+}
+
+int ShiftCode(Qt::KeyboardModifiers modifiers) {
+    int code = 0;
+    if (modifiers & Qt::ShiftModifier) code |= 1;
+    if (modifiers & Qt::ControlModifier) code |= 2;
+    if (modifiers & Qt::AltModifier) code |= 4;
+    return code;
+}
+
+}  // namespace
+
+CanvasView::CanvasView(Canvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::CrossCursor);
+}
+
+QPointF CanvasView::ToUnits(QPointF pixel) const {
+    return {pixel.x() * canvas_.Picture2.UnitsPerPixelX(), pixel.y() * canvas_.Picture2.UnitsPerPixelY()};
+}
+
+void CanvasView::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    const QRect r = event->rect();
+    p.fillRect(r, Qt::white);
+    p.drawImage(r.topLeft(), canvas_.Picture1(), r);
+}
+
+void CanvasView::mousePressEvent(QMouseEvent* event) {
+    if (!OnMouseDown) return;
+    const QPointF at = ToUnits(event->position());
+    OnMouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), static_cast<float>(at.x()),
+                static_cast<float>(at.y()));
+}
+
+void CanvasView::mouseMoveEvent(QMouseEvent* event) {
+    if (!OnMouseMove) return;
+    const QPointF at = ToUnits(event->position());
+    OnMouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()), static_cast<float>(at.x()),
+                static_cast<float>(at.y()));
+}

@@ -1,0 +1,65 @@
+#pragma once
+// frmMain: the menus, the run buttons, the canvas, the status line and the selection panel.
+// It owns the program's state and wires every input to the handler that deals with it; after
+// each handler it mirrors the controls' fields into the widgets.
+
+#include "app/views/qt_prompter.h"
+#include "model/form_controls.h"
+#include "model/session.h"
+#include "model/shared_state.h"
+#include "render/canvas.h"
+
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+#include <functional>
+
+class CanvasView;
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class MainWindow : public QMainWindow {
+public:
+    // appPath is the folder the program was started from.
+    explicit MainWindow(const QString& appPath);
+    ~MainWindow() override;
+
+    Session& session() { return session_; }
+    CanvasView* canvasView() const { return picture1_; }
+    QPushButton* button(int n) const { return commands_.at(static_cast<std::size_t>(n)); }
+    QAction* recentFileAction(int i) const { return mnuFilename_.at(static_cast<std::size_t>(i)); }
+
+    // Runs a handler on the session and mirrors the result into the widgets.
+    void Dispatch(const std::function<void(Session&)>& handler);
+    // Mirrors the control fields into the widgets.
+    void SyncControls();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildControls(QWidget* client);
+    QPushButton* AddButton(QWidget* parent, const QString& caption, double left, double top,
+                           double width, double height);
+    QRect Pixels(double left, double top, double width, double height) const;
+
+    SharedState st_;
+    FormControls frm_;
+    Canvas canvas_;
+    QtPrompter ui_;
+    Session session_;
+    bool shutDown_ = false;
+
+    CanvasView* picture1_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+    QFrame* frame1_ = nullptr;
+    std::array<QPushButton*, 12> commands_{};  // Command1 .. Command11
+    std::array<QAction*, 5> mnuFilename_{};
+    QTimer timer1_;
+};

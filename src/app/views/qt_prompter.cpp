@@ -1,0 +1,71 @@
+#include "app/views/qt_prompter.h"
+
+#include "app/file_filter.h"
+
+#include <QFileDialog>
+#include <QImage>
+#include <QMessageBox>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Quillrun");
+
+std::optional<QString> RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
+                                     const QString& filter, const QString& proposed) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(QtNameFilters(filter));
+    if (!proposed.isEmpty()) dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
+
+}  // namespace
+
+void QtPrompter::Prepare() {
+    if (BeforeModal) BeforeModal();
+}
+
+void QtPrompter::Message(const QString& text) {
+    Prepare();
+    QMessageBox box(QMessageBox::NoIcon, kCaption, text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+Answer QtPrompter::AskYesNoCancel(const QString& text) {
+    Prepare();
+    QMessageBox box(QMessageBox::NoIcon, kCaption, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
+}
+
+std::optional<QString> QtPrompter::OpenFileName(const QString& filter, const QString& proposed) {
+    Prepare();
+    return RunFileDialog(parent_, QFileDialog::AcceptOpen, filter, proposed);
+}
+
+std::optional<QString> QtPrompter::SaveFileName(const QString& filter, const QString& proposed) {
+    Prepare();
+    return RunFileDialog(parent_, QFileDialog::AcceptSave, filter, proposed);
+}
+
+void QtPrompter::ShowElementDialog(ElementDialog&) { Prepare(); }
+
+void QtPrompter::ShowArgNoDialog(ArgNoDialog&) { Prepare(); }
+
+bool QtPrompter::SaveBitmap(const QImage& image, const QString& path) {
+    return image.save(path, "BMP");
+}

@@ -1,0 +1,54 @@
+#pragma once
+// Reading and writing the program's text files as comma-separated items: quoted strings,
+// numbers, #TRUE#/#FALSE#, CR LF line ends and code page 932 text. Diagram files and the
+// settings file both go through these two classes; they know nothing of what the items mean.
+
+#include "model/records.h"
+
+#include <QByteArray>
+#include <QString>
+
+class ItemWriter {
+public:
+    void Int(int v);
+    void Double(double v);
+    void String(QStringView s);  // written between double quotes, nothing escaped
+    void Bool(bool v);           // #TRUE# or #FALSE#
+    void EndLine();              // CR LF
+
+    const QByteArray& Bytes() const { return out_; }
+
+private:
+    void Separate();
+
+    QByteArray out_;
+    bool lineStarted_ = false;
+};
+
+// Each Read takes the next item, wherever its line ends. When the item is missing or does not
+// fit the field, the call returns false and leaves the field as it was; the item is used up.
+class ItemReader {
+public:
+    explicit ItemReader(QByteArray data);
+
+    bool ReadInt(Integer& v);
+    bool ReadDouble(double& v);
+    bool ReadString(QString& v);
+    bool ReadBool(bool& v);
+    bool AtEnd();
+
+private:
+    struct Token {
+        bool present = false;
+        bool quoted = false;
+        bool closed = true;  // a quoted item found its closing quote
+        qsizetype begin = 0, end = 0;
+    };
+    Token Next();
+    void SkipBlanks();
+    bool AtLineEnd() const;
+    void SkipLineEnds();
+
+    QByteArray data_;
+    qsizetype pos_ = 0;
+};

@@ -1,0 +1,159 @@
+#include "model/numeric_text.h"
+
+#include <QByteArray>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <locale.h>
+
+namespace {
+
+bool IsIgnored(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// strtod in the "C" locale, whatever locale the application runs in.
+double CStrtod(const char* s) {
+    static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return strtod_l(s, nullptr, c_locale);
+}
+
+// Scans a decimal number at the start of [s, s + n) and returns how many characters it takes
+// (0 when there is none). The text handed to strtod (with D turned into E) goes to buf.
+std::size_t ScanDecimal(const char* s, std::size_t n, QByteArray& buf) {
+    std::size_t i = 0;
+    buf.clear();
+    if (i < n && (s[i] == '+' || s[i] == '-')) buf.append(s[i++]);
+    std::size_t digits = 0;
+    while (i < n && IsDigit(s[i])) buf.append(s[i++]), ++digits;
+    if (i < n && s[i] == '.') {
+        buf.append(s[i++]);
+        while (i < n && IsDigit(s[i])) buf.append(s[i++]), ++digits;
+    }
+    if (digits == 0) return 0;
+    if (i < n && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+        std::size_t j = i + 1;
+        if (j < n && (s[j] == '+' || s[j] == '-')) ++j;
+        if (j < n && IsDigit(s[j])) {
+            buf.append('E');
+            buf.append(s + i + 1, static_cast<qsizetype>(j - i - 1));
+            while (j < n && IsDigit(s[j])) buf.append(s[j++]);
+            i = j;
+        }
+    }
+    return i;
+}
+
+double RadixInteger(const char* s, std::size_t n, int radix) {
+    double v = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        int d = -1;
+        const char c = s[i];
+        if (IsDigit(c)) d = c - '0';
+        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        if (d < 0 || d >= radix) break;
+        v = v * radix + d;
+    }
+    return v;
+}
+
+}  // namespace
+
+double ReadNumber(QStringView text) {
+    // Only ASCII can take part in a number; the first other character ends it.
+    QByteArray ascii;
+    ascii.reserve(text.size());
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (IsIgnored(c)) continue;
+        if (c >= 0x80) break;
+        ascii.append(static_cast<char>(c));
+    }
+    const char* s = ascii.constData();
+    const auto n = static_cast<std::size_t>(ascii.size());
+    if (n >= 2 && s[0] == '&') {
+        if (s[1] == 'H' || s[1] == 'h') return RadixInteger(s + 2, n - 2, 16);
+        if (s[1] == 'O' || s[1] == 'o') return RadixInteger(s + 2, n - 2, 8);
+        return 0;
+    }
+    QByteArray buf;
+    if (ScanDecimal(s, n, buf) == 0) return 0;
+    return CStrtod(buf.constData());
+}
+
+bool ParseWholeNumber(const char* text, std::size_t length, double& out) {
+    // The common case in files: a plain integer.
+    std::size_t i = 0;
+    bool negative = false;
+    if (length > 0 && (text[0] == '-' || text[0] == '+')) negative = text[i++] == '-';
+    if (i < length && length - i <= 15) {
+        long long v = 0;
+        std::size_t j = i;
+        while (j < length && IsDigit(text[j])) v = v * 10 + (text[j++] - '0');
+        if (j == length && j > i) {
+            out = negative ? -static_cast<double>(v) : static_cast<double>(v);
+            return true;
+        }
+    }
+    QByteArray buf;
+    if (ScanDecimal(text, length, buf) != length || length == 0) return false;
+    out = CStrtod(buf.constData());
+    return true;
+}
+
+double RoundHalfEven(double v) { return std::nearbyint(v); }
+
+bool FitsInt16(double v) { return v >= -32768.0 && v <= 32767.0; }
+bool FitsInt32(double v) { return v >= -2147483648.0 && v <= 2147483647.0; }
+
+namespace {
+
+// Writes v into buf (at least 32 bytes) and returns the length.
+int NumberChars(double v, char* buf) {
+    if (v == 0) {  // also -0
+        buf[0] = '0';
+        return 1;
+    }
+    if (std::isnan(v)) {
+        std::memcpy(buf, "NaN", 3);
+        return 3;
+    }
+    if (std::isinf(v)) {
+        const char* t = v < 0 ? "-Infinity" : "Infinity";
+        const int len = static_cast<int>(std::strlen(t));
+        std::memcpy(buf, t, static_cast<std::size_t>(len));
+        return len;
+    }
+    if (std::fabs(v) < 1e15 && v == std::trunc(v)) {
+        const auto r = std::to_chars(buf, buf + 32, static_cast<long long>(v));
+        return static_cast<int>(r.ptr - buf);
+    }
+    const auto r = std::to_chars(buf, buf + 32, v, std::chars_format::general, 15);
+    for (char* p = buf; p != r.ptr; ++p)
+        if (*p == 'e') *p = 'E';
+    return static_cast<int>(r.ptr - buf);
+}
+
+}  // namespace
+
+QString FormatNumber(double v) {
+    char buf[32];
+    return QString::fromLatin1(buf, NumberChars(v, buf));
+}
+
+void AppendNumber(QByteArray& out, double v) {
+    char buf[32];
+    out.append(buf, NumberChars(v, buf));
+}
+
+QString FormatSingle(float v) {
+    if (v == 0) return QStringLiteral("0");
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(v),
+                                 std::chars_format::general, 7);
+    for (char* p = buf; p != r.ptr; ++p)
+        if (*p == 'e') *p = 'E';
+    return QString::fromLatin1(buf, static_cast<int>(r.ptr - buf));
+}

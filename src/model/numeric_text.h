@@ -1,0 +1,33 @@
+#pragma once
+// How the program reads numbers out of texts, rounds them and writes them back as texts.
+// Every field, operand and file item uses these rules; nothing else in the program parses numbers.
+
+#include <QString>
+#include <QStringView>
+#include <cstddef>
+
+// Reads the leading number of a text: blanks, tabs and line feeds anywhere are ignored; an
+// optional sign, digits with one decimal point and an exponent with E or D; "&H" and "&O"
+// start hexadecimal and octal integers. A text without a leading number reads 0. Magnitudes
+// beyond the double range read as infinity.
+double ReadNumber(QStringView text);
+
+// Parses a number that must fill the whole of [text, text + length) (file items). Returns false
+// when anything but one decimal number is there.
+bool ParseWholeNumber(const char* text, std::size_t length, double& out);
+
+// To the nearest integer, halves to the even neighbour (2.5 gives 2, 3.5 gives 4).
+double RoundHalfEven(double v);
+
+// True when v, already whole, fits a 16-bit or a 32-bit signed integer.
+bool FitsInt16(double v);
+bool FitsInt32(double v);
+
+// Integers plain, other values with at most 15 significant digits and no trailing zeros,
+// exponent form such as 1E+20 for very large or very small magnitudes, no leading blank.
+QString FormatNumber(double v);
+// Appends the same text as ASCII bytes; used by the file writer.
+void AppendNumber(QByteArray& out, double v);
+
+// A single-precision value in general format: up to 7 significant digits (pointer read-out).
+QString FormatSingle(float v);

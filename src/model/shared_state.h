@@ -1,0 +1,59 @@
+#pragma once
+// Everything the editor, the renderer and the engine share: the two tables with their counts,
+// the value-cell pool, the element template and the editing, selection, run and file state.
+// One instance is owned by the main window (or by a test) and handed around by reference.
+
+#include "model/records.h"
+
+#include <QString>
+#include <array>
+
+// Selection kinds, as stored in SelKind.
+inline const QString kSelElement = QStringLiteral("要素選択");
+inline const QString kSelElementText = QStringLiteral("要素文字選択");
+inline const QString kSelArgText = QStringLiteral("引数文字選択");
+inline const QString kSelPoint = QStringLiteral("点選択");
+inline const QString kSelLine = QStringLiteral("線選択");
+
+// Type texts of run values.
+inline const QString kTypeNumber = QStringLiteral("Number");
+inline const QString kTypeString = QStringLiteral("String");
+inline const QString kTypeUndefined = QStringLiteral("*Undefine*");
+
+struct SharedState {
+    std::array<ElementRec, kMaxElements + 1> Elements{};
+    Integer ElemCount = 0;
+    std::array<ConnectionRec, kMaxConnections + 1> Connections{};
+    Integer ConnCount = 0;
+    std::array<ValueCell, kMaxCells + 1> Cells{};
+    Integer FreeHead = -1;
+
+    Integer EditState = 0;
+    ElementRec NewElement;
+    double PointerX = 0, PointerY = 0;
+    double AnchorX = 0, AnchorY = 0;
+    double CurR = 0;
+    double DragW = 0, DragH = 0;
+    QString SelKind;
+    Integer SelIndex = 0;
+    Integer SelPoint = 0;
+    Integer ArgDialogConn = 0;
+    Integer StepElem = 0;
+    Integer StopFlag = 0;
+    Integer GridSize = 100;
+    QString FileName;
+    QString ImageFileName;
+
+    // Run bookkeeping beyond the classic variables: a step in progress (ticks that arrive
+    // while a step shows a message are skipped) and whether the last stop was an error.
+    bool InStep = false;
+    bool StoppedByError = false;
+};
+
+// True when SelKind names an element or its text, or a point or a segment of a connection.
+inline bool ElementSelected(const SharedState& st) {
+    return st.SelKind == kSelElement || st.SelKind == kSelElementText;
+}
+inline bool PointOrLineSelected(const SharedState& st) {
+    return st.SelKind == kSelPoint || st.SelKind == kSelLine;
+}

@@ -1,0 +1,98 @@
+#include "app/views/canvas_view.h"
+#include "app/views/main_window.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList MenuEntries(QMenu* menu) {
+    QStringList entries;
+    for (QAction* a : menu->actions()) entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return entries;
+}
+
+}  // namespace
+
+TEST(MainWindow, HasTheCaptionTheMenusAndTheRunControls) {
+    QTemporaryDir folder;
+    MainWindow w(folder.path());
+    EXPECT_EQ(w.windowTitle(), "Quillrun");
+    const QList<QAction*> menus = w.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 3);
+    EXPECT_EQ(menus[0]->text(), "ファイル(&F)");
+    EXPECT_EQ(menus[1]->text(), "編集(&E)");
+    EXPECT_EQ(menus[2]->text(), "オプション(&O)");
+    EXPECT_EQ(MenuEntries(menus[0]->menu()),
+              QStringList({"新規作成(&N)", "開く(&O)", "-", "保存(&S)", "名前を付けて保存(&A)", "-",
+                           "サンプルデータ(&E)", "-", "", "", "", "", "", "-", "終了(X)"}));
+    EXPECT_EQ(MenuEntries(menus[1]->menu()),
+              QStringList({"要素追加(&A)", "接続(&C)", "-", "選択解除(&R)"}));
+    EXPECT_EQ(MenuEntries(menus[2]->menu()), QStringList({"グリッド(&G)"}));
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(w.recentFileAction(i)->isVisible());
+
+    EXPECT_EQ(w.button(1)->text(), "初期化");
+    EXPECT_EQ(w.button(2)->text(), "逐次実行");
+    EXPECT_EQ(w.button(3)->text(), "自動実行");
+    EXPECT_EQ(w.button(4)->text(), "停止");
+    EXPECT_EQ(w.button(1)->geometry(), QRect(8, 8, 81, 25));
+    EXPECT_EQ(w.button(4)->geometry(), QRect(8, 152, 81, 25));
+    const auto edits = w.findChildren<QLineEdit*>();
+    ASSERT_EQ(edits.size(), 1);
+    EXPECT_EQ(edits[0]->text(), "1000");
+    EXPECT_EQ(edits[0]->geometry(), QRect(8, 128, 81, 18));
+    EXPECT_EQ(w.canvasView()->geometry().topLeft(), QPoint(104, 0));
+
+    QStringList labels;
+    for (QLabel* l : w.findChildren<QLabel*>()) labels << l->text();
+    EXPECT_TRUE(labels.contains("タイマー"));
+    EXPECT_TRUE(labels.contains("座標 (0, 0)"));
+}
+
+TEST(MainWindow, TheSelectionPanelStartsHiddenWithItsSevenButtons) {
+    QTemporaryDir folder;
+    MainWindow w(folder.path());
+    w.show();
+    const QStringList captions = {"", "", "", "", "", "点削除", "接続線削除", "要素削除", "点移動",
+                                  "要素移動", "取消", "要素属性変更"};
+    for (int n = 5; n <= 11; ++n) {
+        EXPECT_EQ(w.button(n)->text(), captions[n]);
+        EXPECT_FALSE(w.button(n)->isVisible());
+        EXPECT_EQ(w.button(n)->width(), 105);
+    }
+    EXPECT_EQ(w.button(10)->y(), 8);
+    EXPECT_EQ(w.button(11)->y(), 104);
+}
+
+TEST(MainWindow, MirrorsTheControlFieldsAfterAHandler) {
+    QTemporaryDir folder;
+    MainWindow w(folder.path());
+    w.Dispatch([](Session& s) {
+        s.frm.Label1Caption = "trace";
+        s.frm.Frame1Visible = true;
+        s.frm.mnuFilename[1] = {"/tmp/a&b.qrn", true};
+    });
+    w.show();
+    EXPECT_TRUE(w.button(5)->isVisible());
+    EXPECT_TRUE(w.recentFileAction(1)->isVisible());
+    EXPECT_EQ(w.recentFileAction(1)->text(), "/tmp/a&&b.qrn");
+    QStringList labels;
+    for (QLabel* l : w.findChildren<QLabel*>()) labels << l->text();
+    EXPECT_TRUE(labels.contains("trace"));
+}
+
+TEST(MainWindow, ClosingWritesTheSettingsFileBesideTheProgram) {
+    QTemporaryDir folder;
+    {
+        MainWindow w(folder.path());
+        w.show();
+        w.close();
+    }
+    EXPECT_TRUE(QFile::exists(folder.filePath("mySys.!!!")));
+}

@@ -1,0 +1,99 @@
+#include "model/numeric_text.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+TEST(ReadNumber, ReadsTheLeadingNumberAndIgnoresBlanksTabsAndLineFeeds) {
+    EXPECT_EQ(ReadNumber(u"12abc"), 12);
+    EXPECT_EQ(ReadNumber(u"1 2"), 12);
+    EXPECT_EQ(ReadNumber(u"\t-1\n5"), -15);
+    EXPECT_EQ(ReadNumber(u"1e3"), 1000);
+    EXPECT_EQ(ReadNumber(u"2.5D2"), 250);
+    EXPECT_EQ(ReadNumber(u"1.5e-1x"), 0.15);
+    EXPECT_EQ(ReadNumber(u".5"), 0.5);
+    EXPECT_EQ(ReadNumber(u"+7"), 7);
+    EXPECT_EQ(ReadNumber(u"3e"), 3);  // an exponent without digits is not part of the number
+    EXPECT_EQ(ReadNumber(u"1.2.3"), 1.2);
+}
+
+TEST(ReadNumber, TextsWithoutALeadingNumberReadZero) {
+    EXPECT_EQ(ReadNumber(u"abc"), 0);
+    EXPECT_EQ(ReadNumber(u""), 0);
+    EXPECT_EQ(ReadNumber(u"-"), 0);
+    EXPECT_EQ(ReadNumber(u"."), 0);
+    EXPECT_EQ(ReadNumber(u"ー1"), 0);  // a full-width dash is no sign
+}
+
+TEST(ReadNumber, HexadecimalAndOctalIntegers) {
+    EXPECT_EQ(ReadNumber(u"&HFF"), 255);
+    EXPECT_EQ(ReadNumber(u"&hff"), 255);
+    EXPECT_EQ(ReadNumber(u"&O17"), 15);
+    EXPECT_EQ(ReadNumber(u"&H"), 0);
+    EXPECT_EQ(ReadNumber(u"&O19"), 1);  // 9 is no octal digit
+}
+
+TEST(ReadNumber, HugeMagnitudesBecomeInfinite) {
+    EXPECT_EQ(ReadNumber(u"1e400"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ReadNumber(u"1e-400"), 0);
+}
+
+TEST(ParseWholeNumber, AcceptsOnlyOneCompleteNumber) {
+    double v = -1;
+    EXPECT_TRUE(ParseWholeNumber("141.42135623731", 15, v));
+    EXPECT_EQ(v, 141.42135623731);
+    EXPECT_TRUE(ParseWholeNumber("-12", 3, v));
+    EXPECT_EQ(v, -12);
+    EXPECT_TRUE(ParseWholeNumber(".5", 2, v));
+    EXPECT_EQ(v, 0.5);
+    EXPECT_TRUE(ParseWholeNumber("1E+16", 5, v));
+    EXPECT_EQ(v, 1e16);
+    EXPECT_FALSE(ParseWholeNumber("12abc", 5, v));
+    EXPECT_FALSE(ParseWholeNumber("", 0, v));
+    EXPECT_FALSE(ParseWholeNumber("-", 1, v));
+}
+
+TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(3.5), 4);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(12.5), 12);
+    EXPECT_EQ(RoundHalfEven(13.5), 14);
+    EXPECT_EQ(RoundHalfEven(2.6), 3);
+    EXPECT_EQ(RoundHalfEven(250.5), 250);
+}
+
+TEST(FormatNumber, IntegersPlainOthersWithFifteenDigits) {
+    EXPECT_EQ(FormatNumber(7), "7");
+    EXPECT_EQ(FormatNumber(-12), "-12");
+    EXPECT_EQ(FormatNumber(0), "0");
+    EXPECT_EQ(FormatNumber(-0.0), "0");
+    EXPECT_EQ(FormatNumber(1.0 / 3.0), "0.333333333333333");
+    EXPECT_EQ(FormatNumber(-12.5), "-12.5");
+    EXPECT_EQ(FormatNumber(141.42135623731), "141.42135623731");
+    EXPECT_EQ(FormatNumber(0.1 + 0.2), "0.3");
+    EXPECT_EQ(FormatNumber(123456789012345.0), "123456789012345");
+}
+
+TEST(FormatNumber, VeryLargeAndVerySmallMagnitudesUseTheExponentForm) {
+    EXPECT_EQ(FormatNumber(1e20), "1E+20");
+    EXPECT_EQ(FormatNumber(1e16), "1E+16");
+    EXPECT_EQ(FormatNumber(-2.5e-7), "-2.5E-07");
+    EXPECT_EQ(FormatNumber(1e-5), "1E-05");
+    EXPECT_EQ(FormatNumber(1e-4), "0.0001");
+    EXPECT_EQ(FormatNumber(1.5e300), "1.5E+300");
+}
+
+TEST(FormatNumber, WhatItWritesReadsBackToTheSameFifteenDigits) {
+    for (double v : {3.14159265358979, -0.000123456789, 98765.4321, 6.02214076e23}) {
+        const QString text = FormatNumber(v);
+        EXPECT_EQ(FormatNumber(ReadNumber(text)), text);
+    }
+}
+
+TEST(FormatSingle, GeneralFormatWithSevenDigits) {
+    EXPECT_EQ(FormatSingle(1234.5f), "1234.5");
+    EXPECT_EQ(FormatSingle(20.0f), "20");
+    EXPECT_EQ(FormatSingle(-0.1f), "-0.1");
+    EXPECT_EQ(FormatSingle(0.0f), "0");
+    EXPECT_EQ(FormatSingle(1.0f / 3.0f), "0.3333333");
+}

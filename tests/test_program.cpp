@@ -1,0 +1,46 @@
+#include "test_program.h"
+
+#include "model/cp932.h"
+
+int AddElement(SharedState& st, int kind, const QString& text, double x, double y, double r) {
+    const int i = ++st.ElemCount;
+    ElementRec e;
+    e.Kind = static_cast<Integer>(kind);
+    e.Text = text;
+    e.X = x;
+    e.Y = y;
+    e.R = r;
+    e.Font.Size = 10;
+    e.TextX = x - 4 * 10 * TextWidthUnits(text);
+    e.TextY = y - 8 * 10;
+    if (kind == kConstantNumber || kind == kConstantString) {
+        e.DataType = kind == kConstantNumber ? kTypeNumber : kTypeString;
+        e.Value = text;
+    } else if (kind == kVariableNumber || kind == kVariableString) {
+        e.DataType = kTypeUndefined;
+    }
+    e.ArgCount = kind >= kPlus ? 2 : (kind == kFunction ? 1 : 0);
+    st.Elements[i] = e;
+    return i;
+}
+
+int AddConnection(SharedState& st, int from, int to, const QString& argNo,
+                  std::initializer_list<PointRec> bends) {
+    const int j = ++st.ConnCount;
+    ConnectionRec c;
+    c.FromElem = static_cast<Integer>(from);
+    c.ToElem = static_cast<Integer>(to);
+    const ElementRec& a = st.Elements[from];
+    const ElementRec& b = to > 0 ? st.Elements[to] : a;
+    c.X1 = a.X + a.R;
+    c.Y1 = a.Y;
+    c.X2 = b.X - b.R;
+    c.Y2 = b.Y;
+    c.ArgNo = argNo;
+    c.Font.Size = 8;
+    for (const PointRec& p : bends) c.Points[++c.PointCount] = p;
+    c.ArgTextX = (c.X1 + c.X2) / 2;
+    c.ArgTextY = (c.Y1 + c.Y2) / 2;
+    st.Connections[j] = c;
+    return j;
+}
