@@ -1,0 +1,47 @@
+#pragma once
+// The logic of the element dialog frmElement ("Form2"): the kind list, the text and argument
+// fields it shows for each kind, and OK and Cancel, which fill the template NewElement. It does
+// not touch the element table; a Qt dialog only displays these fields.
+
+#include <QString>
+#include <QStringList>
+
+struct Session;
+
+class ElementDialog {
+public:
+    // A freshly loaded dialog with its initial contents; the kind list is still empty.
+    explicit ElementDialog(Session& s);
+
+    // Controls, as the person sees them.
+    QStringList List1;
+    QString Label1Caption = QStringLiteral("Label1");
+    QString Text1Text = QStringLiteral("Text1");
+    bool Text1Visible = true;
+    QString Label2Caption = QStringLiteral("Label2");
+    QString Text2Text = QStringLiteral("Text2");
+    bool Text2Visible = true;
+    bool Check1 = false;  // ボールド
+    bool Check2 = false;  // 下線
+    QString Text3Text = QStringLiteral("10");
+
+    int ListIndex() const { return listIndex_; }
+    // Selecting an entry (by the person or by the program) raises List1_Click.
+    void SetListIndex(int index);
+    bool Closed() const { return closed_; }
+
+    void List1_Click();
+    void Command1_Click();  // 確認
+    void Command2_Click();  // 取消
+
+private:
+    Session& s_;
+    int listIndex_ = -1;
+    bool closed_ = false;
+};
+
+// Adds the nine kind names to the list.
+void LoadElementDialog(ElementDialog& dialog);
+
+// 要素属性変更: edits the selected element with the element dialog.
+void Command11_Click(Session& s);
