@@ -77,6 +77,8 @@ void Command4_Click(Session& s) {
 }
 
 void Timer1_Timer(Session& s) {
+    // A stopped timer does not tick, even when a tick was already on its way.
+    if (!s.frm.Timer1.Enabled || s.frm.Timer1.Interval <= 0) return;
     // A tick that arrives while a step shows a message box is skipped, not nested.
     if (s.st.InStep) return;
     ExecuteStep(s);
