@@ -130,25 +130,6 @@ TEST_F(Transfer, PushedResultsQueueUpAndAreUsedOldestFirst) {
     EXPECT_EQ(Queued(4, 1), QStringList{"41"});
 }
 
-TEST_F(Transfer, TakingAValueReleasesItsCell) {
-    AddElement(p->st, kFunction, "f", 1000, 1000);
-    Command1_Click(p->s);
-    Queue(1, 1, "Number", "1");
-    Queue(1, 1, "String", "b");
-    EXPECT_EQ(FreeCells(), kMaxCells - 2);
-    QString type, value;
-    ASSERT_TRUE(TakeValue(p->st, 1, 1, type, value));
-    EXPECT_EQ(type, "Number");
-    EXPECT_EQ(value, "1");
-    EXPECT_EQ(FreeCells(), kMaxCells - 1);
-    ASSERT_TRUE(TakeValue(p->st, 1, 1, type, value));
-    EXPECT_EQ(value, "b");
-    EXPECT_FALSE(TakeValue(p->st, 1, 1, type, value));
-    EXPECT_EQ(value, "b");
-    EXPECT_EQ(FreeCells(), kMaxCells);
-    EXPECT_LE(p->st.Elements[1].ArgQueue[1], 0);
-}
-
 TEST_F(Transfer, ArgumentNumbersBeyondTheQueuesCarryNothing) {
     AddElement(p->st, kConstantNumber, "1", 1000, 1000);
     AddElement(p->st, kPlus, "+", 3000, 1000);
