@@ -1,7 +1,6 @@
 #pragma once
-// The steps of operator elements ("+", "-", "*", "/") and function elements ("mod", "sin",
-// "cos"): readiness, taking one value per input, the result, its push and the trace line.
-// Arithmetic that has no sound result stops the run instead of pushing anything.
+// Operator ("+", "-", "*", "/") and function ("mod", "sin", "cos") steps: readiness, inputs,
+// result, push and trace line. Arithmetic without a sound result stops the run, pushing nothing.
 
 #include <QString>
 #include <QStringList>

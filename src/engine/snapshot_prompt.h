@@ -1,7 +1,6 @@
 #pragma once
-// What follows a step that reports something: the trace line in the status line and, while the
-// timer is off, the question whether to save the back canvas as a bitmap, go on, or stop.
-// It draws nothing itself; the step has redrawn the canvas before it gets here.
+// After a reporting step: the trace line in the status line and, timer off, the question to save
+// the back canvas as a bitmap, go on or stop. It draws nothing; the step has redrawn already.
 
 #include <QString>
 

@@ -1,7 +1,6 @@
 #pragma once
-// How values travel along connections: the offer of constants and variables into empty input
-// queues, the push of operator and function results, and taking a value out of a queue.
-// It does not decide when an element fires; the step routines do.
+// Values along connections: the offer into empty input queues, the push of results, and taking
+// a value out of a queue. It does not decide when an element fires; the step routines do.
 
 #include <QString>
 
