@@ -1,0 +1,30 @@
+#pragma once
+// Operator ("+", "-", "*", "/") and function ("mod", "sin", "cos") steps: readiness, inputs,
+// result, push and trace line. Arithmetic without a sound result stops the run, pushing nothing.
+
+#include <QString>
+#include <QStringList>
+
+struct Session;
+
+// The result of one firing. When error is not empty the firing failed and nothing is pushed;
+// error then says, for the person, what went wrong.
+struct FiringResult {
+    QString type;
+    QString value;
+    QString error;
+};
+
+// The arithmetic of an operator kind (5..8) on the left and right operands.
+FiringResult ComputeOperator(int kind, const QString& typeL, const QString& textL,
+                             const QString& typeR, const QString& textR);
+// A function by name on the value texts of its inputs (as many as the element has). shown is
+// set to how many arguments the trace line lists.
+FiringResult ComputeFunction(const QString& name, const QStringList& args, int& shown);
+
+// The operator symbol of a kind, or an empty text for any other kind.
+QString OperatorText(int kind);
+
+// Steps of the element StepElem. Each returns true when the snapshot question was asked.
+bool StepOperator(Session& s, int kind);
+bool StepFunction(Session& s, const QString& name);

@@ -1,0 +1,179 @@
+#include "engine/run_control.h"
+
+#include "engine/operators.h"
+#include "engine/transfer.h"
+#include "model/cell_pool.h"
+#include "model/form_controls.h"
+#include "model/numeric_text.h"
+#include "model/prompter.h"
+#include "model/session.h"
+#include "model/shared_state.h"
+#include "render/renderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Live elements are 1..ElemCount; never beyond the table.
+int LiveElements(const SharedState& st) { return std::clamp<int>(st.ElemCount, 0, kMaxElements); }
+
+// Marks a step as under way for as long as it lasts.
+class StepInProgress {
+public:
+    explicit StepInProgress(SharedState& st) : st_(st) { st_.InStep = true; }
+    ~StepInProgress() { st_.InStep = false; }
+    StepInProgress(const StepInProgress&) = delete;
+    StepInProgress& operator=(const StepInProgress&) = delete;
+
+private:
+    SharedState& st_;
+};
+
+}  // namespace
+
+void Command1_Click(Session& s) {
+    SharedState& st = s.st;
+    if (st.InStep) return;  // never pull the tables from under a step
+    st.EditState = 0;
+    InitCellPool(st);
+    ResetRunValues(s);
+    st.StepElem = 0;
+    st.StoppedByError = false;
+}
+
+void Command2_Click(Session& s) {
+    SharedState& st = s.st;
+    if (st.InStep) return;
+    const int count = LiveElements(st);
+    if (count == 0) return;
+    st.StopFlag = 0;
+    st.StoppedByError = false;
+    // Only the question lets the person stop; a whole pass without one (waiting functions,
+    // variables without a value, or the timer running) ends the loop instead.
+    int silentSteps = 0;
+    while (st.StopFlag == 0 && silentSteps < count) {
+        if (ExecuteStepAsked(s))
+            silentSteps = 0;
+        else
+            ++silentSteps;
+    }
+}
+
+void Command3_Click(Session& s) {
+    const double ms = RoundHalfEven(ReadNumber(s.frm.Text1Text));
+    if (!(ms >= 0 && ms <= kMaxTimerInterval)) {
+        s.ui.Message(QStringLiteral("タイマーの間隔は 0 から 65535 ミリ秒の範囲で指定してください。"));
+        return;  // the timer stays as it was
+    }
+    s.frm.Timer1.Interval = static_cast<int>(ms);
+    s.frm.Timer1.Enabled = true;
+    s.st.StoppedByError = false;
+}
+
+void Command4_Click(Session& s) {
+    s.st.StopFlag = -1;
+    s.frm.Timer1.Enabled = false;
+}
+
+void Timer1_Timer(Session& s) {
+    // A stopped timer does not tick, even when a tick was already on its way.
+    if (!s.frm.Timer1.Enabled || s.frm.Timer1.Interval <= 0) return;
+    // A tick that arrives while a step shows a message box is skipped, not nested.
+    if (s.st.InStep) return;
+    ExecuteStep(s);
+}
+
+void ResetRunValues(Session& s) {
+    SharedState& st = s.st;
+    for (int i = 1; i <= LiveElements(st); ++i) {
+        ElementRec& e = st.Elements[i];
+        switch (e.Kind) {
+            case kConstantNumber:
+                e.DataType = kTypeNumber;
+                e.Value = e.Text;
+                break;
+            case kConstantString:
+                e.DataType = kTypeString;
+                e.Value = e.Text;
+                break;
+            case kVariableNumber:
+            case kVariableString:
+                e.DataType = kTypeUndefined;
+                e.Value.clear();
+                break;
+            default:
+                break;
+        }
+        // The pool has just been relinked, so every queue head is stale: all of them are
+        // emptied, also those beyond ArgCount that a connection may have filled.
+        std::fill(e.ArgQueue.begin(), e.ArgQueue.end(), -1);
+    }
+}
+
+void ClearConnectionFlags(Session& s) {
+    SharedState& st = s.st;
+    const int count = std::clamp<int>(st.ConnCount, 0, kMaxConnections);
+    for (int j = 1; j <= count; ++j) st.Connections[j].Active = 0;
+}
+
+void ExecuteStep(Session& s) { ExecuteStepAsked(s); }
+
+bool ExecuteStepAsked(Session& s) {
+    SharedState& st = s.st;
+    const int count = LiveElements(st);
+    if (st.InStep || count == 0) return false;
+    StepInProgress guard(st);
+
+    int next = st.StepElem + 1;
+    if (next > count || next < 1) next = 1;
+    st.StepElem = static_cast<Integer>(next);
+    ClearConnectionFlags(s);
+
+    const ElementRec& e = st.Elements[next];
+    switch (e.Kind) {
+        case kConstantNumber:
+        case kConstantString:
+            return SendValue(s, QStringLiteral("定数 "), e.DataType, e.Value);
+        case kVariableNumber:
+        case kVariableString:
+            return StepVariable(s);
+        case kFunction:
+            return StepFunction(s, e.Text);
+        case kPlus:
+        case kMinus:
+        case kTimes:
+        case kDivide:
+            return StepOperator(s, e.Kind);
+        default:
+            return false;  // a kind the program does not know does nothing
+    }
+}
+
+bool StepVariable(Session& s) {
+    SharedState& st = s.st;
+    const int i = st.StepElem;
+    ElementRec& e = st.Elements[i];
+    QString type, value;
+    if (TakeValue(st, i, 1, type, value)) {
+        e.DataType = type;
+        e.Value = value;
+    }
+    if (e.DataType == kTypeUndefined) return false;  // nothing to offer yet: a silent step
+    // Copies: the offer redraws and may show messages, but must send what the variable holds.
+    const QString t = e.DataType, v = e.Value;
+    return SendValue(s, QStringLiteral("変数"), t, v);
+}
+
+void StopRunOnError(Session& s, const QString& what) {
+    SharedState& st = s.st;
+    st.StopFlag = -1;
+    s.frm.Timer1.Enabled = false;
+    st.StoppedByError = true;
+    const int e = st.StepElem;
+    RedrawDiagram(s, e);
+    const QString id = QStringLiteral("ID=") + QString::number(e);
+    SetLabel1(s.frm, id + QStringLiteral(" 停止 : ") + what);
+    s.ui.Message(QStringLiteral("要素 ") + id + QStringLiteral(" 「") + st.Elements[e].Text +
+                 QStringLiteral("」 でエラーが発生したため、実行を停止しました。\r\n") + what);
+}

@@ -1,0 +1,51 @@
+#include "engine/snapshot_prompt.h"
+
+#include "model/form_controls.h"
+#include "model/prompter.h"
+#include "model/session.h"
+#include "model/shared_state.h"
+#include "render/canvas.h"
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+void SaveSnapshot(Session& s) {
+    // The same proposed name every time: the one remembered in the settings file.
+    const std::optional<QString> path = s.ui.SaveFileName(SnapshotFilter(), s.st.ImageFileName);
+    if (!path) {
+        s.ui.Message(QStringLiteral("画像の保存は取り消されました。"));
+        return;
+    }
+    if (path->isEmpty()) return;
+    if (!s.ui.SaveBitmap(s.canvas.Picture2.Image(), *path)) {
+        s.ui.Message(QStringLiteral("画像を保存できませんでした。 File Name = [") + *path +
+                     QStringLiteral("]"));
+    }
+}
+
+}  // namespace
+
+QString SnapshotQuestion() {
+    return QStringLiteral("画像を保存しますか？。") + kCrLf + kCrLf +
+           QStringLiteral("保存しないで続行するときは「いいえ」ボタンを") + kCrLf +
+           QStringLiteral("停止するときは「キャンセル」ボタンをクリックします。");
+}
+
+QString SnapshotFilter() { return QStringLiteral("bmp(*.bmp)|*.bmp|全てのﾌｧｲﾙ(*.*)|*.*"); }
+
+bool ShowTraceAndOfferSnapshot(Session& s, const QString& text) {
+    SetLabel1(s.frm, text);
+    if (s.frm.Timer1.Enabled) return false;  // an automatic run asks nothing
+    switch (s.ui.AskYesNoCancel(SnapshotQuestion())) {
+        case Answer::Cancel:
+            s.st.StopFlag = -1;
+            break;
+        case Answer::No:
+            break;
+        case Answer::Yes:
+            SaveSnapshot(s);
+            break;
+    }
+    return true;
+}

@@ -1,0 +1,97 @@
+#include "engine/transfer.h"
+
+#include "engine/snapshot_prompt.h"
+#include "model/cell_pool.h"
+#include "model/numeric_text.h"
+#include "model/session.h"
+#include "model/shared_state.h"
+#include "render/renderer.h"
+
+#include <algorithm>
+
+namespace {
+
+// The live element a connection delivers to, or 0 when it has none (an unfinished connection
+// or a damaged file): such a connection carries nothing.
+int TargetOf(const SharedState& st, const ConnectionRec& c) {
+    const int count = std::min<int>(st.ElemCount, kMaxElements);
+    return c.ToElem >= 1 && c.ToElem <= count ? c.ToElem : 0;
+}
+
+// Input index of a connection when it names one of the element's queues, else -1. Argument
+// numbers above 30 have no queue; such connections are passed over.
+int QueueOf(const ConnectionRec& c) {
+    const int i = InputIndex(c);
+    return i >= 0 && i <= kMaxArgs ? i : -1;
+}
+
+int ConnectionCount(const SharedState& st) { return std::clamp<int>(st.ConnCount, 0, kMaxConnections); }
+
+}  // namespace
+
+int InputIndex(const ConnectionRec& c) {
+    double a = ReadNumber(c.ArgNo);
+    if (a <= 0) a = 1;
+    a = RoundHalfEven(a);
+    // Anything beyond the queues is reported as one past them.
+    return a > kMaxArgs ? kMaxArgs + 1 : static_cast<int>(a);
+}
+
+bool QueueHoldsValue(const SharedState& st, int e, int i) {
+    const Long h = st.Elements[e].ArgQueue[i];
+    return h > 0 && h <= kMaxCells;
+}
+
+bool TakeValue(SharedState& st, int e, int i, QString& type, QString& value) {
+    if (!QueueHoldsValue(st, e, i)) return false;
+    Long& head = st.Elements[e].ArgQueue[i];
+    const int h = head;
+    type = st.Cells[h].DataType;
+    value = st.Cells[h].Value;
+    head = st.Cells[h].Next;
+    FreeCell(st, h);
+    return true;
+}
+
+bool SendValue(Session& s, const QString& label, const QString& type, const QString& value) {
+    SharedState& st = s.st;
+    bool sent = false;
+    for (int c = 1; c <= ConnectionCount(st); ++c) {
+        ConnectionRec& conn = st.Connections[c];
+        if (conn.FromElem != st.StepElem) continue;
+        const int t = TargetOf(st, conn);
+        const int i = QueueOf(conn);
+        if (t == 0 || i < 0) continue;
+        if (QueueHoldsValue(st, t, i)) continue;  // the last offer is still waiting
+        // When the pool is exhausted the message is shown and the queue stays empty; the
+        // connection still counts as having carried the value.
+        st.Elements[t].ArgQueue[i] = AppendCell(st, s.ui, -1, type, value);
+        conn.Active = -1;
+        sent = true;
+    }
+    if (sent) {
+        RedrawDiagram(s, st.StepElem);
+        return ShowTraceAndOfferSnapshot(s, TransferLine(st.StepElem, label, type, value));
+    }
+    RedrawDiagram(s, -1);
+    return ShowTraceAndOfferSnapshot(s, QString());
+}
+
+void PushValue(Session& s, const QString& type, const QString& value) {
+    SharedState& st = s.st;
+    for (int c = 1; c <= ConnectionCount(st); ++c) {
+        ConnectionRec& conn = st.Connections[c];
+        if (conn.FromElem != st.StepElem) continue;
+        const int t = TargetOf(st, conn);
+        const int i = QueueOf(conn);
+        if (t == 0 || i < 0) continue;
+        Long& head = st.Elements[t].ArgQueue[i];
+        head = AppendCell(st, s.ui, head, type, value);
+        conn.Active = -1;
+    }
+}
+
+QString TransferLine(int elem, const QString& label, const QString& type, const QString& value) {
+    return QStringLiteral("ID=") + QString::number(elem) + QStringLiteral(" : ") + label +
+           QLatin1Char(' ') + type + QLatin1Char(' ') + value + QStringLiteral(" 転送");
+}
