@@ -83,7 +83,11 @@ GridDialogView* ShowGridDialog(QWidget* parent, Session& s, std::function<void()
              parent->findChildren<GridDialogView*>(QString(), Qt::FindDirectChildrenOnly))
             if (!open->Closing()) view = open;
     }
-    if (!view) view = new GridDialogView(parent, s, std::move(afterChange));
+    if (!view) {
+        view = new GridDialogView(parent, s, std::move(afterChange));
+        view->show();
+        return view;
+    }
     view->show();
     view->raise();
     view->activateWindow();
