@@ -43,6 +43,12 @@ ElementDialogView::ElementDialogView(ElementDialog& logic, QWidget* parent)
     command2_ = Named(new QPushButton(QStringLiteral("取消"), this), "Command2");
     for (QPushButton* b : {command1_, command2_}) b->setAutoDefault(false);
     for (QLabel* l : {label1_, label2_, label3_}) l->setTextFormat(Qt::PlainText);
+    // A hidden text box keeps its place, so the fields do not jump when the kind changes.
+    for (QLineEdit* edit : {text1_, text2_}) {
+        QSizePolicy policy = edit->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        edit->setSizePolicy(policy);
+    }
 
     auto* fields = new QVBoxLayout;
     fields->addWidget(label1_);
