@@ -1,5 +1,5 @@
-#include "dialogs/element_dialog.h"
 #include "dialogs/dialog_fields.h"
+#include "dialogs/element_dialog.h"
 #include "test_program.h"
 
 #include <gtest/gtest.h>
@@ -222,7 +222,6 @@ TEST_F(ElementForm, TheLimitsThemselvesAndOperatorsAreAccepted) {
         EXPECT_EQ(p->st.NewElement.ArgCount, QString::fromUtf8(args).toInt());
         EXPECT_EQ(p->st.NewElement.Font.Size, -32768);
     }
-    EXPECT_EQ(ReadDialogNumber("2.5"), 2);
 }
 
 // 要素属性変更
