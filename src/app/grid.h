@@ -1,5 +1,6 @@
 #pragma once
 // The grid that positions snap to, and the logic of the modeless grid dialog frmGrid.
+// The dialog's window lives in app/views/grid_dialog_view; nothing here knows about widgets.
 
 #include <QString>
 
@@ -8,3 +9,28 @@ struct SharedState;
 
 // Rounds v to the nearest multiple of GridSize (halves go up); unchanged when GridSize is 0.
 double SnapToGrid(const SharedState& st, double v);
+
+inline const QString kGridDialogCaption = QStringLiteral("グリッドサイズ");
+// Shown when the grid size text reads as a number that a grid size cannot hold.
+inline const QString kGridSizeRangeMessage =
+    QStringLiteral("グリッドサイズには -32768 から 32767 までの数値を入力してください。");
+
+// frmGrid: a text box for the size and the buttons 設定, 解除 and 取消. Each button acts on the
+// current state when pressed and redraws; Closed says when the window is to go away.
+class GridDialog {
+public:
+    // A freshly loaded dialog: Text1 reads "100" whatever the grid currently is.
+    explicit GridDialog(Session& s);
+
+    QString Text1Text = QStringLiteral("100");
+
+    bool Closed() const { return closed_; }
+
+    void Command1_Click();  // 設定: the size in Text1; stays open when it is 0
+    void Command2_Click();  // 解除: grid off
+    void Command3_Click();  // 取消: grid unchanged
+
+private:
+    Session& s_;
+    bool closed_ = false;
+};

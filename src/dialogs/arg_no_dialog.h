@@ -7,6 +7,8 @@
 
 struct Session;
 
+inline const QString kArgNoDialogCaption = QStringLiteral("引数番号");
+
 class ArgNoDialog {
 public:
     explicit ArgNoDialog(Session& s);
@@ -17,11 +19,14 @@ public:
     QString Text3Text = QStringLiteral("10");
 
     int ListIndex() const { return listIndex_; }
+    // An index that names no entry selects none.
     void SetListIndex(int index);
     bool Closed() const { return closed_; }
 
+    // OK: stays open while no entry is selected or the size is beyond a 16-bit number (with a
+    // message then); otherwise stores the entry and the font into the connection.
     void Command1_Click();  // 確認
-    void Command2_Click();  // 取消
+    void Command2_Click();  // 取消: stores nothing
 
 private:
     Session& s_;

@@ -8,6 +8,14 @@
 
 struct Session;
 
+inline const QString kElementDialogCaption = QStringLiteral("Form2");
+
+// Shown when OK finds a field the program cannot keep; the dialog then stays open.
+inline const QString kQuoteInTextMessage =
+    QStringLiteral("テキストに二重引用符（\"）は使えません。");
+inline const QString kArgCountRangeMessage =
+    QStringLiteral("引数の個数には 0 から 30 までの数値を入力してください。");
+
 class ElementDialog {
 public:
     // A freshly loaded dialog with its initial contents; the kind list is still empty.
@@ -26,7 +34,8 @@ public:
     QString Text3Text = QStringLiteral("10");
 
     int ListIndex() const { return listIndex_; }
-    // Selecting an entry (by the person or by the program) raises List1_Click.
+    // Selecting an entry (by the person or by the program) raises List1_Click. An index that
+    // names no entry selects none.
     void SetListIndex(int index);
     bool Closed() const { return closed_; }
 

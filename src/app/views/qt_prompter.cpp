@@ -1,6 +1,8 @@
 #include "app/views/qt_prompter.h"
 
 #include "app/file_filter.h"
+#include "dialogs/views/arg_no_dialog_view.h"
+#include "dialogs/views/element_dialog_view.h"
 
 #include <QFileDialog>
 #include <QImage>
@@ -62,9 +64,17 @@ std::optional<QString> QtPrompter::SaveFileName(const QString& filter, const QSt
     return RunFileDialog(parent_, QFileDialog::AcceptSave, filter, proposed);
 }
 
-void QtPrompter::ShowElementDialog(ElementDialog&) { Prepare(); }
+void QtPrompter::ShowElementDialog(ElementDialog& dialog) {
+    Prepare();
+    ElementDialogView view(dialog, parent_);
+    view.exec();
+}
 
-void QtPrompter::ShowArgNoDialog(ArgNoDialog&) { Prepare(); }
+void QtPrompter::ShowArgNoDialog(ArgNoDialog& dialog) {
+    Prepare();
+    ArgNoDialogView view(dialog, parent_);
+    view.exec();
+}
 
 bool QtPrompter::SaveBitmap(const QImage& image, const QString& path) {
     return image.save(path, "BMP");

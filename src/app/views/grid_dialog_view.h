@@ -1,0 +1,38 @@
+#pragma once
+// The window of frmGrid: a small modeless tool window showing the grid dialog's logic. It is
+// created on demand, destroyed when it closes, and keeps no state between showings.
+
+#include "app/grid.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QLineEdit;
+class QPushButton;
+
+class GridDialogView : public QWidget {
+public:
+    // afterChange runs after every button, so the owner can mirror its own widgets.
+    GridDialogView(QWidget* parent, Session& s, std::function<void()> afterChange);
+    ~GridDialogView() override;
+
+    GridDialog& logic() { return *logic_; }
+    // True from the moment the window closes until it is destroyed.
+    bool Closing() const { return closing_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Press(void (GridDialog::*handler)());
+
+    std::unique_ptr<GridDialog> logic_;
+    std::function<void()> afterChange_;
+    QLineEdit* text1_ = nullptr;
+    bool closing_ = false;
+};
+
+// Option > Grid: shows the grid window, or brings the open one to the front (an open window is
+// not loaded again, so its text stays as the person left it). Returns the window.
+GridDialogView* ShowGridDialog(QWidget* parent, Session& s, std::function<void()> afterChange);

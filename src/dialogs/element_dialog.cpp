@@ -1,0 +1,165 @@
+#include "dialogs/element_dialog.h"
+
+#include "dialogs/dialog_fields.h"
+#include "model/form_controls.h"
+#include "model/prompter.h"
+#include "model/session.h"
+#include "model/shared_state.h"
+#include "render/renderer.h"
+
+namespace {
+
+const QString kKindNames[] = {
+    QStringLiteral("Constant_Number"), QStringLiteral("Constant_string"),
+    QStringLiteral("Variable_Number"), QStringLiteral("Variable_string"),
+    QStringLiteral("function"),        QStringLiteral("+"),
+    QStringLiteral("-"),               QStringLiteral("*"),
+    QStringLiteral("/"),
+};
+
+const QString kArgCountCaption = QStringLiteral("引数の個数");
+
+// Removes every connection that ends on element e, closing up the table.
+void RemoveConnectionsInto(SharedState& st, int e) {
+    int j = 1;
+    while (j <= st.ConnCount) {
+        if (st.Connections[j].ToElem != e) {
+            ++j;
+            continue;
+        }
+        --st.ConnCount;
+        for (int k = j; k <= st.ConnCount; ++k) st.Connections[k] = st.Connections[k + 1];
+    }
+}
+
+}  // namespace
+
+ElementDialog::ElementDialog(Session& s) : s_(s) {}
+
+void ElementDialog::SetListIndex(int index) {
+    listIndex_ = index >= 0 && index < List1.size() ? index : -1;
+    List1_Click();
+}
+
+void ElementDialog::List1_Click() {
+    const int k = listIndex_;
+    if (k < 0) return;
+    if (k <= kVariableString) {
+        Label1Caption = k == kConstantNumber   ? QStringLiteral("数値定数")
+                        : k == kConstantString ? QStringLiteral("文字列定数")
+                                               : QStringLiteral("変数名");
+        Text1Visible = true;
+        Label2Caption.clear();
+        Text2Text.clear();
+        Text2Visible = false;
+    } else if (k == kFunction) {
+        Label1Caption = QStringLiteral("関数名");
+        Text1Text.clear();
+        Text1Visible = true;
+        Label2Caption = kArgCountCaption;
+        Text2Text.clear();
+        Text2Visible = true;
+    } else {
+        Label1Caption.clear();
+        Text1Visible = false;
+        Label2Caption = kArgCountCaption;
+        Text2Text = QStringLiteral("2");
+        Text2Visible = true;
+    }
+}
+
+void ElementDialog::Command1_Click() {
+    const int k = listIndex_;
+    if (closed_ || k < 0) return;
+
+    // Refuse what could not be kept: a text with a double quote cannot be saved and read back,
+    // a function has at most 30 inputs, and a font size is a 16-bit number.
+    if (k <= kFunction && Text1Text.contains(u'"')) {
+        s_.ui.Message(kQuoteInTextMessage);
+        return;
+    }
+    const double argCount = ReadDialogNumber(Text2Text);
+    if (k == kFunction && !(argCount >= 0 && argCount <= kMaxArgs)) {
+        s_.ui.Message(kArgCountRangeMessage);
+        return;
+    }
+    const double size = ReadDialogNumber(Text3Text);
+    if (!FitsInt16(size)) {
+        s_.ui.Message(kFontSizeRangeMessage);
+        return;
+    }
+
+    ElementRec& e = s_.st.NewElement;
+    e.Kind = static_cast<Integer>(k);
+    e.Font.Bold = Check1;
+    e.Font.Underline = Check2;
+    e.Font.Size = static_cast<Integer>(size);
+    switch (k) {
+        case kConstantNumber:
+        case kConstantString:
+            e.Text = Text1Text;
+            e.DataType = k == kConstantNumber ? kTypeNumber : kTypeString;
+            e.Value = Text1Text;
+            break;
+        case kVariableNumber:
+        case kVariableString:
+            e.Text = Text1Text;
+            e.DataType = kTypeUndefined;
+            e.Value.clear();
+            break;
+        case kFunction:
+            e.Text = Text1Text;
+            e.ArgCount = static_cast<Integer>(argCount);
+            break;
+        default:
+            e.Text = List1.at(k);
+            e.ArgCount = 2;
+            break;
+    }
+    closed_ = true;
+}
+
+void ElementDialog::Command2_Click() {
+    if (closed_) return;
+    s_.st.NewElement.Kind = -1;
+    s_.st.EditState = 0;
+    closed_ = true;
+}
+
+void LoadElementDialog(ElementDialog& dialog) {
+    for (const QString& name : kKindNames) dialog.List1 << name;
+}
+
+void Command11_Click(Session& s) {
+    SharedState& st = s.st;
+    const int e = st.SelIndex;
+    if (ElementSelected(st) && e >= 1 && e <= st.ElemCount) {
+        ElementDialog dialog(s);
+        LoadElementDialog(dialog);
+        ElementRec& element = st.Elements[e];
+        dialog.SetListIndex(element.Kind);
+        dialog.Text1Text = element.Text;
+        dialog.Text1Visible = true;
+        dialog.Text2Text = QString::number(element.ArgCount);
+        s.ui.ShowElementDialog(dialog);
+        // A dialog that went away without an answer was cancelled.
+        if (!dialog.Closed()) dialog.Command2_Click();
+        if (st.NewElement.Kind == -1) {
+            st.EditState = 0;
+            return;
+        }
+
+        const ElementRec& made = st.NewElement;
+        element.Font = made.Font;
+        element.Kind = made.Kind;
+        element.ArgCount = made.ArgCount;
+        element.DataType = made.DataType;
+        element.Value = made.Value;
+        element.Text = made.Text;
+        // A constant has no inputs.
+        if (element.Kind == kConstantNumber || element.Kind == kConstantString)
+            RemoveConnectionsInto(st, e);
+    }
+    RedrawDiagram(s, -1);
+    s.frm.Frame1Visible = false;
+}
