@@ -8,11 +8,24 @@ struct Session;
 
 extern const QString kDiagramFilter;  // "Quillrun(*.qrn)|*.qrn|すべてのファイル(*.*)|*.*"
 
+// Descriptions shown in front of " File Name = [path]" when a diagram file fails.
+extern const QString kFileNotFound;     // "ファイルが見つかりません。"
+extern const QString kFileCannotOpen;   // "ファイルを開けません。"
+extern const QString kFileCannotRead;   // "ファイルを読み込めません。"
+extern const QString kFileBadContent;   // "ファイルの内容が正しくありません。"
+extern const QString kFileCannotWrite;  // "ファイルに書き込めません。"
+
+// description, " File Name = [", path, "]".
+QString FileFailureMessage(const QString& description, const QString& path);
+
 // Writes the tables to path; on success the path becomes the current file and the first recent
-// entry. Returns false (after telling the user) when the file could not be written.
+// entry. Returns false (after telling the user) when the file could not be written; an existing
+// file is then left as it was (the new content goes to a temporary file that replaces it only
+// once everything was written).
 bool SaveDiagram(Session& s, const QString& path);
 // Replaces the tables from path, updates the recent files and redraws. Returns false (after
-// telling the user) when the file could not be read and nothing changed.
+// telling the user) when the file could not be read or holds counts beyond the table limits;
+// nothing has changed then.
 bool LoadDiagram(Session& s, const QString& path);
 // Makes path the current file and moves it to the top of the recent-file list.
 void UpdateRecentFiles(Session& s, const QString& path);

@@ -1,0 +1,153 @@
+#include "app/file_commands.h"
+
+#include "app/startup.h"
+#include "model/diagram_file.h"
+#include "model/form_controls.h"
+#include "model/prompter.h"
+#include "model/session.h"
+#include "model/shared_state.h"
+#include "render/canvas.h"
+#include "render/renderer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <array>
+
+const QString kDiagramFilter = QStringLiteral("Quillrun(*.qrn)|*.qrn|すべてのファイル(*.*)|*.*");
+
+const QString kFileNotFound = QStringLiteral("ファイルが見つかりません。");
+const QString kFileCannotOpen = QStringLiteral("ファイルを開けません。");
+const QString kFileCannotRead = QStringLiteral("ファイルを読み込めません。");
+const QString kFileBadContent = QStringLiteral("ファイルの内容が正しくありません。");
+const QString kFileCannotWrite = QStringLiteral("ファイルに書き込めません。");
+
+namespace {
+
+const QString kNewQuestion = QStringLiteral("すべての領域がクリアされます。現状態を保存しますか？");
+const QString kSampleName = QStringLiteral("testData5.qrn");
+
+void ShowFailure(Session& s, const QString& description, const QString& path) {
+    s.ui.Message(FileFailureMessage(description, path));
+}
+
+}  // namespace
+
+QString FileFailureMessage(const QString& description, const QString& path) {
+    return description + QStringLiteral(" File Name = [") + path + u']';
+}
+
+bool SaveDiagram(Session& s, const QString& path) {
+    const QByteArray bytes = WriteDiagram(s.st);
+    // The old file is replaced only once the new one is complete on disk.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        ShowFailure(s, kFileCannotWrite, path);
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();  // the temporary file goes; the old file stays
+        ShowFailure(s, kFileCannotWrite, path);
+        return false;
+    }
+    if (!file.commit()) {
+        ShowFailure(s, kFileCannotWrite, path);
+        return false;
+    }
+    UpdateRecentFiles(s, path);
+    return true;
+}
+
+bool LoadDiagram(Session& s, const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        ShowFailure(s, kFileNotFound, path);
+        return false;
+    }
+    // Folders, devices and pipes are no diagram files (and a device might never end).
+    if (!info.isFile()) {
+        ShowFailure(s, kFileCannotOpen, path);
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowFailure(s, kFileCannotOpen, path);
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        ShowFailure(s, kFileCannotRead, path);
+        return false;
+    }
+    file.close();
+    if (ReadDiagram(bytes, s.st) == DiagramRead::Refused) {
+        ShowFailure(s, kFileBadContent, path);
+        return false;
+    }
+    UpdateRecentFiles(s, path);
+    RedrawDiagram(s, -1);
+    return true;
+}
+
+void UpdateRecentFiles(Session& s, const QString& path) {
+    s.st.FileName = path;
+    std::array<QString, 6> list;
+    list[0] = path;
+    int n = 0;
+    for (const MenuEntry& entry : s.frm.mnuFilename) {
+        if (entry.Caption != path) list[static_cast<std::size_t>(++n)] = entry.Caption;
+    }
+    for (std::size_t i = 0; i < s.frm.mnuFilename.size(); ++i) {
+        MenuEntry& entry = s.frm.mnuFilename[i];
+        entry.Visible = false;
+        entry.Caption = list[i];
+        entry.Visible = !entry.Caption.isEmpty();
+    }
+}
+
+void mnuFileNew_Click(Session& s) {
+    switch (s.ui.AskYesNoCancel(kNewQuestion)) {
+        case Answer::Yes:
+            mnuFileSaveAs_Click(s);
+            break;
+        case Answer::No:
+            s.canvas.Picture2.Clear();
+            StartupInitialisation(s);
+            break;
+        case Answer::Cancel:
+            break;
+    }
+}
+
+void mnuFileOpen_Click(Session& s) {
+    const std::optional<QString> path = s.ui.OpenFileName(kDiagramFilter, s.st.FileName);
+    if (!path || path->isEmpty()) return;
+    LoadDiagram(s, *path);
+}
+
+void mnuFileSave_Click(Session& s) {
+    if (!s.st.FileName.isEmpty())
+        SaveDiagram(s, s.st.FileName);
+    else
+        mnuFileSaveAs_Click(s);
+}
+
+void mnuFileSaveAs_Click(Session& s) {
+    const std::optional<QString> path = s.ui.SaveFileName(kDiagramFilter, s.st.FileName);
+    if (!path || path->isEmpty()) return;
+    SaveDiagram(s, *path);
+}
+
+void mnuFileSample_Click(Session& s) {
+    QString folder = s.frm.AppPath;
+    if (!folder.endsWith(u'/')) folder += u'/';
+    LoadDiagram(s, folder + kSampleName);
+}
+
+void mnuFilename_Click(Session& s, int index) {
+    if (index < 0 || index >= static_cast<int>(s.frm.mnuFilename.size())) return;
+    const MenuEntry& entry = s.frm.mnuFilename[static_cast<std::size_t>(index)];
+    if (entry.Caption.isEmpty()) return;  // only visible entries can be chosen
+    const QString path = entry.Caption;   // a copy: loading rewrites the entries
+    LoadDiagram(s, path);
+}

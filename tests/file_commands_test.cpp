@@ -1,0 +1,469 @@
+#include "app/file_commands.h"
+#include "app/settings_file.h"
+#include "model/cp932.h"
+#include "model/diagram_file.h"
+#include "render/renderer.h"
+#include "test_program.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const QString kNewQuestion = QStringLiteral("すべての領域がクリアされます。現状態を保存しますか？");
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList Captions(const FormControls& frm) {
+    QStringList captions;
+    for (const MenuEntry& e : frm.mnuFilename) {
+        EXPECT_EQ(e.Visible, !e.Caption.isEmpty()) << e.Caption.toStdString();
+        captions << e.Caption;
+    }
+    return captions;
+}
+
+void SetRecent(FormControls& frm, const QStringList& paths) {
+    for (int i = 0; i < 5; ++i) {
+        MenuEntry& e = frm.mnuFilename[static_cast<std::size_t>(i)];
+        e.Caption = i < paths.size() ? paths[i] : QString();
+        e.Visible = !e.Caption.isEmpty();
+    }
+}
+
+struct FileCommands : ::testing::Test {
+    std::unique_ptr<TestProgram> p = std::make_unique<TestProgram>();
+
+    QString Path(const QString& name) const { return p->PathInFolder(name); }
+
+    // Black pixels of the visible canvas in a box given in canvas units.
+    int BlackPixels(double x1, double y1, double x2, double y2) const {
+        const QImage& shown = p->canvas.Picture1();
+        const double k = p->canvas.Picture2.UnitsPerPixelX();
+        int n = 0;
+        for (int y = int(y1 / k); y <= int(y2 / k) && y < shown.height(); ++y)
+            for (int x = int(x1 / k); x <= int(x2 / k) && x < shown.width(); ++x)
+                if ((shown.pixel(x, y) | 0xFF000000u) == kBlack) ++n;
+        return n;
+    }
+
+    // Two elements and one connection, drawn.
+    void DrawSmallDiagram() {
+        AddElement(p->st, kConstantNumber, "5", 600, 600);
+        AddElement(p->st, kVariableNumber, "x", 2000, 600);
+        AddConnection(p->st, 1, 2);
+        RedrawDiagram(p->s, -1);
+    }
+
+    // A diagram file with n elements in a row and no connections.
+    QString MakeDiagramFile(const QString& name, int n) {
+        auto st = std::make_unique<SharedState>();
+        for (int i = 0; i < n; ++i)
+            AddElement(*st, kConstantNumber, QString::number(i), 600 + 700 * i, 600);
+        const QString path = Path(name);
+        WriteFile(path, WriteDiagram(*st));
+        return path;
+    }
+
+    // Expects that nothing of the diagram, the current file, the recent files or the canvas
+    // differs from the snapshot.
+    struct Snapshot {
+        std::unique_ptr<SharedState> st;
+        QStringList recent;
+        QImage picture;
+    };
+    Snapshot Take() const {
+        return {std::make_unique<SharedState>(p->st), Captions(p->frm),
+                p->canvas.Picture1().copy()};
+    }
+    void ExpectUnchanged(const Snapshot& before) const {
+        EXPECT_EQ(p->st.ElemCount, before.st->ElemCount);
+        EXPECT_EQ(p->st.ConnCount, before.st->ConnCount);
+        EXPECT_TRUE(p->st.Elements == before.st->Elements);
+        EXPECT_TRUE(p->st.Connections == before.st->Connections);
+        EXPECT_EQ(p->st.FileName, before.st->FileName);
+        EXPECT_EQ(Captions(p->frm), before.recent);
+        EXPECT_TRUE(p->canvas.Picture1() == before.picture);
+    }
+};
+
+}  // namespace
+
+TEST_F(FileCommands, SaveThenLoadGivesTheDiagramBackAndMakesItTheCurrentFile) {
+    DrawSmallDiagram();
+    const QString path = Path("small.qrn");
+    ASSERT_TRUE(SaveDiagram(p->s, path));
+    EXPECT_EQ(ReadFile(path), WriteDiagram(p->st));
+    EXPECT_EQ(p->st.FileName, path);
+    EXPECT_EQ(Captions(p->frm), QStringList({path, "", "", "", ""}));
+
+    auto saved = std::make_unique<SharedState>(p->st);
+    p->st.ElemCount = 0;
+    p->st.ConnCount = 0;
+    p->st.FileName.clear();
+    p->st.Connections[1].Active = -1;
+    ASSERT_TRUE(LoadDiagram(p->s, path));
+    EXPECT_EQ(p->st.ElemCount, 2);
+    EXPECT_EQ(p->st.ConnCount, 1);
+    EXPECT_TRUE(p->st.Elements[1] == saved->Elements[1]);
+    EXPECT_TRUE(p->st.Connections[1] == saved->Connections[1]);
+    EXPECT_EQ(p->st.Connections[1].Active, 0);
+    EXPECT_EQ(p->st.FileName, path);
+    EXPECT_GT(BlackPixels(250, 250, 950, 950), 0);  // element 1 is drawn
+}
+
+TEST_F(FileCommands, LoadingAMissingFileSaysSoAndChangesNothing) {
+    DrawSmallDiagram();
+    p->st.FileName = "/old.qrn";
+    SetRecent(p->frm, {"/old.qrn", "/b.qrn"});
+    const Snapshot before = Take();
+    const QString path = Path("nowhere.qrn");
+    EXPECT_FALSE(LoadDiagram(p->s, path));
+    const QStringList messages = p->ui.TakeMessages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], "ファイルが見つかりません。 File Name = [" + path + "]");
+    EXPECT_TRUE(messages[0].endsWith(" File Name = [" + path + "]"));
+    ExpectUnchanged(before);
+}
+
+TEST_F(FileCommands, LoadingAFolderSaysItCannotBeOpenedAndChangesNothing) {
+    DrawSmallDiagram();
+    const Snapshot before = Take();
+    const QString path = Path("folder.qrn");
+    ASSERT_TRUE(QDir().mkdir(path));
+    EXPECT_FALSE(LoadDiagram(p->s, path));
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({FileFailureMessage(kFileCannotOpen, path)}));
+    ExpectUnchanged(before);
+}
+
+TEST_F(FileCommands, AFileWithCountsBeyondTheLimitsIsRefusedAndChangesNothing) {
+    DrawSmallDiagram();
+    const Snapshot before = Take();
+    const QString path = Path("big.qrn");
+    WriteFile(path, "0\r\n101\r\n");
+    EXPECT_FALSE(LoadDiagram(p->s, path));
+    EXPECT_EQ(p->ui.TakeMessages(),
+              QStringList({"ファイルの内容が正しくありません。 File Name = [" + path + "]"}));
+    ExpectUnchanged(before);
+}
+
+TEST_F(FileCommands, DanglingConnectionsOfAFileArePurgedByTheRedrawAfterTheLoad) {
+    auto st = std::make_unique<SharedState>();
+    AddElement(*st, kConstantNumber, "1", 600, 600);
+    AddElement(*st, kVariableNumber, "a", 2000, 600);
+    AddConnection(*st, 1, 2);
+    AddConnection(*st, 1, 7);  // no element 7
+    AddConnection(*st, 0, 2);  // no element 0
+    AddConnection(*st, 1, 2, "2");
+    const QString path = Path("dangling.qrn");
+    WriteFile(path, WriteDiagram(*st));
+    ASSERT_TRUE(LoadDiagram(p->s, path));
+    const QString purge =
+        QStringLiteral("始点／終点が指定されていない要素がありますので削除します。i=");
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({purge + "2", purge + "2"}));
+    ASSERT_EQ(p->st.ConnCount, 2);
+    EXPECT_EQ(p->st.Connections[1].ArgNo, "");
+    EXPECT_EQ(p->st.Connections[2].ArgNo, "2");
+    EXPECT_EQ(p->st.FileName, path);
+}
+
+TEST_F(FileCommands, ATruncatedFileLoadsWhatItHoldsWithoutAMessage) {
+    const QString full = MakeDiagramFile("full.qrn", 3);
+    QByteArray bytes = ReadFile(full);
+    bytes.truncate(bytes.indexOf("\"2\""));
+    const QString path = Path("cut.qrn");
+    WriteFile(path, bytes);
+    ASSERT_TRUE(LoadDiagram(p->s, path));
+    EXPECT_EQ(p->st.ElemCount, 3);
+    EXPECT_EQ(p->st.ConnCount, 0);
+    EXPECT_EQ(p->st.Elements[2].Text, "1");
+    EXPECT_EQ(p->st.Elements[3].X, 600 + 700 * 2);
+    EXPECT_EQ(p->st.FileName, path);
+}
+
+TEST_F(FileCommands, SavingIntoAFolderThatDoesNotExistSaysSoAndChangesNothing) {
+    DrawSmallDiagram();
+    p->st.FileName = Path("old.qrn");
+    SetRecent(p->frm, {p->st.FileName});
+    const Snapshot before = Take();
+    const QString path = Path("missing/new.qrn");
+    EXPECT_FALSE(SaveDiagram(p->s, path));
+    EXPECT_EQ(p->ui.TakeMessages(),
+              QStringList({"ファイルに書き込めません。 File Name = [" + path + "]"}));
+    EXPECT_FALSE(QFileInfo::exists(path));
+    ExpectUnchanged(before);
+}
+
+TEST_F(FileCommands, SavingOverAFolderKeepsItAndLeavesNoTemporaryFileBehind) {
+    DrawSmallDiagram();
+    const QString path = Path("taken.qrn");
+    ASSERT_TRUE(QDir().mkdir(path));
+    WriteFile(path + "/inside.txt", "keep me");
+    const QStringList filesBefore =
+        QDir(p->folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    const Snapshot before = Take();
+    EXPECT_FALSE(SaveDiagram(p->s, path));
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({FileFailureMessage(kFileCannotWrite, path)}));
+    EXPECT_TRUE(QFileInfo(path).isDir());
+    EXPECT_EQ(ReadFile(path + "/inside.txt"), "keep me");
+    EXPECT_EQ(QDir(p->folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              filesBefore);
+    ExpectUnchanged(before);
+}
+
+TEST_F(FileCommands, SaveAsOverAnExistingFileReplacesItWithoutAsking) {
+    const QString path = MakeDiagramFile("old.qrn", 3);
+    DrawSmallDiagram();
+    p->ui.fileAnswers.push_back(path);
+    mnuFileSaveAs_Click(p->s);
+    EXPECT_EQ(ReadFile(path), WriteDiagram(p->st));
+    EXPECT_TRUE(p->ui.questions.isEmpty());
+    EXPECT_EQ(p->st.FileName, path);
+}
+
+TEST_F(FileCommands, OpenShowsTheDiagramFilterWithTheCurrentFileProposed) {
+    const QString path = MakeDiagramFile("three.qrn", 3);
+    p->st.FileName = "/proposed.qrn";
+    p->ui.fileAnswers.push_back(path);
+    mnuFileOpen_Click(p->s);
+    ASSERT_EQ(p->ui.fileQuestions.size(), 1u);
+    EXPECT_FALSE(p->ui.fileQuestions[0].save);
+    EXPECT_EQ(p->ui.fileQuestions[0].filter, "Quillrun(*.qrn)|*.qrn|すべてのファイル(*.*)|*.*");
+    EXPECT_EQ(p->ui.fileQuestions[0].filter, kDiagramFilter);
+    EXPECT_EQ(p->ui.fileQuestions[0].proposed, "/proposed.qrn");
+    EXPECT_EQ(p->st.ElemCount, 3);
+    EXPECT_EQ(p->st.FileName, path);
+}
+
+TEST_F(FileCommands, CancellingOrChoosingNoFileInTheDialogsDoesNothing) {
+    DrawSmallDiagram();
+    p->st.FileName = Path("current.qrn");
+    const Snapshot before = Take();
+    p->ui.fileAnswers = {std::nullopt, QString(), std::nullopt, QString()};
+    mnuFileOpen_Click(p->s);
+    mnuFileOpen_Click(p->s);
+    mnuFileSaveAs_Click(p->s);
+    mnuFileSaveAs_Click(p->s);
+    EXPECT_EQ(p->ui.fileQuestions.size(), 4u);
+    EXPECT_FALSE(QFileInfo::exists(p->st.FileName));
+    ExpectUnchanged(before);
+}
+
+TEST_F(FileCommands, SaveAsUsesThePathAsChosenWithoutAddingAnExtension) {
+    DrawSmallDiagram();
+    const QString path = Path("plain");
+    p->ui.fileAnswers.push_back(path);
+    mnuFileSaveAs_Click(p->s);
+    ASSERT_EQ(p->ui.fileQuestions.size(), 1u);
+    EXPECT_TRUE(p->ui.fileQuestions[0].save);
+    EXPECT_EQ(p->ui.fileQuestions[0].filter, kDiagramFilter);
+    EXPECT_TRUE(QFileInfo(path).isFile());
+    EXPECT_FALSE(QFileInfo::exists(path + ".qrn"));
+    EXPECT_EQ(p->st.FileName, path);
+}
+
+TEST_F(FileCommands, SaveWritesTheCurrentFileWithoutAQuestion) {
+    DrawSmallDiagram();
+    p->st.FileName = Path("current.qrn");
+    mnuFileSave_Click(p->s);
+    EXPECT_TRUE(p->ui.fileQuestions.empty());
+    EXPECT_EQ(ReadFile(p->st.FileName), WriteDiagram(p->st));
+    EXPECT_EQ(Captions(p->frm)[0], p->st.FileName);
+}
+
+TEST_F(FileCommands, SaveWithoutACurrentFileIsSaveAs) {
+    DrawSmallDiagram();
+    ASSERT_TRUE(p->st.FileName.isEmpty());
+    const QString path = Path("chosen.qrn");
+    p->ui.fileAnswers.push_back(path);
+    mnuFileSave_Click(p->s);
+    ASSERT_EQ(p->ui.fileQuestions.size(), 1u);
+    EXPECT_TRUE(p->ui.fileQuestions[0].save);
+    EXPECT_EQ(p->ui.fileQuestions[0].proposed, "");
+    EXPECT_EQ(ReadFile(path), WriteDiagram(p->st));
+    EXPECT_EQ(p->st.FileName, path);
+
+    // Cancelled, it does nothing.
+    p->st.FileName.clear();
+    p->ui.fileAnswers.push_back(std::nullopt);
+    mnuFileSave_Click(p->s);
+    EXPECT_EQ(p->ui.fileQuestions.size(), 2u);
+    EXPECT_TRUE(p->st.FileName.isEmpty());
+}
+
+TEST_F(FileCommands, NewAnsweredYesRunsSaveAsAndKeepsTheDiagram) {
+    DrawSmallDiagram();
+    const QString path = Path("kept.qrn");
+    p->ui.answers.push_back(Answer::Yes);
+    p->ui.fileAnswers.push_back(path);
+    mnuFileNew_Click(p->s);
+    EXPECT_EQ(p->ui.questions, QStringList({kNewQuestion}));
+    EXPECT_EQ(ReadFile(path), WriteDiagram(p->st));
+    EXPECT_EQ(p->st.ElemCount, 2);
+    EXPECT_EQ(p->st.ConnCount, 1);
+    EXPECT_EQ(p->st.FileName, path);
+}
+
+TEST_F(FileCommands, NewAnsweredYesAndThenCancelledChangesNothing) {
+    DrawSmallDiagram();
+    const Snapshot before = Take();
+    p->ui.answers.push_back(Answer::Yes);
+    p->ui.fileAnswers.push_back(std::nullopt);
+    mnuFileNew_Click(p->s);
+    EXPECT_EQ(p->ui.fileQuestions.size(), 1u);
+    ExpectUnchanged(before);
+}
+
+TEST_F(FileCommands, NewAnsweredNoClearsAndRestoresTheSettingsOfTheLastExit) {
+    SetRecent(p->frm, {"/a.qrn", "/b.qrn"});
+    p->st.FileName = "/a.qrn";
+    Shutdown(p->s);  // the settings as they were at the last exit
+    DrawSmallDiagram();
+    p->st.GridSize = 250;
+    p->st.EditState = 110;
+    p->st.SelKind = kSelElement;
+    p->st.SelIndex = 2;
+    UpdateRecentFiles(p->s, "/c.qrn");
+    p->ui.answers.push_back(Answer::No);
+    mnuFileNew_Click(p->s);
+    EXPECT_EQ(p->st.ElemCount, 0);
+    EXPECT_EQ(p->st.ConnCount, 0);
+    EXPECT_EQ(p->st.GridSize, 100);
+    EXPECT_EQ(p->st.EditState, 0);
+    EXPECT_EQ(p->st.FileName, "/a.qrn");
+    EXPECT_EQ(Captions(p->frm), QStringList({"/a.qrn", "/b.qrn", "", "", ""}));
+    EXPECT_EQ(p->st.SelKind, kSelElement);  // the selection is left as it was
+    EXPECT_EQ(p->st.SelIndex, 2);
+    EXPECT_EQ(BlackPixels(250, 250, 950, 950), 0);  // the element is gone from the canvas
+    EXPECT_EQ(p->Pixel(0, 50), kGridColour);
+}
+
+TEST_F(FileCommands, NewCancelledDoesNothing) {
+    DrawSmallDiagram();
+    const Snapshot before = Take();
+    p->ui.answers.push_back(Answer::Cancel);
+    mnuFileNew_Click(p->s);
+    EXPECT_EQ(p->ui.questions, QStringList({kNewQuestion}));
+    EXPECT_TRUE(p->ui.fileQuestions.empty());
+    ExpectUnchanged(before);
+}
+
+TEST_F(FileCommands, OpeningEntryTwoMovesItToTheTop) {
+    QStringList paths;
+    for (int i = 0; i < 5; ++i) paths << MakeDiagramFile(QStringLiteral("f%1.qrn").arg(i), i + 1);
+    SetRecent(p->frm, paths);
+    mnuFilename_Click(p->s, 2);
+    EXPECT_EQ(p->st.ElemCount, 3);
+    EXPECT_EQ(p->st.FileName, paths[2]);
+    EXPECT_EQ(Captions(p->frm), QStringList({paths[2], paths[0], paths[1], paths[3], paths[4]}));
+}
+
+TEST_F(FileCommands, ASixthFileDropsTheOldest) {
+    const QStringList old = {"/1.qrn", "/2.qrn", "/3.qrn", "/4.qrn", "/5.qrn"};
+    SetRecent(p->frm, old);
+    const QString path = MakeDiagramFile("sixth.qrn", 1);
+    ASSERT_TRUE(LoadDiagram(p->s, path));
+    EXPECT_EQ(Captions(p->frm), QStringList({path, "/1.qrn", "/2.qrn", "/3.qrn", "/4.qrn"}));
+}
+
+TEST_F(FileCommands, APathDifferingOnlyInLetterCaseIsANewEntry) {
+    SetRecent(p->frm, {"/x/Diagram.qrn", "/y.qrn"});
+    UpdateRecentFiles(p->s, "/x/diagram.qrn");
+    EXPECT_EQ(Captions(p->frm),
+              QStringList({"/x/diagram.qrn", "/x/Diagram.qrn", "/y.qrn", "", ""}));
+    EXPECT_EQ(p->st.FileName, "/x/diagram.qrn");
+}
+
+TEST_F(FileCommands, UpdateRecentFilesClosesGapsAndKeepsTheOrder) {
+    SetRecent(p->frm, {"/a", "", "/b", "/a2", ""});
+    UpdateRecentFiles(p->s, "/b");
+    EXPECT_EQ(Captions(p->frm), QStringList({"/b", "/a", "", "/a2", ""}));
+    UpdateRecentFiles(p->s, "/b");
+    EXPECT_EQ(Captions(p->frm), QStringList({"/b", "/a", "", "/a2", ""}));
+}
+
+TEST_F(FileCommands, ARecentEntryWhoseFileIsGoneSaysSoAndStaysInTheList) {
+    const QString gone = Path("gone.qrn");
+    SetRecent(p->frm, {"/first.qrn", gone});
+    mnuFilename_Click(p->s, 1);
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({FileFailureMessage(kFileNotFound, gone)}));
+    EXPECT_EQ(Captions(p->frm), QStringList({"/first.qrn", gone, "", "", ""}));
+    EXPECT_TRUE(p->st.FileName.isEmpty());
+}
+
+TEST_F(FileCommands, AMissingSampleFileGivesTheFailureMessage) {
+    mnuFileSample_Click(p->s);
+    EXPECT_EQ(
+        p->ui.TakeMessages(),
+        QStringList({FileFailureMessage(kFileNotFound, p->folder.path() + "/testData5.qrn")}));
+}
+
+// The sample diagram that comes with the program.
+TEST_F(FileCommands, TheSampleDiagramLoadsCleanly) {
+    const QByteArray bytes = ReadFile(QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn"));
+    ASSERT_FALSE(bytes.isEmpty());
+    const QString path = Path("testData5.qrn");
+    WriteFile(path, bytes);
+    mnuFileSample_Click(p->s);  // no message: the fake fails the test on any left unseen
+    EXPECT_EQ(p->st.FileName, path);
+
+    const SharedState& st = p->st;
+    EXPECT_GT(BlackPixels(0, 0, 6000, 4000), 0);
+    ASSERT_EQ(st.ElemCount, 11);
+    ASSERT_EQ(st.ConnCount, 9);
+    EXPECT_LE(st.ElemCount, 15);
+    for (int i = 1; i <= st.ElemCount; ++i) {
+        const ElementRec& e = st.Elements[i];
+        SCOPED_TRACE(i);
+        EXPECT_GE(e.Kind, 0);
+        EXPECT_LE(e.Kind, 8);
+        EXPECT_EQ(std::fmod(e.X, 100), 0);
+        EXPECT_EQ(std::fmod(e.Y, 100), 0);
+        EXPECT_GE(e.X - e.R, 0);
+        EXPECT_GE(e.Y - e.R, 0);
+        EXPECT_LE(e.X + e.R, 6000);
+        EXPECT_LE(e.Y + e.R, 4000);
+        EXPECT_EQ(e.Font.Size, 10);
+        EXPECT_EQ(e.TextX, e.X - 4 * e.Font.Size * TextWidthUnits(e.Text));
+        EXPECT_EQ(e.TextY, e.Y - 8 * e.Font.Size);
+    }
+    for (int j = 1; j <= st.ConnCount; ++j) {
+        const ConnectionRec& c = st.Connections[j];
+        SCOPED_TRACE(j);
+        ASSERT_GE(c.FromElem, 1);
+        ASSERT_LE(c.FromElem, st.ElemCount);
+        ASSERT_GE(c.ToElem, 1);
+        ASSERT_LE(c.ToElem, st.ElemCount);
+        const ElementRec& from = st.Elements[c.FromElem];
+        const ElementRec& to = st.Elements[c.ToElem];
+        EXPECT_GE(to.Kind, 2);  // constants take no input
+        EXPECT_NEAR(std::hypot(c.X1 - from.X, c.Y1 - from.Y), from.R, 1e-6);
+        EXPECT_NEAR(std::hypot(c.X2 - to.X, c.Y2 - to.Y), to.R, 1e-6);
+        const double fx = c.PointCount > 0 ? c.Points[c.PointCount].X : c.X1;
+        const double fy = c.PointCount > 0 ? c.Points[c.PointCount].Y : c.Y1;
+        EXPECT_NEAR(c.ArgTextX, (fx + c.X2) / 2, 1e-6);
+        EXPECT_NEAR(c.ArgTextY, (fy + c.Y2) / 2, 1e-6);
+        EXPECT_EQ(c.Font.Size, 8);
+        if (to.Kind >= kFunction && to.ArgCount >= 2)
+            EXPECT_TRUE(c.ArgNo == "1" || c.ArgNo == "2");
+        else
+            EXPECT_EQ(c.ArgNo, "");
+    }
+    // The file is exactly what the program writes for these tables, CR LF and code page 932.
+    EXPECT_EQ(WriteDiagram(st), bytes);
+    EXPECT_FALSE(bytes.contains("\n\n"));
+    EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n'));
+}
