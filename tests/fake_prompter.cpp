@@ -24,6 +24,8 @@ void FakePrompter::Message(const QString& text) {
 
 Answer FakePrompter::AskYesNoCancel(const QString& text) {
     questions << text;
+    if (onQuestion) onQuestion(text);
+    if (answers.empty() && fallbackAnswer) return fallbackAnswer();
     if (answers.empty()) {
         ADD_FAILURE() << "unexpected question: " << text.toStdString();
         return Answer::Cancel;
@@ -55,6 +57,7 @@ std::optional<QString> FakePrompter::SaveFileName(const QString& filter, const Q
 
 void FakePrompter::ShowElementDialog(ElementDialog& dialog) {
     ++elementDialogs;
+    if (elementScripts.empty() && fallbackElementScript) return fallbackElementScript(dialog);
     if (elementScripts.empty()) {
         ADD_FAILURE() << "unexpected element dialog";
         return;
@@ -66,6 +69,7 @@ void FakePrompter::ShowElementDialog(ElementDialog& dialog) {
 
 void FakePrompter::ShowArgNoDialog(ArgNoDialog& dialog) {
     ++argNoDialogs;
+    if (argNoScripts.empty() && fallbackArgNoScript) return fallbackArgNoScript(dialog);
     if (argNoScripts.empty()) {
         ADD_FAILURE() << "unexpected argument-number dialog";
         return;

@@ -29,8 +29,14 @@ public:
     std::deque<std::function<void(ElementDialog&)>> elementScripts;
     std::deque<std::function<void(ArgNoDialog&)>> argNoScripts;
     bool failBitmapWrites = false;
+    // Used when the queues are empty (randomised tests); without them an empty queue fails.
+    std::function<Answer()> fallbackAnswer;
+    std::function<void(ElementDialog&)> fallbackElementScript;
+    std::function<void(ArgNoDialog&)> fallbackArgNoScript;
     // Called on every message as it is shown (for example to look at the canvas meanwhile).
     std::function<void(const QString&)> onMessage;
+    // Called on every Yes/No/Cancel question as it is asked.
+    std::function<void(const QString&)> onQuestion;
 
     // What was asked.
     QStringList messages;

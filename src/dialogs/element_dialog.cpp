@@ -5,6 +5,7 @@
 #include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
+#include "model/table_edit.h"
 #include "render/renderer.h"
 
 namespace {
@@ -23,12 +24,8 @@ const QString kArgCountCaption = QStringLiteral("引数の個数");
 void RemoveConnectionsInto(SharedState& st, int e) {
     int j = 1;
     while (j <= st.ConnCount) {
-        if (st.Connections[j].ToElem != e) {
-            ++j;
-            continue;
-        }
-        --st.ConnCount;
-        for (int k = j; k <= st.ConnCount; ++k) st.Connections[k] = st.Connections[k + 1];
+        if (st.Connections[j].ToElem == e) RemoveConnectionAt(st, j);
+        else ++j;
     }
 }
 

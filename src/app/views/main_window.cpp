@@ -1,7 +1,15 @@
 #include "app/views/main_window.h"
 
+#include "app/file_commands.h"
 #include "app/startup.h"
 #include "app/views/canvas_view.h"
+#include "app/views/grid_dialog_view.h"
+#include "dialogs/element_dialog.h"
+#include "dialogs/selection_panel.h"
+#include "editor/canvas_press.h"
+#include "editor/edit_menu.h"
+#include "editor/pointer_tracking.h"
+#include "engine/run_control.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,8 +34,8 @@ QString MenuText(const QString& path) {
 
 }  // namespace
 
-MainWindow::MainWindow(const QString& appPath)
-    : ui_(this), session_{st_, frm_, canvas_, ui_} {
+MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
+    : ui_(this), session_{st_, frm_, canvas_, prompter ? *prompter : ui_} {
     setWindowTitle(QStringLiteral("Quillrun"));
     frm_.AppPath = appPath;
     if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && screen->logicalDotsPerInchX() > 0)
@@ -64,36 +72,37 @@ QPushButton* MainWindow::AddButton(QWidget* parent, const QString& caption, doub
 }
 
 void MainWindow::BuildMenus() {
+    auto on = [this](QAction* action, void (*handler)(Session&)) {
+        connect(action, &QAction::triggered, this, [this, handler] { Dispatch(handler); });
+    };
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    QAction* fileNew = file->addAction(QStringLiteral("新規作成(&N)"));
-    QAction* fileOpen = file->addAction(QStringLiteral("開く(&O)"));
+    on(file->addAction(QStringLiteral("新規作成(&N)")), mnuFileNew_Click);
+    on(file->addAction(QStringLiteral("開く(&O)")), mnuFileOpen_Click);
     file->addSeparator();
-    QAction* fileSave = file->addAction(QStringLiteral("保存(&S)"));
-    QAction* fileSaveAs = file->addAction(QStringLiteral("名前を付けて保存(&A)"));
+    on(file->addAction(QStringLiteral("保存(&S)")), mnuFileSave_Click);
+    on(file->addAction(QStringLiteral("名前を付けて保存(&A)")), mnuFileSaveAs_Click);
     file->addSeparator();
-    QAction* fileSample = file->addAction(QStringLiteral("サンプルデータ(&E)"));
+    on(file->addAction(QStringLiteral("サンプルデータ(&E)")), mnuFileSample_Click);
     file->addSeparator();
-    for (auto& action : mnuFilename_) {
-        action = file->addAction(QString());
-        action->setVisible(false);
+    for (std::size_t i = 0; i < mnuFilename_.size(); ++i) {
+        mnuFilename_[i] = file->addAction(QString());
+        mnuFilename_[i]->setVisible(false);
+        connect(mnuFilename_[i], &QAction::triggered, this, [this, i] {
+            Dispatch([i](Session& s) { mnuFilename_Click(s, static_cast<int>(i)); });
+        });
     }
     file->addSeparator();
-    QAction* fileExit = file->addAction(QStringLiteral("終了(X)"));
-    connect(fileExit, &QAction::triggered, this, &QWidget::close);
-    Q_UNUSED(fileNew);
-    Q_UNUSED(fileOpen);
-    Q_UNUSED(fileSave);
-    Q_UNUSED(fileSaveAs);
-    Q_UNUSED(fileSample);
+    connect(file->addAction(QStringLiteral("終了(X)")), &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    edit->addAction(QStringLiteral("要素追加(&A)"));
-    edit->addAction(QStringLiteral("接続(&C)"));
+    on(edit->addAction(QStringLiteral("要素追加(&A)")), mnuEditAddElement_Click);
+    on(edit->addAction(QStringLiteral("接続(&C)")), mnuConect_Click);
     edit->addSeparator();
-    edit->addAction(QStringLiteral("選択解除(&R)"));
+    on(edit->addAction(QStringLiteral("選択解除(&R)")), mnuEditRelease_Click);
 
     QMenu* option = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
-    option->addAction(QStringLiteral("グリッド(&G)"));
+    connect(option->addAction(QStringLiteral("グリッド(&G)")), &QAction::triggered, this,
+            [this] { ShowGridDialog(this, session_, [this] { SyncControls(); }); });
 }
 
 void MainWindow::BuildControls(QWidget* client) {
@@ -131,10 +140,43 @@ void MainWindow::BuildControls(QWidget* client) {
             AddButton(frame1_, QString::fromUtf16(b.caption), 0, b.top, 1575, 255);
 
     timer1_.setTimerType(Qt::PreciseTimer);
+
+    auto on = [this](QPushButton* button, void (*handler)(Session&)) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { Dispatch(handler); });
+    };
+    on(commands_[1], Command1_Click);
+    on(commands_[2], Command2_Click);
+    on(commands_[3], Command3_Click);
+    on(commands_[4], Command4_Click);
+    on(commands_[5], Command5_Click);
+    on(commands_[6], Command6_Click);
+    on(commands_[7], Command7_Click);
+    on(commands_[8], Command8_Click);
+    on(commands_[9], Command9_Click);
+    on(commands_[10], Command10_Click);
+    on(commands_[11], Command11_Click);
+    connect(&timer1_, &QTimer::timeout, this, [this] { Dispatch(Timer1_Timer); });
+    picture1_->OnMouseDown = [this](int button, int shift, float x, float y) {
+        Dispatch([=](Session& s) { Picture1_MouseDown(s, button, shift, x, y); });
+    };
+    picture1_->OnMouseMove = [this](int buttons, int shift, float x, float y) {
+        Dispatch([=](Session& s) { Picture1_MouseMove(s, buttons, shift, x, y); });
+    };
 }
 
 void MainWindow::Dispatch(const std::function<void(Session&)>& handler) {
+    ++handlerDepth_;
     handler(session_);
+    --handlerDepth_;
+    // A resize that arrived while a handler waited in a message box is laid out now, so that no
+    // redraw ever runs inside another.
+    if (handlerDepth_ == 0 && resizePending_) {
+        resizePending_ = false;
+        const QSize size = centralWidget()->size();
+        ++handlerDepth_;
+        ResizeLayout(session_, size.width() * frm_.TwipsPerPixel, size.height() * frm_.TwipsPerPixel);
+        --handlerDepth_;
+    }
     SyncControls();
 }
 
@@ -168,10 +210,8 @@ void MainWindow::SyncControls() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == centralWidget() && event->type() == QEvent::Resize) {
-        const QSize size = centralWidget()->size();
-        Dispatch([&](Session& s) {
-            ResizeLayout(s, size.width() * frm_.TwipsPerPixel, size.height() * frm_.TwipsPerPixel);
-        });
+        resizePending_ = true;
+        if (handlerDepth_ == 0) Dispatch([](Session&) {});
     }
     return QMainWindow::eventFilter(watched, event);
 }

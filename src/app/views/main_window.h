@@ -23,8 +23,9 @@ class QPushButton;
 
 class MainWindow : public QMainWindow {
 public:
-    // appPath is the folder the program was started from.
-    explicit MainWindow(const QString& appPath);
+    // appPath is the folder the program was started from. A prompter given here answers in place
+    // of the person (tests); by default Qt's message boxes and dialogs ask.
+    explicit MainWindow(const QString& appPath, Prompter* prompter = nullptr);
     ~MainWindow() override;
 
     Session& session() { return session_; }
@@ -54,6 +55,8 @@ private:
     QtPrompter ui_;
     Session session_;
     bool shutDown_ = false;
+    int handlerDepth_ = 0;
+    bool resizePending_ = false;
 
     CanvasView* picture1_ = nullptr;
     QLabel* label1_ = nullptr;

@@ -1,0 +1,13 @@
+#pragma once
+// The presses that draw a connection: choosing the start element, placing and taking back bend
+// points, refusing constants as targets and completing the connection on its target element.
+// Each returns false when the press is ignored (the canvas is then not refreshed).
+
+#include <QString>
+
+struct Session;
+
+inline const QString kNoInputOnConstants = QStringLiteral("定数には出力できません");
+
+bool ConnectionLeftPress(Session& s, float x, float y);   // states 110, 112, 113
+bool ConnectionRightPress(Session& s, float x, float y);  // states 112, 113

@@ -1,0 +1,15 @@
+#pragma once
+// The Edit menu: 要素追加 (asks for a new element and waits for its placement), 接続 (waits for
+// the first element of a new connection) and 選択解除 (back to idle). Each first resets the run.
+
+#include <QString>
+
+struct Session;
+
+void mnuEditAddElement_Click(Session& s);
+void mnuConect_Click(Session& s);
+void mnuEditRelease_Click(Session& s);
+
+inline const QString kTooManyElements = QStringLiteral("最大要素数を超えます。これ以上登録できません。");
+inline const QString kTooManyConnections =
+    QStringLiteral("最大接続数を超えます。これ以上登録できません。");

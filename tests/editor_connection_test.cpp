@@ -1,0 +1,199 @@
+#include "editor/connection_drawing.h"
+#include "editor/edit_menu.h"
+#include "editor/edit_states.h"
+#include "editor_support.h"
+#include "render/renderer.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+struct Connecting : ::testing::Test {
+    std::unique_ptr<TestProgram> p = std::make_unique<TestProgram>();
+    SharedState& st = p->st;
+    int publishes = 0;
+
+    void SetUp() override {
+        AddElement(st, kConstantNumber, "3", 1000, 1000, 300);  // 1
+        AddElement(st, kVariableNumber, "v", 4000, 1000, 300);  // 2
+        AddElement(st, kPlus, "+", 4000, 3000, 300);            // 3
+        AddElement(st, kConstantString, "s", 1000, 3000, 300);  // 4
+        mnuConect_Click(p->s);
+        p->canvas.OnPublished = [this](const QRect&) { ++publishes; };
+    }
+    ConnectionRec& Drawn() { return st.Connections[st.ConnCount]; }
+};
+
+}  // namespace
+
+TEST_F(Connecting, APressOffEveryElementIsIgnoredWithoutRefresh) {
+    ASSERT_EQ(st.EditState, kConnectStart);
+    p->canvas.Picture2.Clear();  // something to publish, should the press refresh
+    Left(*p, 2500, 2000);
+    EXPECT_EQ(st.EditState, kConnectStart);
+    EXPECT_EQ(st.ConnCount, 0);
+    EXPECT_EQ(publishes, 0);
+}
+
+TEST_F(Connecting, AConnectionStartsFromACleanRecord) {
+    st.Connections[1].ToElem = 2;  // left over from an earlier connection
+    st.Connections[1].PointCount = 5;
+    Left(*p, 1000, 1000);
+    EXPECT_EQ(st.EditState, kConnectInside);
+    ASSERT_EQ(st.ConnCount, 1);
+    EXPECT_EQ(Drawn().FromElem, 1);
+    EXPECT_EQ(Drawn().ToElem, 0);
+    EXPECT_EQ(Drawn().PointCount, 0);
+}
+
+TEST_F(Connecting, LeavingAndReenteringTheStartElementShowsAndHidesTheRubberLine) {
+    Left(*p, 1000, 1000);
+    const QImage clean = p->canvas.Picture1().copy();
+    publishes = 0;
+    Move(*p, 1100, 1000);  // still inside: nothing happens on the canvas
+    EXPECT_EQ(st.EditState, kConnectInside);
+    EXPECT_EQ(publishes, 0);
+    Move(*p, 2000, 1000);
+    EXPECT_EQ(st.EditState, kConnectRubber);
+    EXPECT_EQ(st.AnchorX, 1300);
+    EXPECT_EQ(st.AnchorY, 1000);
+    EXPECT_NE(p->canvas.Picture1(), clean);
+    Move(*p, 900, 1000);
+    EXPECT_EQ(st.EditState, kConnectInside);
+    EXPECT_EQ(p->canvas.Picture1(), clean);
+    Move(*p, 1000, 2000);
+    EXPECT_EQ(st.EditState, kConnectRubber);
+    EXPECT_DOUBLE_EQ(st.AnchorX, 1000);
+    EXPECT_DOUBLE_EQ(st.AnchorY, 1300);
+    Left(*p, 1000, 1000);  // a press on the start element hides the line again
+    EXPECT_EQ(st.EditState, kConnectInside);
+    EXPECT_EQ(p->canvas.Picture1(), clean);
+}
+
+TEST_F(Connecting, AConstantIsRefusedAsTarget) {
+    Left(*p, 1000, 1000);
+    Move(*p, 2000, 1000);
+    Left(*p, 1000, 3000);
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({kNoInputOnConstants}));
+    EXPECT_EQ(st.EditState, kConnectRubber);
+    Left(*p, 2000, 2000);
+    Left(*p, 1000, 3000);
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({kNoInputOnConstants}));
+    EXPECT_EQ(st.EditState, kConnectBends);
+    EXPECT_EQ(Drawn().ToElem, 0);
+}
+
+TEST_F(Connecting, AStraightConnectionToAnOperatorAsksItsArgumentAndIsSelected) {
+    Left(*p, 1000, 1000);
+    Move(*p, 2000, 2000);
+    p->ui.argNoScripts.push_back([](ArgNoDialog& d) {
+        EXPECT_EQ(d.List1, QStringList({"1", "2"}));
+        EXPECT_EQ(d.ListIndex(), -1);
+        d.SetListIndex(1);
+        d.Command1_Click();
+    });
+    Left(*p, 4000, 3000);
+    EXPECT_EQ(p->ui.argNoDialogs, 1);
+    ASSERT_EQ(st.ConnCount, 1);
+    const ConnectionRec& c = st.Connections[1];
+    EXPECT_EQ(c.ToElem, 3);
+    EXPECT_EQ(c.ArgNo, "2");
+    EXPECT_EQ(c.PointCount, 0);
+    EXPECT_EQ(c.Font.Size, 8);
+    // The label lies halfway between the start and the end point.
+    EXPECT_DOUBLE_EQ(c.ArgTextX, (c.X1 + c.X2) / 2);
+    EXPECT_DOUBLE_EQ(c.ArgTextY, (c.Y1 + c.Y2) / 2);
+    EXPECT_NEAR(std::hypot(c.X1 - 1000, c.Y1 - 1000), 300, 1e-9);
+    EXPECT_NEAR(std::hypot(c.X2 - 4000, c.Y2 - 3000), 300, 1e-9);
+    EXPECT_EQ(st.EditState, kConnectStart);
+    EXPECT_EQ(st.SelKind, kSelLine);
+    EXPECT_EQ(st.SelIndex, 1);
+    EXPECT_EQ(st.SelPoint, 0);
+}
+
+TEST_F(Connecting, ATargetWithOneInputGetsNoQuestionAndAnEmptyLabel) {
+    Left(*p, 1000, 1000);
+    Move(*p, 2000, 1000);
+    Left(*p, 2000, 1000);  // bend at (2000, 1000)
+    Left(*p, 4000, 1000);
+    const ConnectionRec& c = st.Connections[1];
+    EXPECT_EQ(c.ToElem, 2);
+    EXPECT_EQ(c.ArgNo, "");
+    EXPECT_EQ(c.X1, 1300);
+    EXPECT_EQ(c.X2, 3700);
+    EXPECT_EQ(c.ArgTextX, 2850);  // halfway along the last segment
+    EXPECT_EQ(p->ui.argNoDialogs, 0);
+}
+
+TEST_F(Connecting, RightPressesTakeBackBendsThenReturnToTheRubberLine) {
+    Left(*p, 1000, 1000);
+    Move(*p, 2000, 1000);
+    Left(*p, 2000, 1000);
+    Move(*p, 2000, 2000);
+    Left(*p, 2000, 2000);
+    ASSERT_EQ(Drawn().PointCount, 2);
+    Right(*p, 2500, 2500);
+    EXPECT_EQ(Drawn().PointCount, 1);
+    EXPECT_EQ(st.EditState, kConnectBends);
+    EXPECT_EQ(st.AnchorX, 2000);
+    EXPECT_EQ(st.AnchorY, 1000);
+    EXPECT_EQ(st.PointerX, 2500);
+    Right(*p, 2500, 2500);
+    EXPECT_EQ(Drawn().PointCount, 0);
+    EXPECT_EQ(st.EditState, kConnectRubber);
+    EXPECT_EQ(st.AnchorX, 1300);  // the start point on the rim
+    // Moving again draws the rubber line from the rim facing the pointer.
+    Move(*p, 1000, 2000);
+    EXPECT_DOUBLE_EQ(st.AnchorY, 1300);
+    Right(*p, 1000, 2000);  // abandon
+    EXPECT_EQ(st.EditState, kIdle);
+    EXPECT_EQ(st.ConnCount, 1);
+    mnuEditRelease_Click(p->s);
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({PurgeMessage(1)}));
+    EXPECT_EQ(st.ConnCount, 0);
+}
+
+TEST_F(Connecting, ThirtyBendsAndNoThirtyFirst) {
+    Left(*p, 1000, 1000);
+    Move(*p, 1000, 1500);
+    for (int k = 0; k < 30; ++k) Left(*p, 1500 + 100 * (k % 10), 2000 + 100 * (k / 10));
+    ASSERT_EQ(Drawn().PointCount, 30);
+    publishes = 0;
+    Left(*p, 3000, 2500);
+    EXPECT_EQ(Drawn().PointCount, 30);
+    EXPECT_EQ(publishes, 0);
+    Left(*p, 4000, 1000);  // an element still completes it
+    EXPECT_EQ(st.Connections[1].ToElem, 2);
+    EXPECT_EQ(st.Connections[1].PointCount, 30);
+}
+
+TEST_F(Connecting, AStartWithTheTableFullIsRefused) {
+    for (int i = 0; i < kMaxConnections; ++i) AddConnection(st, 1, 2);
+    st.EditState = kConnectStart;  // re-entered after the last completion
+    Left(*p, 1000, 1000);
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({kTooManyConnections}));
+    EXPECT_EQ(st.EditState, kIdle);
+    EXPECT_EQ(st.ConnCount, kMaxConnections);
+}
+
+TEST_F(Connecting, TheMenuCommandRefusesAFullTable) {
+    for (int i = 0; i < kMaxConnections - 1; ++i) AddConnection(st, 1, 2);
+    mnuConect_Click(p->s);
+    EXPECT_EQ(st.EditState, kConnectStart);
+    AddConnection(st, 1, 2);
+    mnuConect_Click(p->s);
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({kTooManyConnections}));
+    EXPECT_EQ(st.EditState, kIdle);
+}
+
+TEST_F(Connecting, AConnectionWithBendsMayEndOnItsOwnStart) {
+    st.Elements[1].Kind = kVariableNumber;
+    Left(*p, 1000, 1000);
+    Move(*p, 2000, 1000);
+    Left(*p, 2000, 1000);
+    Left(*p, 1000, 1000);
+    EXPECT_EQ(st.Connections[1].FromElem, 1);
+    EXPECT_EQ(st.Connections[1].ToElem, 1);
+    EXPECT_EQ(st.EditState, kConnectStart);
+}

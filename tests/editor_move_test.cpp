@@ -1,0 +1,179 @@
+#include "editor/edit_states.h"
+#include "editor_support.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+struct Moving : ::testing::Test {
+    std::unique_ptr<TestProgram> p = std::make_unique<TestProgram>();
+    SharedState& st = p->st;
+    void SetUp() override {
+        AddElement(st, kVariableNumber, "v", 1000, 1000, 300);  // 1
+        AddElement(st, kVariableNumber, "w", 5000, 1000, 300);  // 2
+        AddElement(st, kVariableNumber, "x", 5000, 3000, 300);  // 3
+    }
+};
+
+}  // namespace
+
+TEST_F(Moving, ADroppedElementStripsOnlyTheConsecutivePointsInsideItsCircle) {
+    AddConnection(st, 1, 2, "", {{2000, 1000}, {2100, 1000}, {2300, 1000}, {2050, 1000}, {3000, 1500}});
+    Left(*p, 1000, 1200);  // on the circle, away from the text
+    ASSERT_EQ(st.EditState, kMoveElement);
+    Move(*p, 1800, 1100);
+    Left(*p, 2010, 990);  // snaps to (2000, 1000)
+    EXPECT_EQ(st.EditState, kIdle);
+    const ElementRec& e = st.Elements[1];
+    EXPECT_EQ(e.X, 2000);
+    EXPECT_EQ(e.Y, 1000);
+    EXPECT_EQ(e.TextX, 2000 - 40);
+    EXPECT_EQ(e.TextY, 1000 - 80);
+    const ConnectionRec& c = st.Connections[1];
+    ASSERT_EQ(c.PointCount, 3);  // the point exactly on the rim stays, and all after it
+    EXPECT_EQ(c.Points[1], (PointRec{2300, 1000}));
+    EXPECT_EQ(c.Points[2], (PointRec{2050, 1000}));
+    EXPECT_EQ(c.X1, 2300);
+    EXPECT_EQ(c.Y1, 1000);
+}
+
+TEST_F(Moving, AnElementDroppedOnTheLastPointsOfAnIncomingConnectionStripsThemFromTheEnd) {
+    AddConnection(st, 1, 3, "", {{2000, 2000}, {4900, 2950}, {5000, 3100}});
+    Left(*p, 5000, 3200);
+    Left(*p, 5000, 3000);  // dropped where it was
+    EXPECT_EQ(st.Connections[1].PointCount, 1);
+    EXPECT_EQ(st.Connections[1].Points[1], (PointRec{2000, 2000}));
+}
+
+TEST_F(Moving, MovingAnElementRefitsEveryConnectionAndRecentresItsText) {
+    const int c1 = AddConnection(st, 2, 3);
+    const int c2 = AddConnection(st, 1, 2, "", {{3000, 2000}});
+    st.Connections[c1].ArgTextX = 123;  // moved by hand
+    st.Elements[1].TextX = 77;
+    Left(*p, 1000, 1200);
+    Left(*p, 1000, 2000);
+    // The straight connection's label goes halfway between the start centre and the end point.
+    const ConnectionRec& straight = st.Connections[c1];
+    EXPECT_DOUBLE_EQ(straight.X2, 5000);
+    EXPECT_DOUBLE_EQ(straight.Y2, 2700);
+    EXPECT_DOUBLE_EQ(straight.ArgTextX, 5000);
+    EXPECT_DOUBLE_EQ(straight.ArgTextY, (1000 + 2700) * 0.5);
+    // With bend points, halfway along the last segment.
+    const ConnectionRec& bent = st.Connections[c2];
+    EXPECT_DOUBLE_EQ(bent.X1, 1000 + 300 * 2000 / std::hypot(2000.0, 0.0));
+    EXPECT_DOUBLE_EQ(bent.ArgTextX, (3000 + bent.X2) * 0.5);
+    EXPECT_EQ(st.Elements[1].TextX, 1000 - 40);
+}
+
+TEST_F(Moving, MovingABendPointRefitsOnlyItsConnection) {
+    const int c1 = AddConnection(st, 1, 2, "", {{3000, 2000}});
+    const int c2 = AddConnection(st, 2, 3);
+    st.Connections[c2].ArgTextX = 123;
+    Left(*p, 3000, 2000);
+    ASSERT_EQ(st.SelKind, kSelPoint);
+    ASSERT_EQ(st.EditState, kMovePoint);
+    Move(*p, 3500, 1500);
+    Left(*p, 3000, 1000);
+    EXPECT_EQ(st.Connections[c1].Points[1], (PointRec{3000, 1000}));
+    EXPECT_DOUBLE_EQ(st.Connections[c1].X1, 1300);
+    EXPECT_DOUBLE_EQ(st.Connections[c1].X2, 4700);
+    EXPECT_DOUBLE_EQ(st.Connections[c1].ArgTextX, (3000 + 4700) * 0.5);
+    EXPECT_EQ(st.Connections[c2].ArgTextX, 123);
+}
+
+TEST_F(Moving, WithTheGridOffDropsKeepTheRawCoordinates) {
+    st.GridSize = 0;
+    Left(*p, 1000, 1200);
+    Left(*p, 2013.5f, 1007.25f);
+    EXPECT_EQ(st.Elements[1].X, 2013.5);
+    EXPECT_EQ(st.Elements[1].Y, 1007.25);
+}
+
+TEST_F(Moving, TextsAndLabelsAreDroppedAtTheSnappedPosition) {
+    const int c = AddConnection(st, 2, 3, "1");
+    const ElementRec& e = st.Elements[1];
+    Left(*p, e.TextX + 10, e.TextY + 10);
+    ASSERT_EQ(st.EditState, kMoveElementText);
+    EXPECT_EQ(st.DragW, 80);
+    EXPECT_EQ(st.DragH, 160);
+    Move(*p, 700, 700);
+    Left(*p, 590, 420);
+    EXPECT_EQ(st.Elements[1].TextX, 600);
+    EXPECT_EQ(st.Elements[1].TextY, 400);
+    const ConnectionRec& con = st.Connections[c];
+    Left(*p, con.ArgTextX + 5, con.ArgTextY + 5);
+    ASSERT_EQ(st.EditState, kMoveArgText);
+    Left(*p, 5400, 2000);
+    EXPECT_EQ(st.Connections[c].ArgTextX, 5400);
+    EXPECT_EQ(st.Connections[c].ArgTextY, 2000);
+    EXPECT_EQ(st.EditState, kIdle);
+}
+
+TEST_F(Moving, PickingUpASegmentInsertsItsMidpoint) {
+    const int c = AddConnection(st, 1, 2, "", {{2000, 1000}, {3000, 2000}, {4000, 1000}});
+    Left(*p, 2500, 1520);  // near the middle of the segment from point 1 to point 2
+    ASSERT_EQ(st.EditState, kMovePoint);
+    EXPECT_EQ(st.SelPoint, 2);
+    const ConnectionRec& con = st.Connections[c];
+    ASSERT_EQ(con.PointCount, 4);
+    EXPECT_EQ(con.Points[1], (PointRec{2000, 1000}));
+    EXPECT_EQ(con.Points[2], (PointRec{2500, 1500}));
+    EXPECT_EQ(con.Points[3], (PointRec{3000, 2000}));
+    EXPECT_EQ(con.Points[4], (PointRec{4000, 1000}));
+    Left(*p, 2500, 2500);
+    EXPECT_EQ(st.Connections[c].Points[2], (PointRec{2500, 2500}));
+}
+
+TEST_F(Moving, PickingUpTheLastSegmentAppendsItsMidpoint) {
+    const int c = AddConnection(st, 1, 2, "", {{2000, 1000}});
+    const double x2 = st.Connections[c].X2;
+    Left(*p, (2000 + x2) / 2, 1000);
+    EXPECT_EQ(st.SelPoint, 2);
+    EXPECT_EQ(st.Connections[c].PointCount, 2);
+    EXPECT_EQ(st.Connections[c].Points[2], (PointRec{(2000 + x2) / 2, 1000}));
+}
+
+TEST_F(Moving, ASegmentOfAFullConnectionPicksUpItsNearerBendPoint) {
+    const int c = AddConnection(st, 1, 2);
+    ConnectionRec& con = st.Connections[c];
+    for (int k = 1; k <= kMaxPoints; ++k) con.Points[k] = {1500.0 + 200 * k, 2000};
+    con.PointCount = kMaxPoints;
+    Left(*p, 1770, 2000);  // on the segment from point 1 (1700) to point 2 (1900)
+    EXPECT_EQ(st.EditState, kMovePoint);
+    EXPECT_EQ(st.SelKind, kSelPoint);
+    EXPECT_EQ(st.SelPoint, 1);
+    EXPECT_EQ(con.PointCount, kMaxPoints);
+    Left(*p, 1800, 2500);
+    EXPECT_EQ(con.Points[1], (PointRec{1800, 2500}));
+    EXPECT_EQ(con.Points[2], (PointRec{1900, 2000}));
+    EXPECT_EQ(con.PointCount, kMaxPoints);
+}
+
+TEST_F(Moving, ARightPressDoesNotCancelAMove) {
+    Left(*p, 1000, 1200);
+    Right(*p, 3000, 3000);
+    EXPECT_EQ(st.EditState, kMoveElement);
+    EXPECT_FALSE(p->frm.Frame1Visible);
+}
+
+TEST_F(Moving, APressOnNothingInIdleChangesNothing) {
+    const QImage before = p->canvas.Picture1().copy();
+    Left(*p, 3000, 3500);
+    EXPECT_EQ(st.EditState, kIdle);
+    EXPECT_EQ(st.SelKind, "");
+    EXPECT_EQ(p->canvas.Picture1(), before);
+}
+
+TEST_F(Moving, ARightPressOpensThePanelPulledBackInsideTheCanvas) {
+    Right(*p, 1000, 1200);
+    EXPECT_TRUE(p->frm.Frame1Visible);
+    EXPECT_EQ(st.SelKind, kSelElement);
+    EXPECT_EQ(p->frm.Frame1.Left, 1000);
+    EXPECT_EQ(p->frm.Frame1.Top, 1200);
+    Right(*p, 6000, 4000);
+    EXPECT_EQ(st.SelKind, "");
+    EXPECT_EQ(p->frm.Frame1.Left, 6255 - 1575);
+    EXPECT_EQ(p->frm.Frame1.Top, 4215 - 2295);
+    EXPECT_TRUE(p->frm.Frame1Visible);
+}
