@@ -237,3 +237,22 @@ TEST_F(ArgNoView, ThePrompterShowsTheDialogModallyUntilItCloses) {
     EXPECT_TRUE(element.Closed());
     EXPECT_EQ(p->st.NewElement.Kind, -1);
 }
+
+TEST_F(ArgNoView, TheListTakingTheFocusSelectsNothing) {
+    QWidget owner;
+    QtPrompter prompter(&owner);
+    QTimer::singleShot(0, [] {
+        auto* view = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(view, nullptr);
+        auto* list = view->findChild<QListWidget*>(QStringLiteral("List1"));
+        list->setFocus(Qt::TabFocusReason);  // the list makes its first row current
+        QApplication::processEvents();
+        view->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        EXPECT_TRUE(view->isVisible()) << "OK with nothing selected keeps the dialog open";
+        view->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+    });
+    prompter.ShowArgNoDialog(logic);
+    EXPECT_TRUE(logic.Closed());
+    EXPECT_EQ(logic.ListIndex(), -1);
+    EXPECT_EQ(p->st.Connections[c].ArgNo, "");
+}

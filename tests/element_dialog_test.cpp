@@ -180,6 +180,7 @@ TEST_F(ElementForm, FieldsThatCannotBeKeptAreRefusedAndTheDialogStaysOpen) {
         {kConstantString, "say \"hi\"", "", "10", kQuoteInTextMessage},
         {kVariableNumber, "\"", "", "10", kQuoteInTextMessage},
         {kFunction, "f\"", "2", "10", kQuoteInTextMessage},
+        {kConstantString, "caf\xC3\xA9 \xF0\x9F\x98\x80", "", "10", kUnsavableTextMessage},
         {kFunction, "f", "31", "10", kArgCountRangeMessage},
         {kFunction, "f", "-1", "10", kArgCountRangeMessage},
         {kFunction, "f", "1e9", "10", kArgCountRangeMessage},

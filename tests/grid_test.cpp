@@ -155,7 +155,12 @@ struct GridWindow : Grid {
     QWidget owner;
     int changes = 0;
 
-    GridDialogView* Open() { return ShowGridDialog(&owner, p->s, [this] { ++changes; }); }
+    GridDialogView* Open() {
+        return ShowGridDialog(&owner, p->s, [this](const std::function<void()>& press) {
+            press();
+            ++changes;
+        });
+    }
     static QPushButton* Button(GridDialogView* view, const char* name) {
         return view->findChild<QPushButton*>(QString::fromLatin1(name));
     }

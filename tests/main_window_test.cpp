@@ -1,5 +1,9 @@
+#include "app/file_filter.h"
 #include "app/views/canvas_view.h"
 #include "app/views/main_window.h"
+#include "editor/edit_menu.h"
+#include "render/renderer.h"
+#include "test_program.h"
 
 #include <QAction>
 #include <QLabel>
@@ -95,4 +99,38 @@ TEST(MainWindow, ClosingWritesTheSettingsFileBesideTheProgram) {
         w.close();
     }
     EXPECT_TRUE(QFile::exists(folder.filePath("mySys.!!!")));
+}
+
+TEST(MainWindow, ATimerTickWhileAHandlerShowsAMessageIsSkipped) {
+    QTemporaryDir folder;
+    FakePrompter ui;
+    MainWindow w(folder.path(), &ui);
+    SharedState& st = w.session().st;
+    AddElement(st, kConstantNumber, "1", 1000, 1000);
+    AddElement(st, kVariableNumber, "v", 3000, 1000);
+    AddConnection(st, 1, 0);  // unfinished: the next redraw drops it with a message
+    AddConnection(st, 1, 2);
+    w.session().frm.Timer1 = {1, true};
+    int ticks = 0;
+    ui.onMessage = [&](const QString&) {
+        w.TimerTick();
+        ++ticks;
+    };
+    w.Dispatch(mnuEditRelease_Click);
+    EXPECT_EQ(ui.TakeMessages(), QStringList({PurgeMessage(1)}));
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(st.StepElem, 0);  // no step ran inside the message
+    ASSERT_EQ(st.ConnCount, 1);
+    EXPECT_EQ(st.Connections[1].ToElem, 2);
+    // Outside any handler the tick steps.
+    w.TimerTick();
+    EXPECT_EQ(st.StepElem, 1);
+    w.session().frm.Timer1.Enabled = false;
+}
+
+TEST(FileFilters, LabelsKeepTheirTextAndEveryFileMeansEveryFile) {
+    EXPECT_EQ(QtNameFilters("Quillrun(*.qrn)|*.qrn|すべてのファイル(*.*)|*.*"),
+              QStringList({"Quillrun(*.qrn) (*.qrn)", "すべてのファイル(*.*) (*)"}));
+    EXPECT_EQ(QtNameFilters("bmp(*.bmp)|*.bmp"), QStringList({"bmp(*.bmp) (*.bmp)"}));
+    EXPECT_TRUE(QtNameFilters("odd").isEmpty());
 }

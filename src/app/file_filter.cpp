@@ -9,9 +9,9 @@ QStringList QtNameFilters(const QString& pairs) {
         patterns.replace(u';', u' ');
         if (patterns.split(u' ', Qt::SkipEmptyParts).contains(QStringLiteral("*.*")))
             patterns = QStringLiteral("*");
-        // A label that already ends in its own patterns is shown as it is.
-        if (label.endsWith(u'(' + patterns + u')')) filters << label;
-        else filters << label + QStringLiteral(" (") + patterns + u')';
+        // The dialog shows the label alone (its own patterns are hidden), so the label keeps its
+        // exact text while the patterns say what matches.
+        filters << label + QStringLiteral(" (") + patterns + u')';
     }
     return filters;
 }

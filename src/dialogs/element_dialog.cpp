@@ -1,6 +1,7 @@
 #include "dialogs/element_dialog.h"
 
 #include "dialogs/dialog_fields.h"
+#include "model/cp932.h"
 #include "model/form_controls.h"
 #include "model/prompter.h"
 #include "model/session.h"
@@ -73,6 +74,11 @@ void ElementDialog::Command1_Click() {
     // a function has at most 30 inputs, and a font size is a 16-bit number.
     if (k <= kFunction && Text1Text.contains(u'"')) {
         s_.ui.Message(kQuoteInTextMessage);
+        return;
+    }
+    // Diagram files hold code page 932 text: a character it lacks would be lost on saving.
+    if (k <= kFunction && FromCp932(ToCp932(Text1Text)) != Text1Text) {
+        s_.ui.Message(kUnsavableTextMessage);
         return;
     }
     const double argCount = ReadDialogNumber(Text2Text);

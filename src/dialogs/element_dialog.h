@@ -13,6 +13,8 @@ inline const QString kElementDialogCaption = QStringLiteral("Form2");
 // Shown when OK finds a field the program cannot keep; the dialog then stays open.
 inline const QString kQuoteInTextMessage =
     QStringLiteral("テキストに二重引用符（\"）は使えません。");
+inline const QString kUnsavableTextMessage =
+    QStringLiteral("テキストにファイルへ保存できない文字が含まれています。");
 inline const QString kArgCountRangeMessage =
     QStringLiteral("引数の個数には 0 から 30 までの数値を入力してください。");
 

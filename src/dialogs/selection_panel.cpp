@@ -84,10 +84,9 @@ void Command7_Click(Session& s) {
 
 void Command8_Click(Session& s) {
     SharedState& st = s.st;
-    // Only a bend point that exists can be moved: a segment selected by its last part names the
-    // connection's end, which is no bend point.
-    if (ConnectionSelected(st) && st.SelPoint >= 1 &&
-        st.SelPoint <= st.Connections[st.SelIndex].PointCount) {
+    // A segment selected by its last part of a connection with every bend point it can hold
+    // names a point beyond the table: that one cannot be moved.
+    if (ConnectionSelected(st) && st.SelPoint >= 0 && st.SelPoint <= kMaxPoints) {
         const PointRec& p = st.Connections[st.SelIndex].Points[st.SelPoint];
         st.EditState = kMovePoint;
         st.AnchorX = st.PointerX = p.X;

@@ -209,7 +209,7 @@ void DropElement(Session& s, float x, float y) {
 void DropPoint(Session& s, float x, float y) {
     SharedState& st = s.st;
     const int c = st.SelIndex, p = st.SelPoint;
-    if (LiveConnection(st, c) && p >= 1 && p <= st.Connections[c].PointCount) {
+    if (LiveConnection(st, c) && p >= 0 && p <= kMaxPoints) {
         st.Connections[c].Points[p] = {SnapToGrid(st, x), SnapToGrid(st, y)};
         RefitConnection(st, c);
     }

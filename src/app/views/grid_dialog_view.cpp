@@ -20,10 +20,8 @@ int ToPixels(double twips, double twipsPerPixel) {
 
 }  // namespace
 
-GridDialogView::GridDialogView(QWidget* parent, Session& s, std::function<void()> afterChange)
-    : QWidget(parent, Qt::Tool),
-      logic_(std::make_unique<GridDialog>(s)),
-      afterChange_(std::move(afterChange)) {
+GridDialogView::GridDialogView(QWidget* parent, Session& s, Runner run)
+    : QWidget(parent, Qt::Tool), logic_(std::make_unique<GridDialog>(s)), run_(std::move(run)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frmGrid"));
     setWindowTitle(kGridDialogCaption);
@@ -63,9 +61,10 @@ GridDialogView::~GridDialogView() = default;
 void GridDialogView::Press(void (GridDialog::*handler)()) {
     // The text box may hold an edit the person has not finished; take what it shows.
     logic_->Text1Text = text1_->text();
-    (logic_.get()->*handler)();
+    const auto press = [this, handler] { (logic_.get()->*handler)(); };
+    if (run_) run_(press);
+    else press();
     if (text1_->text() != logic_->Text1Text) text1_->setText(logic_->Text1Text);
-    if (afterChange_) afterChange_();
     if (logic_->Closed()) close();
 }
 
@@ -75,7 +74,7 @@ void GridDialogView::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-GridDialogView* ShowGridDialog(QWidget* parent, Session& s, std::function<void()> afterChange) {
+GridDialogView* ShowGridDialog(QWidget* parent, Session& s, GridDialogView::Runner run) {
     GridDialogView* view = nullptr;
     if (parent) {
         // A window that has closed but is not yet destroyed does not count as open.
@@ -84,7 +83,7 @@ GridDialogView* ShowGridDialog(QWidget* parent, Session& s, std::function<void()
             if (!open->Closing()) view = open;
     }
     if (!view) {
-        view = new GridDialogView(parent, s, std::move(afterChange));
+        view = new GridDialogView(parent, s, std::move(run));
         view->show();
         return view;
     }

@@ -13,8 +13,10 @@ class QPushButton;
 
 class GridDialogView : public QWidget {
 public:
-    // afterChange runs after every button, so the owner can mirror its own widgets.
-    GridDialogView(QWidget* parent, Session& s, std::function<void()> afterChange);
+    // Every button press is handed to run, which performs it the way the owner runs its own
+    // handlers (one at a time, then mirroring its widgets). Without one the press just runs.
+    using Runner = std::function<void(const std::function<void()>& press)>;
+    GridDialogView(QWidget* parent, Session& s, Runner run);
     ~GridDialogView() override;
 
     GridDialog& logic() { return *logic_; }
@@ -28,11 +30,11 @@ private:
     void Press(void (GridDialog::*handler)());
 
     std::unique_ptr<GridDialog> logic_;
-    std::function<void()> afterChange_;
+    Runner run_;
     QLineEdit* text1_ = nullptr;
     bool closing_ = false;
 };
 
 // Option > Grid: shows the grid window, or brings the open one to the front (an open window is
 // not loaded again, so its text stays as the person left it). Returns the window.
-GridDialogView* ShowGridDialog(QWidget* parent, Session& s, std::function<void()> afterChange);
+GridDialogView* ShowGridDialog(QWidget* parent, Session& s, GridDialogView::Runner run);

@@ -102,7 +102,11 @@ void MainWindow::BuildMenus() {
 
     QMenu* option = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
     connect(option->addAction(QStringLiteral("グリッド(&G)")), &QAction::triggered, this,
-            [this] { ShowGridDialog(this, session_, [this] { SyncControls(); }); });
+            [this] {
+                ShowGridDialog(this, session_, [this](const std::function<void()>& press) {
+                    Dispatch([&](Session&) { press(); });
+                });
+            });
 }
 
 void MainWindow::BuildControls(QWidget* client) {
@@ -155,7 +159,7 @@ void MainWindow::BuildControls(QWidget* client) {
     on(commands_[9], Command9_Click);
     on(commands_[10], Command10_Click);
     on(commands_[11], Command11_Click);
-    connect(&timer1_, &QTimer::timeout, this, [this] { Dispatch(Timer1_Timer); });
+    connect(&timer1_, &QTimer::timeout, this, &MainWindow::TimerTick);
     picture1_->OnMouseDown = [this](int button, int shift, float x, float y) {
         Dispatch([=](Session& s) { Picture1_MouseDown(s, button, shift, x, y); });
     };
@@ -178,6 +182,13 @@ void MainWindow::Dispatch(const std::function<void(Session&)>& handler) {
         --handlerDepth_;
     }
     SyncControls();
+}
+
+void MainWindow::TimerTick() {
+    // A tick that arrives while a handler waits in a message box or dialog is skipped: no step
+    // ever runs inside another handler.
+    if (handlerDepth_ > 0) return;
+    Dispatch(Timer1_Timer);
 }
 
 void MainWindow::SyncControls() {

@@ -37,6 +37,8 @@ public:
     void Dispatch(const std::function<void(Session&)>& handler);
     // Mirrors the control fields into the widgets.
     void SyncControls();
+    // One tick of Timer1.
+    void TimerTick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -19,6 +19,7 @@ std::optional<QString> RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mo
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(QtNameFilters(filter));
     if (!proposed.isEmpty()) dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;

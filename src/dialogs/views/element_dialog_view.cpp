@@ -73,9 +73,9 @@ ElementDialogView::ElementDialogView(ElementDialog& logic, QWidget* parent)
     all->addLayout(top);
     all->addLayout(buttons);
 
-    connect(list1_, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(list1_, &QListWidget::itemSelectionChanged, this, [this] {
         if (syncing_) return;
-        logic_.SetListIndex(row);
+        logic_.SetListIndex(SelectedRow(*list1_));
         AfterLogic();
     });
     connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { logic_.Text1Text = t; });

@@ -15,8 +15,19 @@ inline void MirrorList(QListWidget& list, const QStringList& entries, int index)
         list.clear();
         list.addItems(entries);
     }
-    list.setCurrentRow(index);
-    if (index < 0) list.clearSelection();
+    if (index < 0) {
+        list.clearSelection();
+        list.setCurrentRow(-1);
+    } else {
+        list.setCurrentRow(index);
+    }
+}
+
+// The selected entry, or -1. The current row alone means nothing: a list that takes the focus
+// makes its first row current without selecting it.
+inline int SelectedRow(const QListWidget& list) {
+    const QList<QListWidgetItem*> selected = list.selectedItems();
+    return selected.isEmpty() ? -1 : list.row(selected.first());
 }
 
 inline void MirrorText(QLineEdit& edit, const QString& text) {
