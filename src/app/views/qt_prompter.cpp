@@ -6,11 +6,19 @@
 
 #include <QFileDialog>
 #include <QImage>
+#include <QAbstractButton>
+#include <QIcon>
 #include <QMessageBox>
 
 namespace {
 
 const QString kCaption = QStringLiteral("Quillrun");
+
+// A message box without any icon, not even on its buttons.
+int Run(QMessageBox& box) {
+    for (QAbstractButton* button : box.buttons()) button->setIcon(QIcon());
+    return box.exec();
+}
 
 std::optional<QString> RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
                                      const QString& filter, const QString& proposed) {
@@ -36,7 +44,7 @@ void QtPrompter::Prepare() {
 void QtPrompter::Message(const QString& text) {
     Prepare();
     QMessageBox box(QMessageBox::NoIcon, kCaption, text, QMessageBox::Ok, parent_);
-    box.exec();
+    Run(box);
 }
 
 Answer QtPrompter::AskYesNoCancel(const QString& text) {
@@ -45,7 +53,7 @@ Answer QtPrompter::AskYesNoCancel(const QString& text) {
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
+    switch (Run(box)) {
         case QMessageBox::Yes:
             return Answer::Yes;
         case QMessageBox::No:
