@@ -11,55 +11,42 @@
 
 namespace {
 
-// The user's configuration folder, in Qt's test location so that no real settings are touched.
+// A program whose folder cannot be written keeps its settings in the user's configuration
+// folder. No test of this program may touch the real one: all of them use Qt's test location.
+class TestConfigurationFolder : public ::testing::Environment {
+    void SetUp() override { QStandardPaths::setTestModeEnabled(true); }
+};
+const ::testing::Environment* const kTestConfigurationFolder =
+    ::testing::AddGlobalTestEnvironment(new TestConfigurationFolder);
+
 struct SettingsFallback : ::testing::Test {
     QString config;
 
     void SetUp() override {
-        QStandardPaths::setTestModeEnabled(true);
         config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-        ASSERT_FALSE(config.isEmpty());
+        ASSERT_TRUE(config.contains(".qttest")) << config.toStdString();
         QDir(config).removeRecursively();
     }
-    void TearDown() override {
-        QDir(config).removeRecursively();
-        QStandardPaths::setTestModeEnabled(false);
-    }
+    void TearDown() override { QDir(config).removeRecursively(); }
 
     QString InConfig() const { return config + QStringLiteral("/mySys.!!!"); }
-
-    // A program whose folder exists but cannot be written, or nullptr where the user may write
-    // everywhere (the superuser).
-    static std::unique_ptr<TestProgram> ProgramInReadOnlyFolder() {
-        auto p = std::make_unique<TestProgram>(false);
-        QFile::setPermissions(p->folder.path(), QFile::ReadOwner | QFile::ExeOwner);
-        if (QFileInfo(p->folder.path()).isWritable()) {
-            QFile::setPermissions(p->folder.path(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            return nullptr;
-        }
-        return p;
-    }
-    static void MakeWritable(TestProgram& p) {
-        QFile::setPermissions(p.folder.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-    static void Remember(TestProgram& p) {
-        p.st.FileName = "/work/b.qrn";
-        p.st.ImageFileName = "shot.bmp";
-        p.frm.mnuFilename[0].Caption = "/work/b.qrn";
-        p.frm.mnuFilename[1].Caption = "/work/a.qrn";
-    }
-    static void ExpectRemembered(const TestProgram& p) {
-        EXPECT_EQ(p.st.FileName, "/work/b.qrn");
-        EXPECT_EQ(p.st.ImageFileName, "shot.bmp");
-        EXPECT_EQ(p.frm.mnuFilename[0].Caption, "/work/b.qrn");
-        EXPECT_TRUE(p.frm.mnuFilename[0].Visible);
-        EXPECT_EQ(p.frm.mnuFilename[1].Caption, "/work/a.qrn");
-        EXPECT_FALSE(p.frm.mnuFilename[2].Visible);
-    }
 };
+
+void Remember(TestProgram& p) {
+    p.st.FileName = "/work/b.qrn";
+    p.st.ImageFileName = "shot.bmp";
+    p.frm.mnuFilename[0].Caption = "/work/b.qrn";
+    p.frm.mnuFilename[1].Caption = "/work/a.qrn";
+}
+
+void ExpectRemembered(const TestProgram& p) {
+    EXPECT_EQ(p.st.FileName, "/work/b.qrn");
+    EXPECT_EQ(p.st.ImageFileName, "shot.bmp");
+    EXPECT_EQ(p.frm.mnuFilename[0].Caption, "/work/b.qrn");
+    EXPECT_TRUE(p.frm.mnuFilename[0].Visible);
+    EXPECT_EQ(p.frm.mnuFilename[1].Caption, "/work/a.qrn");
+    EXPECT_FALSE(p.frm.mnuFilename[2].Visible);
+}
 
 TEST_F(SettingsFallback, AWritableProgramFolderKeepsTheSettings) {
     auto p = std::make_unique<TestProgram>();
@@ -70,39 +57,41 @@ TEST_F(SettingsFallback, AWritableProgramFolderKeepsTheSettings) {
     EXPECT_FALSE(QFile::exists(InConfig()));
 }
 
-TEST_F(SettingsFallback, AMissingProgramFolderUsesTheUsersConfigurationFolder) {
+// Settings written and read again by a program in folder, which cannot be written.
+void ExpectSettingsInConfig(const QString& folder, const QString& inConfig) {
     auto p = std::make_unique<TestProgram>(false);
-    const QString gone = p->PathInFolder("not-there");
-    p->frm.AppPath = gone;
-    EXPECT_EQ(SettingsFilePath(p->frm), InConfig());
-
+    p->frm.AppPath = folder;
+    EXPECT_EQ(SettingsFilePath(p->frm), inConfig);
     StartupInitialisation(p->s);
     Remember(*p);
     Shutdown(p->s);  // creates the configuration folder
-    EXPECT_TRUE(QFile::exists(InConfig()));
-    EXPECT_FALSE(QFileInfo::exists(gone)) << "the program's folder is never created";
+    EXPECT_TRUE(QFile::exists(inConfig));
+    EXPECT_FALSE(QFileInfo::exists(folder + "/mySys.!!!"));
 
     // The next start remembers the recent files.
     auto q = std::make_unique<TestProgram>(false);
-    q->frm.AppPath = gone;
+    q->frm.AppPath = folder;
     StartupInitialisation(q->s);
     ExpectRemembered(*q);
 }
 
-TEST_F(SettingsFallback, AReadOnlyProgramFolderUsesTheUsersConfigurationFolder) {
-    auto p = ProgramInReadOnlyFolder();
-    if (!p) GTEST_SKIP() << "this user may write into any folder";
-    EXPECT_EQ(SettingsFilePath(p->frm), InConfig());
-    StartupInitialisation(p->s);
-    Remember(*p);
-    Shutdown(p->s);
-    EXPECT_FALSE(QFile::exists(p->PathInFolder("mySys.!!!")));
+TEST_F(SettingsFallback, AMissingProgramFolderUsesTheUsersConfigurationFolder) {
+    QTemporaryDir parent;
+    const QString folder = parent.filePath("program");
+    ExpectSettingsInConfig(folder, InConfig());
+    EXPECT_FALSE(QFileInfo::exists(folder)) << "the program's folder is never created";
+}
 
-    auto q = std::make_unique<TestProgram>(false);
-    q->frm.AppPath = p->frm.AppPath;
-    StartupInitialisation(q->s);
-    ExpectRemembered(*q);
-    MakeWritable(*p);
+TEST_F(SettingsFallback, AReadOnlyProgramFolderUsesTheUsersConfigurationFolder) {
+    QTemporaryDir folder;
+    const auto writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(folder.path()).isWritable()) {
+        QFile::setPermissions(folder.path(), writable);
+        GTEST_SKIP() << "this user may write into any folder";
+    }
+    ExpectSettingsInConfig(folder.path(), InConfig());
+    QFile::setPermissions(folder.path(), writable);
 }
 
 TEST_F(SettingsFallback, AProgramWithoutAFolderKeepsNoSettings) {
