@@ -5,17 +5,37 @@
 #include "model/session.h"
 #include "model/shared_state.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+const QString kSettingsName = QStringLiteral("mySys.!!!");
+
+QString InFolder(QString folder) {
+    if (!folder.endsWith(u'/')) folder += u'/';
+    return folder + kSettingsName;
+}
+
+}  // namespace
 
 QString SettingsFilePath(const FormControls& frm) {
-    QString folder = frm.AppPath;
-    if (!folder.endsWith(u'/')) folder += u'/';
-    return folder + QStringLiteral("mySys.!!!");
+    if (frm.AppPath.isEmpty()) return {};
+    const QFileInfo folder(frm.AppPath);
+    if (folder.isDir() && folder.isWritable()) return InFolder(frm.AppPath);
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    // With no configuration folder at all the program's folder is all there is; writing
+    // there then fails silently.
+    return config.isEmpty() ? InFolder(frm.AppPath) : InFolder(config);
 }
 
 void ReadSettingsFile(Session& s) {
-    QFile file(SettingsFilePath(s.frm));
+    const QString path = SettingsFilePath(s.frm);
+    if (path.isEmpty()) return;
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return;
     ItemReader in(file.readAll());
     if (!in.ReadString(s.st.FileName)) return;
@@ -29,6 +49,8 @@ void ReadSettingsFile(Session& s) {
 }
 
 void WriteSettingsFile(Session& s) {
+    const QString path = SettingsFilePath(s.frm);
+    if (path.isEmpty()) return;
     ItemWriter out;
     out.String(s.st.FileName);
     out.EndLine();
@@ -38,7 +60,11 @@ void WriteSettingsFile(Session& s) {
         out.String(entry.Caption);
         out.EndLine();
     }
-    QSaveFile file(SettingsFilePath(s.frm));
+    // The configuration folder may not exist yet; the program's folder is never created.
+    const QString folder = QFileInfo(path).absolutePath();
+    if (folder != QDir::cleanPath(QFileInfo(s.frm.AppPath).absoluteFilePath()))
+        QDir().mkpath(folder);
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return;
     file.write(out.Bytes());
     file.commit();

@@ -1,0 +1,75 @@
+#pragma once
+// The headless runner quillrun-run: its command line, a person who only reads (messages go to an
+// error stream, no question is ever answered yes) and a diagram run without a window. Loading,
+// stepping, drawing and saving are the program's own routines; the runner keeps no settings.
+
+#include "model/prompter.h"
+
+#include <QString>
+#include <QStringList>
+#include <iosfwd>
+
+struct Session;
+
+// Exit statuses of quillrun-run.
+constexpr int kRunnerOk = 0;
+constexpr int kRunnerFileFailed = 1;  // FILE could not be opened, or an output not written
+constexpr int kRunnerUsageError = 2;
+constexpr int kRunnerStoppedByError = 3;  // an arithmetic error stopped the run
+
+struct RunnerOptions {
+    int steps = 0;
+    QString savePath;      // empty: no --save
+    QString snapshotPath;  // empty: no --snapshot
+    QString file;
+};
+
+enum class RunnerCommand { Run, Help, UsageError };
+
+struct RunnerArguments {
+    RunnerCommand command = RunnerCommand::UsageError;
+    RunnerOptions options;
+    QString error;  // for a usage error: what was wrong
+};
+
+// Reads the arguments after the program name. Options may come before or after FILE, as
+// "--steps N" or "--steps=N"; "--" ends the options.
+RunnerArguments ParseRunnerArguments(const QStringList& arguments);
+QString RunnerUsage();
+
+// A message as one line: every run of line breaks (CR LF, CR or LF) becomes one blank.
+QString FlattenMessage(const QString& text);
+
+// Writes a picture as PNG when the name ends in ".png" (in any letter case), else as a Windows
+// bitmap; false when the file could not be written.
+bool WriteImageFile(const QImage& image, const QString& path);
+
+// The person at the runner: every message is a line "message: <text>" on the error stream (as
+// UTF-8); file dialogs and modal dialogs are cancelled, and a question (which an automatic run
+// never asks) is answered Cancel.
+class RunnerPrompter : public Prompter {
+public:
+    explicit RunnerPrompter(std::ostream& err) : err_(err) {}
+
+    void Message(const QString& text) override;
+    Answer AskYesNoCancel(const QString& text) override;
+    std::optional<QString> OpenFileName(const QString& filter, const QString& proposed) override;
+    std::optional<QString> SaveFileName(const QString& filter, const QString& proposed) override;
+    void ShowElementDialog(ElementDialog& dialog) override;
+    void ShowArgNoDialog(ArgNoDialog& dialog) override;
+    bool SaveBitmap(const QImage& image, const QString& path) override;
+
+private:
+    std::ostream& err_;
+};
+
+// Presses 初期化, switches the timer on as 自動実行 does and performs steps timer ticks, writing
+// one line per step to out: the step number, the element visited and, only when the step set
+// the status line, its text, separated by tabs. Stops early when an element could not compute
+// (after writing that step's line) and then returns true. A diagram without elements has no
+// step to perform.
+bool RunSteps(Session& s, int steps, std::ostream& out);
+
+// The whole run of one FILE, headless: start-up, load (with its redraw), the steps, then the
+// save and the snapshot asked for. Needs a QGuiApplication. Returns the exit status.
+int RunDiagramFile(const RunnerOptions& options, std::ostream& out, std::ostream& err);

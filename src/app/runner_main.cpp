@@ -1,0 +1,50 @@
+// Starts quillrun-run, the headless runner: reads the command line, then opens and runs one
+// diagram on Qt's offscreen platform, so that no display is needed.
+
+#include "app/runner.h"
+
+#include <QGuiApplication>
+#include <QStringList>
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+void Print(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+// Qt's own diagnostics (font and platform notes) would mix with the program's messages on
+// standard error; only critical and fatal ones are let through.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) Print(stderr, text + u'\n');
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+
+    const RunnerArguments parsed = ParseRunnerArguments(arguments);
+    switch (parsed.command) {
+        case RunnerCommand::Help:
+            Print(stdout, RunnerUsage());
+            return kRunnerOk;
+        case RunnerCommand::UsageError:
+            Print(stderr, QStringLiteral("quillrun-run: ") + parsed.error + u'\n' + RunnerUsage());
+            return kRunnerUsageError;
+        case RunnerCommand::Run:
+            break;
+    }
+
+    // Text on the canvas needs a GUI application, but never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietQtMessages);
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("Quillrun"));
+
+    return RunDiagramFile(parsed.options, std::cout, std::cerr);
+}

@@ -1,0 +1,325 @@
+#include "app/runner.h"
+#include "app/file_commands.h"
+#include "dialogs/arg_no_dialog.h"
+#include "dialogs/element_dialog.h"
+#include "render/renderer.h"
+#include "test_program.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+// The command line.
+
+TEST(RunnerArguments, OptionsTakeTheirValueAfterABlankOrAnEqualsSignOnEitherSideOfTheFile) {
+    RunnerArguments a = ParseRunnerArguments({"a.qrn"});
+    ASSERT_EQ(a.command, RunnerCommand::Run);
+    EXPECT_EQ(a.options.steps, 0);
+    EXPECT_TRUE(a.options.savePath.isEmpty() && a.options.snapshotPath.isEmpty());
+
+    a = ParseRunnerArguments({"--steps", "12", "in.qrn", "--save=out.qrn", "--snapshot", "p.png"});
+    ASSERT_EQ(a.command, RunnerCommand::Run) << a.error.toStdString();
+    EXPECT_EQ(a.options.steps, 12);
+    EXPECT_EQ(a.options.file, "in.qrn");
+    EXPECT_EQ(a.options.savePath, "out.qrn");
+    EXPECT_EQ(a.options.snapshotPath, "p.png");
+
+    EXPECT_EQ(ParseRunnerArguments({"--steps=007", "--", "--help"}).options.file, "--help");
+    EXPECT_EQ(ParseRunnerArguments({"--", "--x"}).command, RunnerCommand::Run);
+    EXPECT_EQ(ParseRunnerArguments({"a.qrn", "--steps", "3", "-h"}).command, RunnerCommand::Help);
+}
+
+TEST(RunnerArguments, EverythingElseIsAUsageErrorThatSaysWhatIsWrong) {
+    const struct {
+        QStringList args;
+        const char* says;
+    } cases[] = {
+        {{"--steps", "3"}, "no FILE"},
+        {{"a.qrn", "b.qrn"}, "more than one FILE"},
+        {{"-s", "3", "a.qrn"}, "unknown option"},
+        {{"a.qrn", "--steps"}, "needs a value"},
+        {{"--steps", "-1", "a.qrn"}, "whole number"},
+        {{"--steps", "2.5", "a.qrn"}, "whole number"},
+        {{"--steps", "2147483648", "a.qrn"}, "whole number"},
+        {{"--save", "x", "--save", "y", "a.qrn"}, "twice"},
+        {{"--snapshot=", "a.qrn"}, "needs a file name"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const RunnerArguments a = ParseRunnerArguments(c.args);
+        EXPECT_EQ(a.command, RunnerCommand::UsageError);
+        EXPECT_TRUE(a.error.contains(QLatin1String(c.says))) << a.error.toStdString();
+    }
+}
+
+// The person at the runner.
+
+TEST(RunnerPrompter, EveryMessageIsOneLineOnTheErrorStreamAndNobodyAnswersYes) {
+    auto p = std::make_unique<TestProgram>();
+    std::ostringstream err;
+    RunnerPrompter ui(err);
+    ui.Message("領域オーバーフロー");
+    ui.Message("要素 ID=3 「/」 で停止\r\n\r\n0 で\n割り\rました。");
+    EXPECT_EQ(QString::fromStdString(err.str()),
+              "message: 領域オーバーフロー\n"
+              "message: 要素 ID=3 「/」 で停止 0 で 割り ました。\n");
+
+    EXPECT_EQ(ui.AskYesNoCancel("画像を保存しますか？。"), Answer::Cancel);
+    EXPECT_FALSE(ui.SaveFileName(kDiagramFilter, "a.qrn").has_value());
+    ElementDialog element(p->s);
+    ui.ShowElementDialog(element);
+    EXPECT_TRUE(element.Closed());
+}
+
+TEST(RunnerPrompter, PicturesArePngByTheirNameElseWindowsBitmaps) {
+    QTemporaryDir dir;
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(qRgb(255, 255, 0));
+    for (const QString name : {"a.PNG", "c.bmp", "d"}) {
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(WriteImageFile(image, path)) << name.toStdString();
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.read(2), name == "a.PNG" ? QByteArray("\x89P") : QByteArray("BM"));
+        EXPECT_EQ(QImage(path).pixel(3, 3), qRgb(255, 255, 0));
+    }
+    EXPECT_FALSE(WriteImageFile(image, dir.filePath("missing/e.bmp")));
+}
+
+// Diagrams used below, built in a program of their own and saved with the program's save.
+
+// Constants 3 and 4 into a "+", whose result goes to a variable.
+void BuildWorkedExample(SharedState& st) {
+    AddElement(st, kConstantNumber, "3", 1000, 1000);
+    AddElement(st, kConstantNumber, "4", 1000, 3000);
+    AddElement(st, kPlus, "+", 3000, 2000);
+    AddElement(st, kVariableNumber, "x", 5000, 2000);
+    AddConnection(st, 1, 3, "1");
+    AddConnection(st, 2, 3, "2");
+    AddConnection(st, 3, 4);
+}
+
+// Constants 5 and 0 into a "/".
+void BuildDivisionByZero(SharedState& st) {
+    AddElement(st, kConstantNumber, "5", 1000, 1000);
+    AddElement(st, kConstantNumber, "0", 1000, 3000);
+    AddElement(st, kDivide, "/", 3000, 2000);
+    AddConnection(st, 1, 3, "1");
+    AddConnection(st, 2, 3, "2");
+}
+
+const char kWorkedRun[] =
+    "1\t1\tID=1 : 定数  Number 3 転送\n"
+    "2\t2\tID=2 : 定数  Number 4 転送\n"
+    "3\t3\tID=3 演算 : Number 3 + Number 4 ⇒ Number 7\n"
+    "4\t4\t\n"
+    "5\t1\tID=1 : 定数  Number 3 転送\n";
+
+// The run loop, in this process.
+
+struct RunnerSteps : ::testing::Test {
+    std::unique_ptr<TestProgram> p = std::make_unique<TestProgram>();
+    std::ostringstream out;
+
+    QString Output() const { return QString::fromUtf8(out.str()); }
+};
+
+TEST_F(RunnerSteps, AStepThatLeavesTheStatusLineAloneHasTwoFields) {
+    AddElement(p->st, kVariableNumber, "v", 1000, 1000);
+    AddElement(p->st, kFunction, "sin", 3000, 1000);
+    EXPECT_FALSE(RunSteps(p->s, 3, out));
+    EXPECT_EQ(Output(), "1\t1\n2\t2\n3\t1\n");
+}
+
+TEST_F(RunnerSteps, AnEmptyDiagramHasNoStepToPerform) {
+    EXPECT_FALSE(RunSteps(p->s, 3, out));
+    EXPECT_EQ(Output(), "");
+    EXPECT_EQ(p->st.StepElem, 0);
+}
+
+// The real executable, started without a display.
+
+struct Finished {
+    int status = -1;
+    QString out, err;
+};
+
+struct RunnerProcess : ::testing::Test {
+    QTemporaryDir dir;
+    QTemporaryDir home;  // the runner's home and configuration folder: it must stay empty
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    Finished Run(const QStringList& args) const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+        env.insert("HOME", home.path());
+        env.insert("XDG_CONFIG_HOME", home.filePath(".config"));
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir.path());
+        process.start(QStringLiteral(QUILLRUN_RUNNER_PATH), args);
+        Finished f;
+        if (!process.waitForFinished(120000)) {
+            ADD_FAILURE() << "quillrun-run did not finish";
+            process.kill();
+            process.waitForFinished();
+            return f;
+        }
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        f.status = process.exitCode();
+        f.out = QString::fromUtf8(process.readAllStandardOutput());
+        f.err = QString::fromUtf8(process.readAllStandardError());
+        return f;
+    }
+
+    // Saves a diagram built by build under name with the program's own save.
+    QString Write(const QString& name, void (*build)(SharedState&)) const {
+        auto p = std::make_unique<TestProgram>();
+        build(p->st);
+        const QString path = Path(name);
+        EXPECT_TRUE(SaveDiagram(p->s, path));
+        return path;
+    }
+
+    static QByteArray Bytes(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // True when the picture holds the yellow of the stepped element.
+    static bool ShowsAHighlight(const QImage& image) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if ((image.pixel(x, y) & 0xFFFFFF) == 0xFFFF00) return true;
+        return false;
+    }
+};
+
+TEST_F(RunnerProcess, TheWorkedRunPrintsOneLinePerStepAndSavesTheValuesItGave) {
+    const QString file = Write("worked.qrn", BuildWorkedExample);
+    const QString beside =
+        QFileInfo(QStringLiteral(QUILLRUN_RUNNER_PATH)).dir().filePath("mySys.!!!");
+    const QByteArray settingsBefore = Bytes(beside);
+
+    const Finished f = Run({"--steps", "5", "--save=after.qrn", file});
+    EXPECT_EQ(f.status, kRunnerOk);
+    EXPECT_EQ(f.out, QString::fromUtf8(kWorkedRun));
+    EXPECT_EQ(f.err, "");
+
+    auto p = std::make_unique<TestProgram>();
+    ASSERT_TRUE(LoadDiagram(p->s, Path("after.qrn")));  // relative to the working folder
+    EXPECT_EQ(p->st.Elements[4].DataType, "Number");
+    EXPECT_EQ(p->st.Elements[4].Value, "7");
+    EXPECT_EQ(p->st.ConnCount, 3);
+
+    // No settings file was read or written, neither beside the program nor in the user's folder.
+    EXPECT_EQ(Bytes(beside), settingsBefore);
+    EXPECT_TRUE(QDir(home.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+TEST_F(RunnerProcess, NoStepsAndASaveGiveTheFileBackByteForByte) {
+    const QString sample = QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn");
+    for (const QString& file : {sample, Write("worked.qrn", BuildWorkedExample)}) {
+        SCOPED_TRACE(file.toStdString());
+        QFile::remove(Path("copy.qrn"));
+        const Finished f = Run({file, "--save", Path("copy.qrn")});
+        EXPECT_EQ(f.status, kRunnerOk) << f.err.toStdString();
+        EXPECT_EQ(f.out, "");
+        EXPECT_EQ(f.err, "");
+        const QByteArray original = Bytes(file);
+        ASSERT_FALSE(original.isEmpty());
+        EXPECT_EQ(Bytes(Path("copy.qrn")), original);
+    }
+}
+
+TEST_F(RunnerProcess, TheSnapshotIsTheCanvasAsLastDrawn) {
+    const QString file = Write("worked.qrn", BuildWorkedExample);
+    ASSERT_EQ(Run({"--steps", "3", "--snapshot", "step3.png", file}).status, kRunnerOk);
+    ASSERT_EQ(Run({"--snapshot", "loaded.bmp", file}).status, kRunnerOk);
+
+    EXPECT_TRUE(Bytes(Path("step3.png")).startsWith("\x89PNG"));
+    EXPECT_TRUE(Bytes(Path("loaded.bmp")).startsWith("BM"));
+    const QImage step3(Path("step3.png")), loaded(Path("loaded.bmp"));
+    ASSERT_FALSE(step3.isNull());
+    ASSERT_FALSE(loaded.isNull());
+    EXPECT_EQ(step3.size(), loaded.size());
+    EXPECT_TRUE(ShowsAHighlight(step3)) << "step 3 fired the operator";
+    EXPECT_FALSE(ShowsAHighlight(loaded)) << "nothing was stepped";
+}
+
+TEST_F(RunnerProcess, AFileThatCannotBeOpenedEndsWithStatusOne) {
+    const QString missing = Path("missing.qrn");
+    const Finished f = Run({"--steps", "3", missing});
+    EXPECT_EQ(f.status, kRunnerFileFailed);
+    EXPECT_EQ(f.out, "");
+    EXPECT_EQ(f.err, "message: " + FileFailureMessage(kFileNotFound, missing) + "\n");
+}
+
+TEST_F(RunnerProcess, AnOutputThatCannotBeWrittenEndsWithStatusOneAfterTheSteps) {
+    const QString file = Write("worked.qrn", BuildWorkedExample);
+    const QString save = Path("no/such/folder/out.qrn");
+    const QString snapshot = Path("no/such/folder/out.bmp");
+    const Finished f = Run({"--steps", "1", "--save", save, "--snapshot", snapshot, file});
+    EXPECT_EQ(f.status, kRunnerFileFailed);
+    EXPECT_EQ(f.out, "1\t1\tID=1 : 定数  Number 3 転送\n");
+    EXPECT_EQ(f.err, "message: " + FileFailureMessage(kFileCannotWrite, save) + "\n" +
+                         "message: " + FileFailureMessage(kFileCannotWrite, snapshot) + "\n");
+}
+
+TEST_F(RunnerProcess, AUsageErrorEndsWithStatusTwoAndTheUsage) {
+    for (const QStringList& args : {QStringList{}, QStringList{"--steps", "x", "a.qrn"}}) {
+        const Finished f = Run(args);
+        EXPECT_EQ(f.status, kRunnerUsageError);
+        EXPECT_EQ(f.out, "");
+        EXPECT_TRUE(f.err.startsWith("quillrun-run: ")) << f.err.toStdString();
+        EXPECT_TRUE(f.err.contains("Usage: quillrun-run")) << f.err.toStdString();
+    }
+    const Finished help = Run({"--help"});
+    EXPECT_EQ(help.status, kRunnerOk);
+    EXPECT_EQ(help.out, RunnerUsage());
+    EXPECT_EQ(help.err, "");
+}
+
+TEST_F(RunnerProcess, AnArithmeticErrorEndsWithStatusThreeAfterTheStepsDone) {
+    const QString file = Write("divide.qrn", BuildDivisionByZero);
+    Finished f = Run({"--steps", "100", "--save", "stopped.qrn", file});
+    EXPECT_EQ(f.status, kRunnerStoppedByError);
+    EXPECT_EQ(f.out,
+              "1\t1\tID=1 : 定数  Number 5 転送\n"
+              "2\t2\tID=2 : 定数  Number 0 転送\n"
+              "3\t3\tID=3 停止 : 0 で割ろうとしました。\n");
+    EXPECT_EQ(f.err,
+              "message: 要素 ID=3 「/」 でエラーが発生したため、実行を停止しました。 "
+              "0 で割ろうとしました。\n");
+    EXPECT_TRUE(QFile::exists(Path("stopped.qrn"))) << "the diagram is saved all the same";
+
+    // A file that could not be written weighs more.
+    f = Run({"--steps", "100", "--save", "no/such/folder/out.qrn", file});
+    EXPECT_EQ(f.status, kRunnerFileFailed);
+}
+
+TEST_F(RunnerProcess, LoadingDropsUnfinishedConnectionsWithTheProgramsMessage) {
+    const QString file = Write("loose.qrn", [](SharedState& st) {
+        BuildWorkedExample(st);
+        AddConnection(st, 4, 0);  // never got a destination
+    });
+    const Finished f = Run({"--save", "clean.qrn", file});
+    EXPECT_EQ(f.status, kRunnerOk);
+    EXPECT_EQ(f.err, "message: " + PurgeMessage(4) + "\n");
+
+    auto p = std::make_unique<TestProgram>();
+    ASSERT_TRUE(LoadDiagram(p->s, Path("clean.qrn")));
+    EXPECT_EQ(p->st.ConnCount, 3);
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+#include "app/settings_file.h"
+#include "app/startup.h"
+#include "test_program.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <memory>
+
+namespace {
+
+// A program whose folder cannot be written keeps its settings in the user's configuration
+// folder. No test of this program may touch the real one: all of them use Qt's test location.
+class TestConfigurationFolder : public ::testing::Environment {
+    void SetUp() override { QStandardPaths::setTestModeEnabled(true); }
+};
+const ::testing::Environment* const kTestConfigurationFolder =
+    ::testing::AddGlobalTestEnvironment(new TestConfigurationFolder);
+
+struct SettingsFallback : ::testing::Test {
+    QString config;
+
+    void SetUp() override {
+        config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        ASSERT_TRUE(config.contains(".qttest")) << config.toStdString();
+        QDir(config).removeRecursively();
+    }
+    void TearDown() override { QDir(config).removeRecursively(); }
+
+    QString InConfig() const { return config + QStringLiteral("/mySys.!!!"); }
+};
+
+void Remember(TestProgram& p) {
+    p.st.FileName = "/work/b.qrn";
+    p.st.ImageFileName = "shot.bmp";
+    p.frm.mnuFilename[0].Caption = "/work/b.qrn";
+    p.frm.mnuFilename[1].Caption = "/work/a.qrn";
+}
+
+void ExpectRemembered(const TestProgram& p) {
+    EXPECT_EQ(p.st.FileName, "/work/b.qrn");
+    EXPECT_EQ(p.st.ImageFileName, "shot.bmp");
+    EXPECT_EQ(p.frm.mnuFilename[0].Caption, "/work/b.qrn");
+    EXPECT_TRUE(p.frm.mnuFilename[0].Visible);
+    EXPECT_EQ(p.frm.mnuFilename[1].Caption, "/work/a.qrn");
+    EXPECT_FALSE(p.frm.mnuFilename[2].Visible);
+}
+
+TEST_F(SettingsFallback, AWritableProgramFolderKeepsTheSettings) {
+    auto p = std::make_unique<TestProgram>();
+    EXPECT_EQ(SettingsFilePath(p->frm), p->PathInFolder("mySys.!!!"));
+    Remember(*p);
+    Shutdown(p->s);
+    EXPECT_TRUE(QFile::exists(p->PathInFolder("mySys.!!!")));
+    EXPECT_FALSE(QFile::exists(InConfig()));
+}
+
+// Settings written and read again by a program in folder, which cannot be written.
+void ExpectSettingsInConfig(const QString& folder, const QString& inConfig) {
+    auto p = std::make_unique<TestProgram>(false);
+    p->frm.AppPath = folder;
+    EXPECT_EQ(SettingsFilePath(p->frm), inConfig);
+    StartupInitialisation(p->s);
+    Remember(*p);
+    Shutdown(p->s);  // creates the configuration folder
+    EXPECT_TRUE(QFile::exists(inConfig));
+    EXPECT_FALSE(QFileInfo::exists(folder + "/mySys.!!!"));
+
+    // The next start remembers the recent files.
+    auto q = std::make_unique<TestProgram>(false);
+    q->frm.AppPath = folder;
+    StartupInitialisation(q->s);
+    ExpectRemembered(*q);
+}
+
+TEST_F(SettingsFallback, AMissingProgramFolderUsesTheUsersConfigurationFolder) {
+    QTemporaryDir parent;
+    const QString folder = parent.filePath("program");
+    ExpectSettingsInConfig(folder, InConfig());
+    EXPECT_FALSE(QFileInfo::exists(folder)) << "the program's folder is never created";
+}
+
+TEST_F(SettingsFallback, AReadOnlyProgramFolderUsesTheUsersConfigurationFolder) {
+    QTemporaryDir folder;
+    const auto writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(folder.path()).isWritable()) {
+        QFile::setPermissions(folder.path(), writable);
+        GTEST_SKIP() << "this user may write into any folder";
+    }
+    ExpectSettingsInConfig(folder.path(), InConfig());
+    QFile::setPermissions(folder.path(), writable);
+}
+
+TEST_F(SettingsFallback, AProgramWithoutAFolderKeepsNoSettings) {
+    // Settings a start with a folder would find.
+    ASSERT_TRUE(QDir().mkpath(config));
+    {
+        QFile f(InConfig());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\"/work/b.qrn\"\r\n\"shot.bmp\"\r\n\"/work/b.qrn\"\r\n");
+    }
+    auto p = std::make_unique<TestProgram>(false);
+    p->frm.AppPath.clear();
+    EXPECT_TRUE(SettingsFilePath(p->frm).isEmpty());
+    StartupInitialisation(p->s);
+    EXPECT_TRUE(p->st.FileName.isEmpty());
+    EXPECT_FALSE(p->frm.mnuFilename[0].Visible);
+
+    QFile::remove(InConfig());
+    Remember(*p);
+    Shutdown(p->s);
+    EXPECT_FALSE(QFile::exists(InConfig()));
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/mySys.!!!")));
+}
+
+}  // namespace
