@@ -12,13 +12,7 @@
 namespace {
 
 // A program whose folder cannot be written keeps its settings in the user's configuration
-// folder. No test of this program may touch the real one: all of them use Qt's test location.
-class TestConfigurationFolder : public ::testing::Environment {
-    void SetUp() override { QStandardPaths::setTestModeEnabled(true); }
-};
-const ::testing::Environment* const kTestConfigurationFolder =
-    ::testing::AddGlobalTestEnvironment(new TestConfigurationFolder);
-
+// folder; the tests use Qt's test location for it (see the test main).
 struct SettingsFallback : ::testing::Test {
     QString config;
 

@@ -79,6 +79,17 @@ TEST(SettingsFile, RoundTripsFileNamesAndRecentEntriesInCodePage932) {
     EXPECT_EQ(VisibleEntries(q->frm), QStringList({"/home/user/図.qrn", "/x/b.qrn"}));
 }
 
+TEST(SettingsFile, PathsItCannotHoldAreNotRemembered) {
+    auto p = std::make_unique<TestProgram>();
+    p->st.FileName = QString::fromUtf8("/home/user/caf\u00e9.qrn");
+    p->frm.mnuFilename[0] = {QString::fromUtf8("/home/user/caf\u00e9.qrn"), true};
+    p->frm.mnuFilename[1] = {"/home/user/say \"hi\".qrn", true};
+    p->frm.mnuFilename[2] = {"/home/user/ok.qrn", true};
+    Shutdown(p->s);
+    EXPECT_EQ(ReadFile(SettingsFilePath(p->frm)),
+              QByteArray("\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"/home/user/ok.qrn\"\r\n\"\"\r\n\"\"\r\n"));
+}
+
 TEST(SettingsFile, AShortFileFillsTheFirstEntriesOnly) {
     auto p = std::make_unique<TestProgram>(false);
     WriteFile(SettingsFilePath(p->frm), "\"cur.qrn\"\r\n\"img.bmp\"\r\n\"one.qrn\"\r\n");

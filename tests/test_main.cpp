@@ -1,6 +1,7 @@
 // Test entry point: a QApplication on the offscreen platform, then every test.
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -12,5 +13,7 @@ int main(int argc, char** argv) {
     if (listing) return RUN_ALL_TESTS();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // No test may touch the user's own configuration folder.
+    QStandardPaths::setTestModeEnabled(true);
     return RUN_ALL_TESTS();
 }

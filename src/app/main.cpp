@@ -3,6 +3,7 @@
 #include "app/views/main_window.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -10,6 +11,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillrun"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillrun"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quillrun")));
 
     QTranslator translator;
     if (translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),

@@ -1,5 +1,6 @@
 #include "app/settings_file.h"
 
+#include "model/cp932.h"
 #include "model/form_controls.h"
 #include "model/item_file.h"
 #include "model/session.h"
@@ -14,6 +15,12 @@
 namespace {
 
 const QString kSettingsName = QStringLiteral("mySys.!!!");
+
+// A path the settings file cannot hold as it is (a character code page 932 lacks, or a double
+// quote) is not remembered: read back changed, it would name another file.
+QString Storable(const QString& path) {
+    return !path.contains(u'"') && FromCp932(ToCp932(path)) == path ? path : QString();
+}
 
 QString InFolder(QString folder) {
     if (!folder.endsWith(u'/')) folder += u'/';
@@ -52,12 +59,12 @@ void WriteSettingsFile(Session& s) {
     const QString path = SettingsFilePath(s.frm);
     if (path.isEmpty()) return;
     ItemWriter out;
-    out.String(s.st.FileName);
+    out.String(Storable(s.st.FileName));
     out.EndLine();
-    out.String(s.st.ImageFileName);
+    out.String(Storable(s.st.ImageFileName));
     out.EndLine();
     for (const MenuEntry& entry : s.frm.mnuFilename) {
-        out.String(entry.Caption);
+        out.String(Storable(entry.Caption));
         out.EndLine();
     }
     // The configuration folder may not exist yet; the program's folder is never created.
