@@ -69,7 +69,7 @@ bool HasQuote(const QString& s) {
     return s.contains(u'"');
 }
 
-// Texts holding a double quote are written unescaped and cannot read back (Part 1.2).
+// Texts holding a double quote are written unescaped and cannot read back.
 bool AnyQuotedText(const SharedState& st) {
     for (int i = 1; i <= st.ElemCount; ++i) {
         const ElementRec& e = st.Elements[i];
@@ -106,7 +106,7 @@ void CheckLoaded(const SharedState& before, const SharedState& st) {
     }
 }
 
-// The purge of the full redraw (Part 2.1): afterwards every live connection joins live elements.
+// The purge of the full redraw: afterwards every live connection joins live elements.
 void CheckAfterPurge(SharedState& st) {
     int i = 1;
     while (i <= st.ConnCount) {

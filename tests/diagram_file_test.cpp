@@ -8,7 +8,7 @@
 
 namespace {
 
-// The example of Part 1.2: two constants joined by one connection with one bend point.
+// The worked example of the file format: two constants joined by one connection with one bend point.
 const QByteArray kExample(
     "2\r\n"
     "260,120\r\n"
@@ -111,7 +111,7 @@ void FillStale(SharedState& st) {
 
 }  // namespace
 
-TEST(DiagramFile, TheExampleOfThePartIsWrittenByteForByte) {
+TEST(DiagramFile, TheWorkedExampleIsWrittenByteForByte) {
     auto st = NewState();
     FillExample(*st);
     st->Connections[1].Active = -1;    // run-time only: not written

@@ -1,5 +1,5 @@
 #pragma once
-// A diagram as the bytes of a file (Part 1.2): the element table and the connection table with
+// A diagram as the bytes of a file: the element table and the connection table with
 // their counts, as comma-separated items on CR LF lines in code page 932. Pure conversion between
 // the tables and bytes; opening files, messages and the recent-file list are the File menu's.
 
