@@ -2,6 +2,7 @@
 
 #include "dialogs/dialog_fields.h"
 #include "model/cp932.h"
+#include "model/element_value.h"
 #include "model/form_controls.h"
 #include "model/prompter.h"
 #include "model/session.h"
@@ -98,27 +99,23 @@ void ElementDialog::Command1_Click() {
     e.Font.Underline = Check2;
     e.Font.Size = static_cast<Integer>(size);
     switch (k) {
-        case kConstantNumber:
-        case kConstantString:
-            e.Text = Text1Text;
-            e.DataType = k == kConstantNumber ? kTypeNumber : kTypeString;
-            e.Value = Text1Text;
-            break;
-        case kVariableNumber:
-        case kVariableString:
-            e.Text = Text1Text;
-            e.DataType = kTypeUndefined;
-            e.Value.clear();
-            break;
         case kFunction:
             e.Text = Text1Text;
             e.ArgCount = static_cast<Integer>(argCount);
             break;
-        default:
+        case kPlus:
+        case kMinus:
+        case kTimes:
+        case kDivide:
             e.Text = List1.at(k);
             e.ArgCount = 2;
             break;
+        default:  // constants and variables; their ArgCount stays as the template held it
+            e.Text = Text1Text;
+            break;
     }
+    // A constant's or variable's value comes from its kind and text; the others keep theirs.
+    ResetElementValue(e);
     closed_ = true;
 }
 

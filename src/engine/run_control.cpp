@@ -3,6 +3,7 @@
 #include "engine/operators.h"
 #include "engine/transfer.h"
 #include "model/cell_pool.h"
+#include "model/element_value.h"
 #include "model/form_controls.h"
 #include "model/numeric_text.h"
 #include "model/prompter.h"
@@ -88,23 +89,7 @@ void ResetRunValues(Session& s) {
     SharedState& st = s.st;
     for (int i = 1; i <= LiveElements(st); ++i) {
         ElementRec& e = st.Elements[i];
-        switch (e.Kind) {
-            case kConstantNumber:
-                e.DataType = kTypeNumber;
-                e.Value = e.Text;
-                break;
-            case kConstantString:
-                e.DataType = kTypeString;
-                e.Value = e.Text;
-                break;
-            case kVariableNumber:
-            case kVariableString:
-                e.DataType = kTypeUndefined;
-                e.Value.clear();
-                break;
-            default:
-                break;
-        }
+        ResetElementValue(e);
         // The pool has just been relinked, so every queue head is stale: all of them are
         // emptied, also those beyond ArgCount that a connection may have filled.
         std::fill(e.ArgQueue.begin(), e.ArgQueue.end(), -1);
