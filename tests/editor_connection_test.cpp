@@ -197,3 +197,28 @@ TEST_F(Connecting, AConnectionWithBendsMayEndOnItsOwnStart) {
     EXPECT_EQ(st.Connections[1].ToElem, 1);
     EXPECT_EQ(st.EditState, kConnectStart);
 }
+
+TEST_F(Connecting, DrawingEndsWhenARedrawHasDroppedTheUnfinishedConnection) {
+    const int done = AddConnection(st, 2, 3, "1", {{3000, 2000}});
+    const ConnectionRec before = st.Connections[done];
+    Left(*p, 4000, 1000);
+    Move(*p, 4000, 2000);
+    Left(*p, 4500, 2000);  // a bend
+    ASSERT_EQ(st.EditState, kConnectBends);
+    RedrawDiagram(p->s, -1);  // as a run step does: the unfinished connection is dropped
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({PurgeMessage(2)}));
+    Left(*p, 4500, 2500);
+    EXPECT_EQ(st.EditState, kIdle);
+    ASSERT_EQ(st.ConnCount, 1);
+    EXPECT_EQ(st.Connections[done], before);  // the finished connection is left alone
+    // The same when the pointer moves first.
+    mnuConect_Click(p->s);
+    Left(*p, 4000, 1000);
+    Move(*p, 4000, 2000);
+    ASSERT_EQ(st.EditState, kConnectRubber);
+    RedrawDiagram(p->s, -1);
+    p->ui.TakeMessages();
+    Move(*p, 4500, 2000);
+    EXPECT_EQ(st.EditState, kIdle);
+    EXPECT_EQ(st.Connections[done], before);
+}

@@ -142,3 +142,14 @@ TEST_F(Panel, CancelOnlyHidesThePanel) {
     EXPECT_EQ(st.ElemCount, 3);
     EXPECT_EQ(st.SelKind, kSelElement);
 }
+
+TEST_F(Panel, DeletingAnElementBeingMovedEndsTheMove) {
+    Left(*p, 3000, 1200);  // picks up element 2 while the panel is still open
+    ASSERT_EQ(st.EditState, kMoveElement);
+    Command7_Click(p->s);
+    EXPECT_EQ(st.EditState, kIdle);
+    Left(*p, 3000, 3000);  // the element that took its place stays where it is
+    EXPECT_EQ(st.Elements[2].Text, "w");
+    EXPECT_EQ(st.Elements[2].X, 5000);
+    EXPECT_EQ(st.Elements[2].Y, 1000);
+}

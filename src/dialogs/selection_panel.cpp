@@ -77,6 +77,9 @@ void Command7_Click(Session& s) {
         st.SelKind = kSelElement;
         if (st.SelIndex > st.ElemCount) st.SelIndex = st.ElemCount;
         if (st.ElemCount == 0) st.SelKind.clear();
+        // A move of the removed element or its text ends with it, rather than carrying off the
+        // element that took its place.
+        if (st.EditState == kMoveElementText || st.EditState == kMoveElement) st.EditState = kIdle;
         RedrawDiagram(s, -1);
     }
     HidePanel(s);

@@ -268,7 +268,10 @@ bool RightPress(Session& s, float x, float y) {
 
 void Picture1_MouseDown(Session& s, int button, int /*shift*/, float x, float y) {
     bool refresh = true;
-    if (button == kLeft) refresh = LeftPress(s, x, y);
-    else if (button == kRight) refresh = RightPress(s, x, y);
+    // Once the connection being drawn is gone, a press only ends the drawing.
+    if (!EndLostConnection(s.st)) {
+        if (button == kLeft) refresh = LeftPress(s, x, y);
+        else if (button == kRight) refresh = RightPress(s, x, y);
+    }
     if (refresh) s.canvas.Publish();
 }

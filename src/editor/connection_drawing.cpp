@@ -77,6 +77,15 @@ bool StartConnection(Session& s, float x, float y) {
 
 }  // namespace
 
+bool EndLostConnection(SharedState& st) {
+    if (st.EditState != kConnectInside && st.EditState != kConnectRubber &&
+        st.EditState != kConnectBends)
+        return false;
+    if (st.ConnCount >= 1 && st.Connections[st.ConnCount].ToElem == 0) return false;
+    st.EditState = kIdle;
+    return true;
+}
+
 bool ConnectionLeftPress(Session& s, float x, float y) {
     SharedState& st = s.st;
     if (st.EditState == kConnectStart) return StartConnection(s, x, y);

@@ -6,8 +6,14 @@
 #include <QString>
 
 struct Session;
+struct SharedState;
 
 inline const QString kNoInputOnConstants = QStringLiteral("定数には出力できません");
 
 bool ConnectionLeftPress(Session& s, float x, float y);   // states 110, 112, 113
 bool ConnectionRightPress(Session& s, float x, float y);  // states 112, 113
+
+// In states 111 to 113 the connection being drawn is the last one and still has no end element.
+// A full redraw in the meantime (a run step, a panel command, a loaded file) drops it; drawing
+// then ends (state 0) instead of going on with a finished connection. True when it ended.
+bool EndLostConnection(SharedState& st);

@@ -1,6 +1,7 @@
 #include "editor/pointer_tracking.h"
 
 #include "app/grid.h"
+#include "editor/connection_drawing.h"
 #include "editor/edit_states.h"
 #include "editor/element_geometry.h"
 #include "model/form_controls.h"
@@ -107,6 +108,7 @@ bool Feedback(Session& s, float x, float y) {
 QString CoordinateReadout(int editState, float x, float y) { return Readout(Prefix(editState), x, y); }
 
 void Picture1_MouseMove(Session& s, int /*buttons*/, int /*shift*/, float x, float y) {
+    EndLostConnection(s.st);
     SetLabel1(s.frm, Readout(Prefix(kIdle), x, y));
     const int state = s.st.EditState;
     if (state == kIdle || state == kPlaceCentre || state == kPlaceRadius || state == kConnectStart)
