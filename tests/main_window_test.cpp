@@ -128,6 +128,27 @@ TEST(MainWindow, ATimerTickWhileAHandlerShowsAMessageIsSkipped) {
     w.session().frm.Timer1.Enabled = false;
 }
 
+TEST(MainWindow, OptionGridShowsTheGridWindowOnceBesideTheOtherChildren) {
+    QTemporaryDir folder;
+    MainWindow w(folder.path());
+    w.show();
+    QAction* grid = w.menuBar()->actions()[2]->menu()->actions()[0];
+    const auto gridWindows = [&w] {
+        QList<QWidget*> shown;
+        for (QWidget* child : w.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (child->isWindow() && child->isVisible() && child->windowTitle() == "グリッドサイズ")
+                shown << child;
+        return shown;
+    };
+    grid->trigger();
+    ASSERT_EQ(gridWindows().size(), 1);
+    EXPECT_EQ(gridWindows()[0]->findChild<QLineEdit*>("Text1")->text(), "100");
+    grid->trigger();  // the open window comes to the front; no second one
+    EXPECT_EQ(gridWindows().size(), 1);
+    EXPECT_TRUE(w.centralWidget()->isVisible());
+    gridWindows()[0]->close();
+}
+
 TEST(FileFilters, LabelsKeepTheirTextAndEveryFileMeansEveryFile) {
     EXPECT_EQ(QtNameFilters("Quillrun(*.qrn)|*.qrn|すべてのファイル(*.*)|*.*"),
               QStringList({"Quillrun(*.qrn) (*.qrn)", "すべてのファイル(*.*) (*)"}));
