@@ -1,17 +1,15 @@
 #include "render/surface.h"
 
-#include <QFontMetrics>
-#include <QPen>
+#include "render/raster.h"
+
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace {
 
 // Keeps absurd coordinates (from hand-made files) within what the rasteriser can take.
 constexpr double kPixelLimit = 1.0e6;
-// Points handed to the painter at a time when drawing a polyline.
-constexpr int kPolylineChunk = 64;
 
 double Limit(double v) {
     if (!(v > -kPixelLimit)) return -kPixelLimit;  // also NaN
@@ -19,54 +17,47 @@ double Limit(double v) {
     return v;
 }
 
-int Round(double v) { return static_cast<int>(std::floor(Limit(v) + 0.5)); }
+// Nearest integer, halves up; v is within the limit, so the cast cannot overflow.
+int Round(double v) {
+    const double up = Limit(v) + 0.5;
+    const int i = static_cast<int>(up);
+    return i > up ? i - 1 : i;
+}
 
 QRgb XorBits(QRgb colour) { return colour & 0x00FFFFFFu; }
 
-QPen MakePen(QRgb colour, int width) {
-    QPen pen{QColor::fromRgb(colour)};
-    pen.setWidth(width);
-    if (width > 1) {
-        pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
-    } else {
-        pen.setCapStyle(Qt::SquareCap);
-        pen.setJoinStyle(Qt::MiterJoin);
-    }
-    return pen;
+// Room a figure of the given pen width may take around its end points.
+int Grow(int penWidth) { return penWidth / 2 + 1; }
+
+QRect Span(QPoint a, QPoint b, int grow) {
+    return QRect(a, b).normalized().adjusted(-grow, -grow, grow, grow);
 }
 
-// Clips the segment a-b to the rectangle [0, w-1] x [0, h-1] (Liang-Barsky). False when
-// nothing of it is inside.
-bool ClipSegment(QPointF& a, QPointF& b, int w, int h) {
-    double t0 = 0, t1 = 1;
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x(), (w - 1) - a.x(), a.y(), (h - 1) - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0) t0 = std::max(t0, t);
-        else t1 = std::min(t1, t);
-        if (t0 > t1) return false;
+// A line of the pen's width: one pixel wide, or stroked with the round pen.
+template <typename Writer>
+void Stroke(const Writer& w, QPoint a, QPoint b, const raster::Pen& pen) {
+    if (pen.width <= 1) raster::ThinLine(w, a, b);
+    else raster::ThickLine(w, a, b, pen);
+}
+
+// The outline of the rectangle with corners a and b, each pixel once.
+template <typename Writer>
+void Outline(const Writer& w, QRect r) {
+    const QRect c = r.intersected(QRect(0, 0, w.Width(), w.Height()));
+    if (c.isEmpty()) return;
+    if (r.top() == c.top()) w.Span(r.top(), c.left(), c.right());
+    if (r.bottom() == c.bottom() && r.bottom() != r.top()) w.Span(r.bottom(), c.left(), c.right());
+    for (int y = std::max(c.top(), r.top() + 1); y <= std::min(c.bottom(), r.bottom() - 1); ++y) {
+        if (r.left() == c.left()) w.Plot(r.left(), y);
+        if (r.right() == c.right() && r.right() != r.left()) w.Plot(r.right(), y);
     }
-    const QPointF start = a;
-    a = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
-    b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
-    return true;
 }
 
 }  // namespace
 
 Surface::Surface() { Resize(1, 1); }
 
-Surface::~Surface() { Finish(); }
-
 void Surface::Resize(int pixelWidth, int pixelHeight) {
-    Finish();
     image_ = QImage(std::max(1, pixelWidth), std::max(1, pixelHeight), QImage::Format_RGB32);
     image_.fill(kWhite);
     dirty_ = image_.rect();
@@ -79,26 +70,16 @@ void Surface::SetPictureScale(double x1, double y1, double x2, double y2) {
     if (y2 != y1) unitsY_ = (y2 - y1) / image_.height();
 }
 
+void Surface::SetDrawWidth(int pixels) {
+    pixels = std::max(pixels, 1);
+    if (pixels != drawWidth_) pen_ = raster::Pen(pixels);
+    drawWidth_ = pixels;
+}
+
 void Surface::SetFont(bool bold, bool underline, int points) {
     fontBold_ = bold;
     fontUnderline_ = underline;
     fontSize_ = points;
-}
-
-QPainter& Surface::Painter() {
-    if (!painter_) {
-        painter_ = std::make_unique<QPainter>(&image_);
-        painter_->setRenderHint(QPainter::Antialiasing, false);
-        painter_->setRenderHint(QPainter::TextAntialiasing, false);
-    }
-    return *painter_;
-}
-
-void Surface::Finish() {
-    if (painter_) {
-        painter_->end();
-        painter_.reset();
-    }
 }
 
 void Surface::MarkDirty(const QRect& r) { dirty_ |= r.intersected(image_.rect()); }
@@ -118,11 +99,6 @@ QPoint Surface::ToPixelInt(double x, double y) const {
     return {px, py};
 }
 
-const QImage& Surface::Image() {
-    Finish();
-    return image_;
-}
-
 QRect Surface::TakeDirty() {
     const QRect r = dirty_;
     dirty_ = QRect();
@@ -130,243 +106,161 @@ QRect Surface::TakeDirty() {
 }
 
 void Surface::Clear() {
-    Finish();
     image_.fill(kWhite);
     dirty_ = image_.rect();
 }
 
 void Surface::Line(double x1, double y1, double x2, double y2, QRgb colour) {
     const QPoint a = ToPixelInt(x1, y1), b = ToPixelInt(x2, y2);
-    const int grow = drawWidth_ + 1;
-    MarkDirty(QRect(a, b).normalized().adjusted(-grow, -grow, grow, grow));
-    if (drawMode_ == kDrawModeXor) {
-        if (drawWidth_ <= 1) {
-            XorLineThin(a, b, XorBits(colour));
-        } else {
-            const QRect bounds = QRect(a, b).normalized().adjusted(-grow, -grow, grow, grow);
-            XorThroughMask(
-                bounds,
-                [&](QPainter& p) {
-                    p.setPen(MakePen(0xFFFFFFFFu, drawWidth_));
-                    p.drawLine(a, b);
-                },
-                XorBits(colour));
-        }
-        return;
+    const QRect bounds = Span(a, b, Grow(drawWidth_));
+    MarkDirty(bounds);
+    if (drawMode_ != kDrawModeXor) {
+        Stroke(raster::SetWriter{image_, colour}, a, b, pen_);
+    } else if (drawWidth_ <= 1) {
+        raster::ThinLine(raster::XorWriter{image_, XorBits(colour)}, a, b);
+    } else {
+        XorThroughMask(bounds, [&](const raster::MaskWriter& m) { Stroke(m, a, b, pen_); },
+                       XorBits(colour));
     }
-    QPainter& p = Painter();
-    p.setPen(MakePen(colour, drawWidth_));
-    p.drawLine(a, b);
 }
 
 void Surface::Polyline(const UnitPoint* points, int n, QRgb colour) {
-    if (n <= 0) return;
-    if (drawMode_ == kDrawModeXor || n == 1) {
+    if (drawMode_ == kDrawModeXor) {  // each segment erases on its own
         for (int i = 1; i < n; ++i)
             Line(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y, colour);
         return;
     }
-    QPoint pixels[kPolylineChunk];
-    QPainter& p = Painter();
-    p.setPen(MakePen(colour, drawWidth_));
-    const int grow = drawWidth_ + 1;
-    // Long runs go out in chunks that share their end points.
-    for (int start = 0; start < n - 1; start += kPolylineChunk - 1) {
-        const int count = std::min(kPolylineChunk, n - start);
-        int minX = INT32_MAX, minY = INT32_MAX, maxX = INT32_MIN, maxY = INT32_MIN;
-        for (int i = 0; i < count; ++i) {
-            pixels[i] = ToPixelInt(points[start + i].X, points[start + i].Y);
-            minX = std::min(minX, pixels[i].x());
-            maxX = std::max(maxX, pixels[i].x());
-            minY = std::min(minY, pixels[i].y());
-            maxY = std::max(maxY, pixels[i].y());
-        }
-        MarkDirty(QRect(QPoint(minX, minY), QPoint(maxX, maxY)).adjusted(-grow, -grow, grow, grow));
-        p.drawPolyline(pixels, count);
+    if (n < 2) return;
+    const raster::SetWriter w{image_, colour};
+    QPoint a = ToPixelInt(points[0].X, points[0].Y);
+    int minX = a.x(), maxX = a.x(), minY = a.y(), maxY = a.y();
+    for (int i = 1; i < n; ++i) {
+        const QPoint b = ToPixelInt(points[i].X, points[i].Y);
+        Stroke(w, a, b, pen_);
+        minX = std::min(minX, b.x()), maxX = std::max(maxX, b.x());
+        minY = std::min(minY, b.y()), maxY = std::max(maxY, b.y());
+        a = b;
     }
+    MarkDirty(Span(QPoint(minX, minY), QPoint(maxX, maxY), Grow(drawWidth_)));
 }
 
 void Surface::FilledBox(double x1, double y1, double x2, double y2, QRgb colour) {
     const QRect r = QRect(ToPixelInt(x1, y1), ToPixelInt(x2, y2)).normalized();
     MarkDirty(r);
+    const QRect c = r.intersected(image_.rect());
+    if (c.isEmpty()) return;
     if (drawMode_ == kDrawModeXor) {
-        const QRect clipped = r.intersected(image_.rect());
-        for (int y = clipped.top(); y <= clipped.bottom(); ++y)
-            XorSpan(y, clipped.left(), clipped.right(), XorBits(colour));
-        return;
+        const raster::XorWriter w{image_, XorBits(colour)};
+        for (int y = c.top(); y <= c.bottom(); ++y) w.Span(y, c.left(), c.right());
+    } else {
+        const raster::SetWriter w{image_, colour};
+        for (int y = c.top(); y <= c.bottom(); ++y) w.Span(y, c.left(), c.right());
     }
-    Painter().fillRect(r, QColor::fromRgb(colour));
 }
 
 void Surface::Box(double x1, double y1, double x2, double y2, QRgb colour) {
     const QRect r = QRect(ToPixelInt(x1, y1), ToPixelInt(x2, y2)).normalized();
-    const int grow = drawWidth_ + 1;
-    MarkDirty(r.adjusted(-grow, -grow, grow, grow));
-    if (drawMode_ == kDrawModeXor && drawWidth_ <= 1) {
-        const QRgb bits = XorBits(colour);
-        XorSpan(r.top(), r.left(), r.right(), bits);
-        if (r.bottom() != r.top()) XorSpan(r.bottom(), r.left(), r.right(), bits);
-        for (int y = r.top() + 1; y < r.bottom(); ++y) {
-            if (y < 0 || y >= image_.height()) continue;
-            XorSpan(y, r.left(), r.left(), bits);
-            if (r.right() != r.left()) XorSpan(y, r.right(), r.right(), bits);
-        }
-        return;
-    }
-    auto paint = [&](QPainter& p, QRgb c) {
-        p.setPen(MakePen(c, drawWidth_));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(r);
+    const QRect bounds = r.adjusted(-Grow(drawWidth_), -Grow(drawWidth_), Grow(drawWidth_),
+                                    Grow(drawWidth_));
+    MarkDirty(bounds);
+    auto strokeSides = [&](const auto& w) {
+        const QPoint tl = r.topLeft(), tr = r.topRight(), bl = r.bottomLeft(), br = r.bottomRight();
+        Stroke(w, tl, tr, pen_);
+        Stroke(w, tr, br, pen_);
+        Stroke(w, br, bl, pen_);
+        Stroke(w, bl, tl, pen_);
     };
-    if (drawMode_ == kDrawModeXor) {
-        XorThroughMask(
-            r.adjusted(-grow, -grow, grow, grow), [&](QPainter& p) { paint(p, 0xFFFFFFFFu); },
-            XorBits(colour));
-        return;
+    if (drawWidth_ <= 1) {
+        if (drawMode_ == kDrawModeXor) Outline(raster::XorWriter{image_, XorBits(colour)}, r);
+        else Outline(raster::SetWriter{image_, colour}, r);
+    } else if (drawMode_ == kDrawModeXor) {
+        XorThroughMask(bounds, strokeSides, XorBits(colour));
+    } else {
+        strokeSides(raster::SetWriter{image_, colour});
     }
-    paint(Painter(), colour);
 }
 
 void Surface::Circle(double x, double y, double r, QRgb colour) {
     const QPointF c = ToPixel(x, y);
     const double radius = Limit(std::fabs(ToPixelLength(r)));
+    // The rim is the pen's width, centred on the circle.
+    const double half = drawWidth_ / 2.0;
+    const double outer = radius + half;
     const int grow = drawWidth_ + 2;
-    const QRect bounds = QRect(QPoint(Round(c.x() - radius), Round(c.y() - radius)),
-                               QPoint(Round(c.x() + radius), Round(c.y() + radius)))
-                             .adjusted(-grow, -grow, grow, grow);
-    MarkDirty(bounds);
+    MarkDirty(QRect(QPoint(Round(c.x() - radius), Round(c.y() - radius)),
+                    QPoint(Round(c.x() + radius), Round(c.y() + radius)))
+                  .adjusted(-grow, -grow, grow, grow));
     if (drawMode_ == kDrawModeXor) {
-        if (drawWidth_ <= 1) {
-            XorRing(c, radius, XorBits(colour));
-        } else {
-            XorThroughMask(
-                bounds,
-                [&](QPainter& p) {
-                    p.setPen(MakePen(0xFFFFFFFFu, drawWidth_));
-                    p.setBrush(Qt::NoBrush);
-                    p.drawEllipse(c, radius, radius);
-                },
-                XorBits(colour));
-        }
+        raster::Ring(raster::XorWriter{image_, XorBits(colour)}, c.x(), c.y(), radius - half, outer);
         return;
     }
-    QPainter& p = Painter();
-    p.setPen(MakePen(colour, drawWidth_));
-    if (fillStyle_ == FillStyle::Solid) p.setBrush(QColor::fromRgb(fillColour_));
-    else p.setBrush(Qt::NoBrush);
-    p.drawEllipse(c, radius, radius);
+    if (fillStyle_ == FillStyle::Solid)
+        raster::Ring(raster::SetWriter{image_, fillColour_}, c.x(), c.y(), 0, radius - half);
+    raster::Ring(raster::SetWriter{image_, colour}, c.x(), c.y(), radius - half, outer);
 }
 
-const Surface::FontEntry& Surface::CurrentFont() {
+int Surface::FontPixels() const {
     // Points to pixels: a point is 20 twips.
-    const double pixels = std::clamp(std::round(fontSize_ * 20.0 / unitsY_), 1.0, 2000.0);
-    const auto key = std::make_tuple(fontBold_, fontUnderline_, static_cast<int>(pixels));
-    auto it = fonts_.find(key);
-    if (it == fonts_.end()) {
-        FontEntry entry;
-        entry.font = QFont(QStringLiteral("IPAGothic"));
-        entry.font.setStyleHint(QFont::SansSerif);
-        entry.font.setStyleStrategy(QFont::NoAntialias);
-        entry.font.setPixelSize(static_cast<int>(pixels));
-        entry.font.setBold(fontBold_);
-        entry.font.setUnderline(fontUnderline_);
-        entry.ascent = QFontMetrics(entry.font).ascent();
-        it = fonts_.emplace(key, std::move(entry)).first;
-    }
-    return it->second;
+    return static_cast<int>(std::clamp(std::round(fontSize_ * 20.0 / unitsY_), 1.0, 2000.0));
 }
 
 void Surface::Print(const QString& text) {
     if (text.isEmpty()) return;
-    const FontEntry& entry = CurrentFont();
+    const int pixels = FontPixels();
     const QPoint at = ToPixelInt(currentX_, currentY_);
-    const int height = entry.font.pixelSize() * 2 + 2;
-    MarkDirty(QRect(at.x() - 2, at.y() - 2, image_.width() - at.x() + 4, height));
-    QPainter& p = Painter();
-    p.setFont(entry.font);
+    const std::vector<TextRun>* runs = texts_.Runs(text, fontBold_, fontUnderline_, pixels);
+    if (!runs) {
+        PrintDirectly(text, at);
+        return;
+    }
+    if (runs->empty()) return;
+    int top = INT32_MAX, bottom = INT32_MIN, left = INT32_MAX, right = INT32_MIN;
+    for (const TextRun& run : *runs) {
+        top = std::min(top, run.dy), bottom = std::max(bottom, run.dy);
+        left = std::min(left, run.x0), right = std::max(right, run.x1);
+    }
+    const QRect bounds(QPoint(at.x() + left, at.y() + top), QPoint(at.x() + right, at.y() + bottom));
+    MarkDirty(bounds);
+    if (!bounds.intersects(image_.rect())) return;
+    auto fill = [&](const auto& w) {
+        for (const TextRun& run : *runs) {
+            const int y = at.y() + run.dy;
+            if (y < 0 || y >= image_.height()) continue;
+            const int x0 = std::max(at.x() + run.x0, 0);
+            const int x1 = std::min(at.x() + run.x1, image_.width() - 1);
+            if (x0 <= x1) w.Span(y, x0, x1);
+        }
+    };
+    if (drawMode_ == kDrawModeXor) fill(raster::XorWriter{image_, XorBits(textColour_)});
+    else fill(raster::SetWriter{image_, textColour_});
+}
+
+void Surface::PrintDirectly(const QString& text, QPoint at) {
+    const int pixels = FontPixels();
+    MarkDirty(QRect(at.x() - 2, at.y() - 2, image_.width() - at.x() + 4, pixels * 2 + 2));
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.setFont(TextCache::LabelFont(fontBold_, fontUnderline_, pixels));
     p.setPen(QColor::fromRgb(textColour_));
     if (drawMode_ == kDrawModeXor) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.drawText(QPoint(at.x(), at.y() + entry.ascent), text);
-    if (drawMode_ == kDrawModeXor) p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.drawText(QPoint(at.x(), at.y() + texts_.Ascent(fontBold_, fontUnderline_, pixels)), text);
 }
 
-void Surface::XorSpan(int y, int x0, int x1, QRgb bits) {
-    if (y < 0 || y >= image_.height()) return;
-    x0 = std::max(x0, 0);
-    x1 = std::min(x1, image_.width() - 1);
-    if (x0 > x1) return;
-    Finish();
-    QRgb* row = reinterpret_cast<QRgb*>(image_.bits() + static_cast<qsizetype>(y) * image_.bytesPerLine());
-    for (int x = x0; x <= x1; ++x) row[x] ^= bits;
-}
-
-void Surface::XorLineThin(QPointF a, QPointF b, QRgb bits) {
-    if (!ClipSegment(a, b, image_.width(), image_.height())) return;
-    Finish();
-    int x0 = Round(a.x()), y0 = Round(a.y());
-    const int x1 = Round(b.x()), y1 = Round(b.y());
-    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
-    uchar* base = image_.bits();
-    const qsizetype stride = image_.bytesPerLine();
-    while (true) {
-        reinterpret_cast<QRgb*>(base + static_cast<qsizetype>(y0) * stride)[x0] ^= bits;
-        if (x0 == x1 && y0 == y1) break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) err += dy, x0 += sx;
-        if (e2 <= dx) err += dx, y0 += sy;
-    }
-}
-
-void Surface::XorRing(QPointF centre, double radius, QRgb bits) {
-    // The pixels whose centres lie at a distance in [radius - 0.5, radius + 0.5) from the
-    // centre, row by row; each pixel is visited once however the ring is cut by the image.
-    const double outer = radius + 0.5;
-    const double inner = radius - 0.5;
-    const int rowLo = std::max(0, static_cast<int>(std::ceil(centre.y() - outer)));
-    const int rowHi = std::min(image_.height() - 1, static_cast<int>(std::floor(centre.y() + outer)));
-    const double cx = centre.x();
-    for (int y = rowLo; y <= rowHi; ++y) {
-        const double dy = y - centre.y();
-        const double outer2 = outer * outer - dy * dy;
-        if (outer2 <= 0) continue;
-        const double xo = std::sqrt(outer2);
-        // Pixels with |x - cx| < xo are inside the outer circle.
-        const int spanLo = static_cast<int>(std::floor(cx - xo)) + 1;
-        const int spanHi = static_cast<int>(std::ceil(cx + xo)) - 1;
-        const double inner2 = inner > 0 ? inner * inner - dy * dy : -1;
-        if (inner2 <= 0) {
-            XorSpan(y, spanLo, spanHi, bits);
-            continue;
-        }
-        // Pixels with |x - cx| >= xi are outside the inner circle.
-        const double xi = std::sqrt(inner2);
-        XorSpan(y, spanLo, static_cast<int>(std::floor(cx - xi)), bits);
-        XorSpan(y, static_cast<int>(std::ceil(cx + xi)), spanHi, bits);
-    }
-}
-
-template <typename Paint>
-void Surface::XorThroughMask(QRect bounds, Paint paint, QRgb bits) {
+template <typename Mark>
+void Surface::XorThroughMask(QRect bounds, Mark mark, QRgb bits) {
     const QRect clipped = bounds.intersected(image_.rect());
     if (clipped.isEmpty()) return;
     if (mask_.width() < clipped.width() || mask_.height() < clipped.height())
         mask_ = QImage(std::max(mask_.width(), clipped.width()),
                        std::max(mask_.height(), clipped.height()), QImage::Format_Grayscale8);
-    mask_.fill(0);
-    {
-        QPainter m(&mask_);
-        m.setRenderHint(QPainter::Antialiasing, false);
-        m.translate(-clipped.left(), -clipped.top());
-        paint(m);
-    }
-    Finish();
+    for (int y = 0; y < clipped.height(); ++y)
+        std::fill_n(mask_.scanLine(y), clipped.width(), uchar{0});
+    mark(raster::MaskWriter{mask_, clipped.left(), clipped.top(), clipped.width(), clipped.height()});
+    const raster::XorWriter w{image_, bits};
     for (int y = 0; y < clipped.height(); ++y) {
         const uchar* in = mask_.constScanLine(y);
-        QRgb* row = reinterpret_cast<QRgb*>(image_.bits() +
-                                            static_cast<qsizetype>(clipped.top() + y) * image_.bytesPerLine());
         for (int x = 0; x < clipped.width(); ++x)
-            if (in[x]) row[clipped.left() + x] ^= bits;
+            if (in[x]) w.Plot(clipped.left() + x, clipped.top() + y);
     }
 }

@@ -5,14 +5,12 @@
 // exclusive-or draw mode every figure touches each of its pixels exactly once, so drawing the
 // same figure twice restores the image.
 
-#include <QFont>
+#include "render/raster.h"
+#include "render/text_cache.h"
+
 #include <QImage>
-#include <QPainter>
 #include <QRect>
 #include <QRgb>
-#include <map>
-#include <memory>
-#include <tuple>
 
 constexpr int kDrawModeXor = 7;
 constexpr int kDrawModeCopyPen = 13;
@@ -33,7 +31,6 @@ struct UnitPoint {
 class Surface {
 public:
     Surface();
-    ~Surface();
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
@@ -53,7 +50,7 @@ public:
 
     // Drawing state; it persists between calls.
     int DrawWidth() const { return drawWidth_; }
-    void SetDrawWidth(int pixels) { drawWidth_ = pixels < 1 ? 1 : pixels; }
+    void SetDrawWidth(int pixels);
     int DrawMode() const { return drawMode_; }
     void SetDrawMode(int mode) { drawMode_ = mode; }
     FillStyle Fill() const { return fillStyle_; }
@@ -79,38 +76,31 @@ public:
     void Circle(double x, double y, double r, QRgb colour);
     void Print(const QString& text);
 
-    // The picture. Finish() ends any drawing in progress so the pixels are complete.
-    const QImage& Image();
+    // The picture.
+    const QImage& Image() const { return image_; }
     // The pixels changed since the last call, then forgets them.
     QRect TakeDirty();
 
 private:
-    struct FontEntry {
-        QFont font;
-        int ascent = 0;
-    };
-
-    QPainter& Painter();
-    void Finish();
     void MarkDirty(const QRect& r);
     QPointF ToPixel(double x, double y) const;
     QPoint ToPixelInt(double x, double y) const;
     double ToPixelLength(double units) const { return units / unitsX_; }
-    const FontEntry& CurrentFont();
+    int FontPixels() const;
 
-    void XorLineThin(QPointF a, QPointF b, QRgb bits);
-    void XorRing(QPointF centre, double radius, QRgb bits);
-    void XorSpan(int y, int x0, int x1, QRgb bits);
-    template <typename Paint>
-    void XorThroughMask(QRect bounds, Paint paint, QRgb bits);
+    // Draws a figure through a fresh mask over bounds, then turns every marked pixel once.
+    template <typename Mark>
+    void XorThroughMask(QRect bounds, Mark mark, QRgb bits);
+    // A text too large for the cache, drawn with a painter.
+    void PrintDirectly(const QString& text, QPoint at);
 
     QImage image_;
-    std::unique_ptr<QPainter> painter_;
     QRect dirty_;
     double left_ = 0, top_ = 0;
     double unitsX_ = 15, unitsY_ = 15;
 
     int drawWidth_ = 1;
+    raster::Pen pen_{1};
     int drawMode_ = kDrawModeCopyPen;
     FillStyle fillStyle_ = FillStyle::Transparent;
     QRgb fillColour_ = kBlack;
@@ -119,6 +109,6 @@ private:
     bool fontBold_ = false;
     bool fontUnderline_ = false;
     int fontSize_ = 9;
-    std::map<std::tuple<bool, bool, int>, FontEntry> fonts_;
+    TextCache texts_;
     QImage mask_;
 };
