@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -39,6 +40,33 @@ TEST_F(Pool, AFreedCellIsHandedOutNextAndFreeingItTwiceChangesNothing) {
     EXPECT_EQ(st->Cells[a].Next, next);
     EXPECT_EQ(AllocCell(*st), a);
     EXPECT_EQ(AllocCell(*st), b + 1);
+}
+
+// Frees and allocations in a scrambled order: the flags kept beside the free list always name
+// exactly the cells on it, and freeing a cell that lies deep in the list changes nothing.
+TEST_F(Pool, TheFreeFlagsFollowTheFreeListThroughAnyOrderOfOperations) {
+    std::vector<int> taken;
+    unsigned seed = 12345;
+    auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    for (int round = 0; round < 5000; ++round) {
+        if (taken.empty() || next() % 3 != 0) {
+            const int c = AllocCell(*st);
+            if (c > 0) taken.push_back(c);
+        } else {
+            const std::size_t k = next() % taken.size();
+            FreeCell(*st, taken[k]);
+            // Freeing a cell that is already free, whatever its place in the list.
+            FreeCell(*st, taken[k]);
+            taken.erase(taken.begin() + static_cast<std::ptrdiff_t>(k));
+        }
+        if (round % 250 != 0) continue;
+        std::vector<bool> onList(kMaxCells + 1, false);
+        int length = 0;
+        for (int c = st->FreeHead; c > 0 && length <= kMaxCells; c = st->Cells[c].Next, ++length)
+            onList[c] = true;
+        ASSERT_EQ(length + static_cast<int>(taken.size()), kMaxCells) << "round " << round;
+        for (int c = 1; c <= kMaxCells; ++c) ASSERT_EQ(st->CellIsFree[c], onList[c]) << c;
+    }
 }
 
 TEST_F(Pool, AppendsKeepTheirOrderBehindTheHead) {

@@ -7,25 +7,26 @@ void InitCellPool(SharedState& st) {
     for (int i = 1; i < kMaxCells; ++i) st.Cells[i].Next = static_cast<Integer>(i + 1);
     st.Cells[kMaxCells].Next = -1;
     st.FreeHead = 1;
+    st.CellIsFree.fill(true);
+    st.CellIsFree[0] = false;
 }
 
 int AllocCell(SharedState& st) {
     const int h = st.FreeHead;
-    if (h >= 1) st.FreeHead = st.Cells[h].Next;
+    if (h >= 1) {
+        st.FreeHead = st.Cells[h].Next;
+        st.CellIsFree[h] = false;
+    }
     return h;
 }
 
 void FreeCell(SharedState& st, int n) {
     if (n < 1 || n > kMaxCells) return;
-    // A cell already on the free list is not pushed twice. The walk is bounded by the pool
-    // size so that a damaged list can never hang the program.
-    int steps = 0;
-    for (int cur = st.FreeHead; cur >= 1 && cur <= kMaxCells && steps <= kMaxCells;
-         cur = st.Cells[cur].Next, ++steps) {
-        if (cur == n) return;
-    }
+    // A cell already on the free list is not pushed twice.
+    if (st.CellIsFree[n]) return;
     st.Cells[n].Next = st.FreeHead;
     st.FreeHead = static_cast<Integer>(n);
+    st.CellIsFree[n] = true;
 }
 
 int AppendCell(SharedState& st, Prompter& ui, int head, const QString& type, const QString& value) {

@@ -27,6 +27,9 @@ struct SharedState {
     Integer ConnCount = 0;
     std::array<ValueCell, kMaxCells + 1> Cells{};
     Integer FreeHead = -1;
+    // Whether each cell is on the free list, kept beside the list by the pool's operations so
+    // that returning a cell need not walk the list to see whether it is already there.
+    std::array<bool, kMaxCells + 1> CellIsFree{};
 
     Integer EditState = 0;
     ElementRec NewElement;
