@@ -1,7 +1,12 @@
 #include "model/numeric_text.h"
 
 #include <gtest/gtest.h>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <random>
+#include <string>
 
 TEST(ReadNumber, ReadsTheLeadingNumberAndIgnoresBlanksTabsAndLineFeeds) {
     EXPECT_EQ(ReadNumber(u"12abc"), 12);
@@ -96,4 +101,33 @@ TEST(FormatSingle, GeneralFormatWithSevenDigits) {
     EXPECT_EQ(FormatSingle(-0.1f), "-0.1");
     EXPECT_EQ(FormatSingle(0.0f), "0");
     EXPECT_EQ(FormatSingle(1.0f / 3.0f), "0.3333333");
+}
+
+// The quick conversions against the C library on many values of every magnitude: numbers are
+// written as "%.15G" writes them (integers below 1E+15 plain), and whole file items read as
+// strtod reads them.
+TEST(NumberConversions, AgreeWithTheCLibraryAcrossMagnitudes) {
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-30, 30), digits(1, 17);
+    for (int i = 0; i < 20000; ++i) {
+        double v = mantissa(random) * std::pow(10.0, exponent(random));
+        // Every other value with few digits, as coordinates and results mostly have.
+        if (i % 2 == 0) {
+            char shortText[40];
+            std::snprintf(shortText, sizeof shortText, "%.*g", digits(random), v);
+            v = std::strtod(shortText, nullptr);
+        }
+        char expected[40];
+        if (std::fabs(v) < 1e15 && v == std::trunc(v))
+            std::snprintf(expected, sizeof expected, "%.0f", v == 0 ? 0.0 : v);
+        else std::snprintf(expected, sizeof expected, "%.15G", v);
+        ASSERT_EQ(FormatNumber(v), QString::fromLatin1(expected)) << std::to_string(v);
+
+        char text[40];
+        const int n = std::snprintf(text, sizeof text, "%.*g", digits(random), v);
+        double read = 0;
+        ASSERT_TRUE(ParseWholeNumber(text, static_cast<std::size_t>(n), read)) << text;
+        ASSERT_EQ(read, std::strtod(text, nullptr)) << text;
+    }
 }

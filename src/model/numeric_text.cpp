@@ -1,6 +1,7 @@
 #include "model/numeric_text.h"
 
 #include <QByteArray>
+#include <QVarLengthArray>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -19,9 +20,13 @@ double CStrtod(const char* s) {
     return strtod_l(s, nullptr, c_locale);
 }
 
+// Short texts stay on the stack.
+using CharBuffer = QVarLengthArray<char, 64>;
+
 // Scans a decimal number at the start of [s, s + n) and returns how many characters it takes
-// (0 when there is none). The text handed to strtod (with D turned into E) goes to buf.
-std::size_t ScanDecimal(const char* s, std::size_t n, QByteArray& buf) {
+// (0 when there is none). The text handed to strtod (with D turned into E) goes to buf, ended
+// by a NUL.
+std::size_t ScanDecimal(const char* s, std::size_t n, CharBuffer& buf) {
     std::size_t i = 0;
     buf.clear();
     if (i < n && (s[i] == '+' || s[i] == '-')) buf.append(s[i++]);
@@ -42,6 +47,7 @@ std::size_t ScanDecimal(const char* s, std::size_t n, QByteArray& buf) {
             i = j;
         }
     }
+    buf.append('\0');
     return i;
 }
 
@@ -63,8 +69,7 @@ double RadixInteger(const char* s, std::size_t n, int radix) {
 
 double ReadNumber(QStringView text) {
     // Only ASCII can take part in a number; the first other character ends it.
-    QByteArray ascii;
-    ascii.reserve(text.size());
+    CharBuffer ascii;
     for (const QChar ch : text) {
         const char16_t c = ch.unicode();
         if (IsIgnored(c)) continue;
@@ -73,12 +78,13 @@ double ReadNumber(QStringView text) {
     }
     const char* s = ascii.constData();
     const auto n = static_cast<std::size_t>(ascii.size());
+
     if (n >= 2 && s[0] == '&') {
         if (s[1] == 'H' || s[1] == 'h') return RadixInteger(s + 2, n - 2, 16);
         if (s[1] == 'O' || s[1] == 'o') return RadixInteger(s + 2, n - 2, 8);
         return 0;
     }
-    QByteArray buf;
+    CharBuffer buf;
     if (ScanDecimal(s, n, buf) == 0) return 0;
     return CStrtod(buf.constData());
 }
@@ -97,7 +103,17 @@ bool ParseWholeNumber(const char* text, std::size_t length, double& out) {
             return true;
         }
     }
-    QByteArray buf;
+    // Plain decimals with a fraction or an E exponent, correctly rounded without the locale.
+    if (i < length && (IsDigit(text[i]) || text[i] == '.')) {
+        double v = 0;
+        const auto r = std::from_chars(text + i, text + length, v, std::chars_format::general);
+        if (r.ec == std::errc() && r.ptr == text + length) {
+            out = negative ? -v : v;
+            return true;
+        }
+    }
+    // The rest (D exponents, magnitudes beyond the double range) as strtod sees them.
+    CharBuffer buf;
     if (ScanDecimal(text, length, buf) != length || length == 0) return false;
     out = CStrtod(buf.constData());
     return true;
@@ -109,6 +125,56 @@ bool FitsInt16(double v) { return v >= -32768.0 && v <= 32767.0; }
 bool FitsInt32(double v) { return v >= -2147483648.0 && v <= 2147483647.0; }
 
 namespace {
+
+// The general format with 15 significant digits, for the values whose shortest exact form has
+// at most 15 digits: rounding such a value to 15 digits gives those same digits, so the quick
+// shortest conversion can stand in for the slow one. Returns 0 for any other value.
+int ShortFifteenDigits(double v, char* buf) {
+    char sci[32];
+    const auto r = std::to_chars(sci, sci + sizeof sci, v, std::chars_format::scientific);
+    // sci is [-]d[.ddd]e(+|-)xx
+    const char* p = sci;
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    char digits[20];
+    int count = 0;
+    for (; p != r.ptr && *p != 'e'; ++p)
+        if (*p != '.') {
+            if (count == 15) return 0;
+            digits[count++] = *p;
+        }
+    if (p == r.ptr) return 0;
+    int exponent = 0;
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), r.ptr, exponent);
+    while (count > 1 && digits[count - 1] == '0') --count;
+
+    char* out = buf;
+    if (negative) *out++ = '-';
+    if (exponent < -4 || exponent >= 15) {  // d.dddE+xx, at least two exponent digits
+        *out++ = digits[0];
+        if (count > 1) {
+            *out++ = '.';
+            for (int i = 1; i < count; ++i) *out++ = digits[i];
+        }
+        *out++ = 'E';
+        *out++ = exponent < 0 ? '-' : '+';
+        const int e = exponent < 0 ? -exponent : exponent;
+        if (e >= 100) *out++ = static_cast<char>('0' + e / 100);
+        *out++ = static_cast<char>('0' + e / 10 % 10);
+        *out++ = static_cast<char>('0' + e % 10);
+    } else if (exponent < 0) {  // 0.000ddd
+        *out++ = '0';
+        *out++ = '.';
+        for (int i = -1; i > exponent; --i) *out++ = '0';
+        for (int i = 0; i < count; ++i) *out++ = digits[i];
+    } else {  // ddd.ddd or ddd000
+        for (int i = 0; i <= exponent || i < count; ++i) {
+            if (i == exponent + 1) *out++ = '.';
+            *out++ = i < count ? digits[i] : '0';
+        }
+    }
+    return static_cast<int>(out - buf);
+}
 
 // Writes v into buf (at least 32 bytes) and returns the length.
 int NumberChars(double v, char* buf) {
@@ -130,6 +196,7 @@ int NumberChars(double v, char* buf) {
         const auto r = std::to_chars(buf, buf + 32, static_cast<long long>(v));
         return static_cast<int>(r.ptr - buf);
     }
+    if (const int n = ShortFifteenDigits(v, buf); n > 0) return n;
     const auto r = std::to_chars(buf, buf + 32, v, std::chars_format::general, 15);
     for (char* p = buf; p != r.ptr; ++p)
         if (*p == 'e') *p = 'E';
