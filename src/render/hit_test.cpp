@@ -40,6 +40,12 @@ struct Nearest {
     void Offer(double d, int i, int index) {
         if (!set || d < distance) *this = {true, d, i, index};
     }
+    // The same for a distance given by its square: the root is taken only when it may win (the
+    // margin keeps rounding from deciding a near tie differently than the roots would).
+    void OfferSquared(double d2, int i, int index) {
+        if (set && d2 > distance * distance * (1 + 1e-9)) return;
+        Offer(std::sqrt(d2), i, index);
+    }
 };
 
 }  // namespace
@@ -75,7 +81,7 @@ void HitTest(SharedState& st, float pxSingle, float pySingle) {
         const int bends = std::clamp<int>(c.PointCount, 0, kMaxPoints);
         for (int k = 1; k <= bends; ++k) {
             const PointRec& b = c.Points[k];
-            point.Offer(Distance(px, py, b.X, b.Y), i, k);
+            point.OfferSquared((b.X - px) * (b.X - px) + (b.Y - py) * (b.Y - py), i, k);
             segment.Offer(PointSegmentDistance(x, y, b.X, b.Y, px, py), i, k);
             x = b.X;
             y = b.Y;
