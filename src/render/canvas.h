@@ -24,6 +24,10 @@ public:
     // Called after every publish with the pixels that changed (for the widget to repaint).
     std::function<void(const QRect&)> OnPublished;
 
+    // Set where no one looks at the canvas (a headless run without a snapshot): the full redraw
+    // then only purges unfinished connections and draws nothing.
+    bool DrawingSuspended = false;
+
 private:
     QImage picture1_;
 };

@@ -98,6 +98,11 @@ QString PurgeMessage(int index) {
 }
 
 void RedrawDiagram(Session& s, int highlight) {
+    if (s.canvas.DrawingSuspended) {
+        bool published = true;  // nothing to show while the purge's messages are up
+        PurgeUnfinishedConnections(s, published);
+        return;
+    }
     Surface& surface = s.canvas.Picture2;
     surface.Clear();
     DrawGridLines(s);

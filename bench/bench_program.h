@@ -1,0 +1,39 @@
+#pragma once
+// A program for the benchmarks: state, controls, canvases and a silent person, started up the way
+// the main window starts, and the diagrams the benchmarks run on. Nothing here is timed.
+
+#include "app/runner.h"
+#include "model/form_controls.h"
+#include "model/session.h"
+#include "model/shared_state.h"
+#include "render/canvas.h"
+
+#include <QTemporaryDir>
+#include <sstream>
+
+struct BenchProgram {
+    QTemporaryDir folder;
+    SharedState st;
+    FormControls frm;
+    Canvas canvas;
+    std::ostringstream messages;
+    RunnerPrompter ui{messages};
+    Session s{st, frm, canvas, ui};
+
+    // Started up with the canvas at the given size in pixels, 15 canvas units to a pixel.
+    BenchProgram(int pixelWidth, int pixelHeight);
+};
+
+// The start-up canvas of the main window, in pixels.
+constexpr int kStartWidth = 417;
+constexpr int kStartHeight = 281;
+
+// The largest diagram the tables hold, spread over the whole canvas: 100 labelled elements and
+// 100 connections of 30 bend points each, every one with a label; every seventh connection is
+// active, connection 10 is selected at bend point 5, element 33 is highlighted (the redraw's
+// argument), grid 100.
+constexpr int kHighlight = 33;
+void BuildMaximalDiagram(BenchProgram& p);
+
+// Constants 3 and 4 into "+", the sum into a variable; initialised, the timer on (no questions).
+void BuildWorkedExample(BenchProgram& p);

@@ -1,0 +1,45 @@
+// Saving and loading the maximal diagram through the File menu's routines, and a hit test that
+// hits nothing, so that it scans every element, label, bend point and segment.
+
+#include "app/file_commands.h"
+#include "bench_program.h"
+#include "render/hit_test.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_SaveDiagram(benchmark::State& state) {
+    BenchProgram p(kStartWidth, kStartHeight);
+    BuildMaximalDiagram(p);
+    const QString path = p.folder.filePath(QStringLiteral("maximal.qrn"));
+    for (auto _ : state)
+        if (!SaveDiagram(p.s, path)) state.SkipWithError("the save failed");
+}
+BENCHMARK(BM_SaveDiagram)->Unit(benchmark::kMicrosecond);
+
+// Reads the file, replaces the tables and redraws the start-up canvas.
+void BM_LoadDiagram(benchmark::State& state) {
+    BenchProgram p(kStartWidth, kStartHeight);
+    BuildMaximalDiagram(p);
+    const QString path = p.folder.filePath(QStringLiteral("maximal.qrn"));
+    SaveDiagram(p.s, path);
+    for (auto _ : state)
+        if (!LoadDiagram(p.s, path)) state.SkipWithError("the load failed");
+    if (p.st.ConnCount != kMaxConnections) state.SkipWithError("connections were lost");
+}
+BENCHMARK(BM_LoadDiagram)->Unit(benchmark::kMicrosecond);
+
+void BM_HitTestMiss(benchmark::State& state) {
+    BenchProgram p(kStartWidth, kStartHeight);
+    BuildMaximalDiagram(p);
+    p.st.SelKind.clear();
+    for (auto _ : state) {
+        HitTest(p.st, -5000.0f, -5000.0f);
+        benchmark::DoNotOptimize(p.st.SelKind);
+    }
+    if (!p.st.SelKind.isEmpty()) state.SkipWithError("the point hit something");
+}
+BENCHMARK(BM_HitTestMiss)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,9 @@
+#!/bin/sh
+# Installs what is missing, builds the benchmarks optimised and runs them offscreen. Arguments go
+# to Google Benchmark, e.g. --benchmark_filter=Redraw.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j"$(nproc)" --target quillrun_bench
+QT_QPA_PLATFORM=offscreen exec build/bench/quillrun_bench "$@"
