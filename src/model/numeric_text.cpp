@@ -5,6 +5,7 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>
@@ -126,51 +127,74 @@ bool FitsInt32(double v) { return v >= -2147483648.0 && v <= 2147483647.0; }
 
 namespace {
 
-// The general format with 15 significant digits, for the values whose shortest exact form has
-// at most 15 digits: rounding such a value to 15 digits gives those same digits, so the quick
-// shortest conversion can stand in for the slow one. Returns 0 for any other value.
-int ShortFifteenDigits(double v, char* buf) {
-    char sci[32];
-    const auto r = std::to_chars(sci, sci + sizeof sci, v, std::chars_format::scientific);
-    // sci is [-]d[.ddd]e(+|-)xx
-    const char* p = sci;
-    const bool negative = *p == '-';
-    if (negative) ++p;
-    char digits[20];
-    int count = 0;
-    for (; p != r.ptr && *p != 'e'; ++p)
-        if (*p != '.') {
-            if (count == 15) return 0;
-            digits[count++] = *p;
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The general format with 15 significant digits for 1E-08 <= |v| < 1E+15, worked out exactly:
+// |v| times a power of ten is a double plus the error that fma recovers, so the product rounds
+// to the right 15-digit integer. Returns 0 outside that range and within a hair of a tie,
+// which the library then decides.
+int FifteenDigitsExactly(double v, char* buf) {
+    const double a = std::fabs(v);
+    if (!(a >= 1e-8 && a < 1e15)) return 0;
+    int exponent = static_cast<int>(std::floor(std::log10(a)));
+    std::uint64_t digits = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = 14 - exponent;
+        if (k < 0 || k > 22) return 0;
+        const double p = kExactPowers[k];
+        const double hi = a * p;
+        if (hi < 1e14 - 0.5) {  // log10 may be one off near a power of ten
+            --exponent;
+            continue;
         }
-    if (p == r.ptr) return 0;
-    int exponent = 0;
-    std::from_chars(p + (p[1] == '+' ? 2 : 1), r.ptr, exponent);
-    while (count > 1 && digits[count - 1] == '0') --count;
+        if (hi >= 1e15 - 0.5) {
+            ++exponent;
+            continue;
+        }
+        const double lo = std::fma(a, p, -hi);  // a * p == hi + lo exactly
+        double r = std::round(hi);
+        const double rest = (hi - r) + lo;
+        if (std::fabs(std::fabs(rest) - 0.5) < 1e-6) return 0;
+        if (rest > 0.5) r += 1;
+        else if (rest < -0.5) r -= 1;
+        digits = static_cast<std::uint64_t>(r);
+        break;
+    }
+    if (digits == 0) return 0;
+    if (digits >= 1000000000000000ull) {  // rounded up to the next power of ten
+        digits /= 10;
+        ++exponent;
+    }
+    char text[20];
+    const auto end = std::to_chars(text, text + sizeof text, digits).ptr;
+    int count = static_cast<int>(end - text);
+    if (count != 15) return 0;
+    while (count > 1 && text[count - 1] == '0') --count;
 
     char* out = buf;
-    if (negative) *out++ = '-';
-    if (exponent < -4 || exponent >= 15) {  // d.dddE+xx, at least two exponent digits
-        *out++ = digits[0];
+    if (v < 0) *out++ = '-';
+    if (exponent < -4) {  // d.dddE-xx
+        *out++ = text[0];
         if (count > 1) {
             *out++ = '.';
-            for (int i = 1; i < count; ++i) *out++ = digits[i];
+            for (int i = 1; i < count; ++i) *out++ = text[i];
         }
         *out++ = 'E';
-        *out++ = exponent < 0 ? '-' : '+';
-        const int e = exponent < 0 ? -exponent : exponent;
-        if (e >= 100) *out++ = static_cast<char>('0' + e / 100);
-        *out++ = static_cast<char>('0' + e / 10 % 10);
-        *out++ = static_cast<char>('0' + e % 10);
+        *out++ = '-';
+        *out++ = static_cast<char>('0' + -exponent / 10);
+        *out++ = static_cast<char>('0' + -exponent % 10);
     } else if (exponent < 0) {  // 0.000ddd
         *out++ = '0';
         *out++ = '.';
         for (int i = -1; i > exponent; --i) *out++ = '0';
-        for (int i = 0; i < count; ++i) *out++ = digits[i];
+        for (int i = 0; i < count; ++i) *out++ = text[i];
     } else {  // ddd.ddd or ddd000
         for (int i = 0; i <= exponent || i < count; ++i) {
             if (i == exponent + 1) *out++ = '.';
-            *out++ = i < count ? digits[i] : '0';
+            *out++ = i < count ? text[i] : '0';
         }
     }
     return static_cast<int>(out - buf);
@@ -196,7 +220,7 @@ int NumberChars(double v, char* buf) {
         const auto r = std::to_chars(buf, buf + 32, static_cast<long long>(v));
         return static_cast<int>(r.ptr - buf);
     }
-    if (const int n = ShortFifteenDigits(v, buf); n > 0) return n;
+    if (const int n = FifteenDigitsExactly(v, buf); n > 0) return n;
     const auto r = std::to_chars(buf, buf + 32, v, std::chars_format::general, 15);
     for (char* p = buf; p != r.ptr; ++p)
         if (*p == 'e') *p = 'E';
