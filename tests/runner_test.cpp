@@ -145,6 +145,30 @@ TEST_F(RunnerSteps, AnEmptyDiagramHasNoStepToPerform) {
     EXPECT_EQ(p->st.StepElem, 0);
 }
 
+// The runner draws only when a snapshot is asked for; without drawing, the sample diagram runs
+// through the same steps, status lines, messages and values.
+TEST_F(RunnerSteps, ARunWithoutDrawingTakesTheSameStepsAsOneThatDraws) {
+    auto run = [](bool suspended, QString& lines, QStringList& messages, SharedState& after) {
+        auto q = std::make_unique<TestProgram>();
+        q->canvas.DrawingSuspended = suspended;
+        EXPECT_TRUE(LoadDiagram(q->s, QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn")));
+        std::ostringstream out;
+        RunSteps(q->s, 60, out);
+        lines = QString::fromUtf8(out.str());
+        messages = q->ui.TakeMessages();
+        after = q->st;
+    };
+    QString drawn, undrawn;
+    QStringList drawnMessages, undrawnMessages;
+    auto a = std::make_unique<SharedState>(), b = std::make_unique<SharedState>();
+    run(false, drawn, drawnMessages, *a);
+    run(true, undrawn, undrawnMessages, *b);
+    EXPECT_EQ(undrawn, drawn);
+    EXPECT_EQ(undrawnMessages, drawnMessages);
+    EXPECT_EQ(drawn.count(u'\n'), 60);
+    for (int i = 1; i <= a->ElemCount; ++i) EXPECT_EQ(b->Elements[i], a->Elements[i]) << i;
+}
+
 // The real executable, started without a display.
 
 struct Finished {

@@ -178,6 +178,8 @@ int RunDiagramFile(const RunnerOptions& options, std::ostream& out, std::ostream
     Session s{*st, frm, canvas, ui};
 
     StartupInitialisation(s);
+    // No one sees this canvas: it is drawn only when a snapshot of it is asked for.
+    canvas.DrawingSuspended = options.snapshotPath.isEmpty();
     if (!LoadDiagram(s, options.file)) return kRunnerFileFailed;
 
     const bool stoppedByError = options.steps > 0 && RunSteps(s, options.steps, out);
