@@ -4,6 +4,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
+#include <random>
+#include <tuple>
 
 namespace {
 
@@ -188,4 +190,63 @@ TEST(PointSegmentDistance, BeyondTheEndsIsTheDistanceToTheNearerEnd) {
 TEST(PointSegmentDistance, ATinySegmentIsMeasuredFromItsSecondEnd) {
     EXPECT_DOUBLE_EQ(PointSegmentDistance(0, 0, 0.01, 0.02, 30.01, 40.02), 50);
     EXPECT_DOUBLE_EQ(PointSegmentDistance(5, 5, 5, 5, 8, 9), 5);
+}
+
+// Bend points and segments out of reach are passed by without being measured. Around a dense
+// tangle of connections, every point selects what measuring each of them would select.
+TEST_F(Hit, PassingByWhatIsOutOfReachSelectsWhatMeasuringEverythingWould) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> coordinate(0, 3000), jitter(-120, 120);
+    for (int j = 0; j < 40; ++j) {
+        std::initializer_list<PointRec> none = {};
+        const int c = Connection(coordinate(random), coordinate(random), coordinate(random),
+                                 coordinate(random), none);
+        ConnectionRec& rec = st->Connections[c];
+        rec.PointCount = Integer(j % 31);
+        for (int k = 1; k <= rec.PointCount; ++k)
+            rec.Points[k] = {coordinate(random), coordinate(random)};
+        if (j % 5 == 0 && rec.PointCount > 1) rec.Points[2] = rec.Points[1];  // a segment of no length
+    }
+    // Measures every bend point and segment, as the selection rule is written.
+    auto reference = [&](double px, double py) -> std::tuple<QString, int, int> {
+        double bestPoint = -1, bestSegment = -1;
+        int pointAt[2] = {0, 0}, segmentAt[2] = {0, 0};
+        for (int i = 1; i <= st->ConnCount; ++i) {
+            const ConnectionRec& r = st->Connections[i];
+            double x = r.X1, y = r.Y1;
+            for (int k = 1; k <= r.PointCount + 1; ++k) {
+                const double bx = k <= r.PointCount ? r.Points[k].X : r.X2;
+                const double by = k <= r.PointCount ? r.Points[k].Y : r.Y2;
+                if (k <= r.PointCount) {
+                    const double d = std::sqrt((px - bx) * (px - bx) + (py - by) * (py - by));
+                    if (bestPoint < 0 || d < bestPoint) bestPoint = d, pointAt[0] = i, pointAt[1] = k;
+                }
+                const double e = PointSegmentDistance(x, y, bx, by, px, py);
+                if (bestSegment < 0 || e < bestSegment) bestSegment = e, segmentAt[0] = i, segmentAt[1] = k;
+                x = bx, y = by;
+            }
+        }
+        if (bestPoint >= 0 && bestPoint < 50) return {kSelPoint, pointAt[0], pointAt[1]};
+        if (bestSegment >= 0 && bestSegment < 50) return {kSelLine, segmentAt[0], segmentAt[1]};
+        return {QString(), 0, 0};
+    };
+    int hits = 0;
+    for (int n = 0; n < 20000; ++n) {
+        // Most points near a bend point, so that near misses and ties of reach are common.
+        const ConnectionRec& r = st->Connections[1 + n % st->ConnCount];
+        const PointRec& near = r.Points[r.PointCount > 0 ? 1 + n % r.PointCount : 0];
+        const double px = float(n % 3 ? near.X + jitter(random) : coordinate(random));
+        const double py = float(n % 3 ? near.Y + jitter(random) : coordinate(random));
+        st->SelKind.clear();
+        st->SelIndex = 0;
+        st->SelPoint = 0;
+        HitTest(*st, float(px), float(py));
+        const auto [kind, index, k] = reference(px, py);
+        ASSERT_EQ(st->SelKind, kind) << px << ", " << py;
+        if (kind.isEmpty()) continue;
+        ++hits;
+        ASSERT_EQ(st->SelIndex, index) << px << ", " << py;
+        ASSERT_EQ(st->SelPoint, k) << px << ", " << py;
+    }
+    EXPECT_GT(hits, 2000);
 }

@@ -9,6 +9,20 @@
 namespace {
 
 constexpr double kReach = 50;  // bend points and segments are hit below this measure
+// A segment whose bounding box lies this far from the point measures at least kReach: beyond
+// its ends the measure is the distance to an end, and along it half the distance from its line,
+// which is at least 1/sqrt(2) of the distance across the box's long side. Such segments, like
+// bend points kReach away along either axis, can never be what is hit, so they are passed by.
+constexpr double kSegmentMargin = 2 * kReach * 1.5;
+
+bool FarFromSegment(double x1, double y1, double x2, double y2, double px, double py) {
+    return px < std::min(x1, x2) - kSegmentMargin || px > std::max(x1, x2) + kSegmentMargin ||
+           py < std::min(y1, y2) - kSegmentMargin || py > std::max(y1, y2) + kSegmentMargin;
+}
+
+bool FarFromPoint(double x, double y, double px, double py) {
+    return std::fabs(px - x) >= kReach || std::fabs(py - y) >= kReach;
+}
 
 // The estimated box of a text, bounds included. Computed in doubles, so that no font size
 // can make the sizes overflow.
@@ -39,12 +53,6 @@ struct Nearest {
 
     void Offer(double d, int i, int index) {
         if (!set || d < distance) *this = {true, d, i, index};
-    }
-    // The same for a distance given by its square: the root is taken only when it may win (the
-    // margin keeps rounding from deciding a near tie differently than the roots would).
-    void OfferSquared(double d2, int i, int index) {
-        if (set && d2 > distance * distance * (1 + 1e-9)) return;
-        Offer(std::sqrt(d2), i, index);
     }
 };
 
@@ -81,12 +89,15 @@ void HitTest(SharedState& st, float pxSingle, float pySingle) {
         const int bends = std::clamp<int>(c.PointCount, 0, kMaxPoints);
         for (int k = 1; k <= bends; ++k) {
             const PointRec& b = c.Points[k];
-            point.OfferSquared((b.X - px) * (b.X - px) + (b.Y - py) * (b.Y - py), i, k);
-            segment.Offer(PointSegmentDistance(x, y, b.X, b.Y, px, py), i, k);
+            if (!FarFromPoint(b.X, b.Y, px, py))
+                point.Offer(Distance(px, py, b.X, b.Y), i, k);
+            if (!FarFromSegment(x, y, b.X, b.Y, px, py))
+                segment.Offer(PointSegmentDistance(x, y, b.X, b.Y, px, py), i, k);
             x = b.X;
             y = b.Y;
         }
-        segment.Offer(PointSegmentDistance(x, y, c.X2, c.Y2, px, py), i, bends + 1);
+        if (!FarFromSegment(x, y, c.X2, c.Y2, px, py))
+            segment.Offer(PointSegmentDistance(x, y, c.X2, c.Y2, px, py), i, bends + 1);
     }
 
     // A bend point within reach wins over every segment, even a nearer one.
