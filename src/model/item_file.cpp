@@ -3,6 +3,7 @@
 #include "model/cp932.h"
 #include "model/numeric_text.h"
 
+#include <charconv>
 #include <cmath>
 
 void ItemWriter::Separate() {
@@ -12,7 +13,9 @@ void ItemWriter::Separate() {
 
 void ItemWriter::Int(int v) {
     Separate();
-    out_.append(QByteArray::number(v));
+    char buf[16];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out_.append(buf, r.ptr - buf);
 }
 
 void ItemWriter::Double(double v) {

@@ -49,6 +49,6 @@ private:
     bool AtLineEnd() const;
     void SkipLineEnds();
 
-    QByteArray data_;
+    const QByteArray data_;  // const: reading it never detaches
     qsizetype pos_ = 0;
 };

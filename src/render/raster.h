@@ -162,22 +162,32 @@ void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
     });
 }
 
+// floor and ceil to int for values well inside the int range, without the library's rounding.
+inline int FloorInt(double v) {
+    const int i = static_cast<int>(v);
+    return i > v ? i - 1 : i;
+}
+inline int CeilInt(double v) {
+    const int i = static_cast<int>(v);
+    return i < v ? i + 1 : i;
+}
+
 // The pixels whose centres lie at a distance in [inner, outer) from (cx, cy), row by row, each
 // once, clipped to the writer. With inner <= 0 that is a whole disc.
 template <typename Writer>
 void Ring(const Writer& w, double cx, double cy, double inner, double outer) {
     if (!(outer > 0)) return;
     const int width = w.Width(), height = w.Height();
-    const int rowLo = std::max(0, static_cast<int>(std::ceil(cy - outer)));
-    const int rowHi = std::min(height - 1, static_cast<int>(std::floor(cy + outer)));
+    const int rowLo = std::max(0, CeilInt(cy - outer));
+    const int rowHi = std::min(height - 1, FloorInt(cy + outer));
     for (int y = rowLo; y <= rowHi; ++y) {
         const double dy = y - cy;
         const double outer2 = outer * outer - dy * dy;
         if (outer2 <= 0) continue;
         const double xo = std::sqrt(outer2);
         // Pixels with |x - cx| < xo are inside the outer circle.
-        const int spanLo = std::max(0, static_cast<int>(std::floor(cx - xo)) + 1);
-        const int spanHi = std::min(width - 1, static_cast<int>(std::ceil(cx + xo)) - 1);
+        const int spanLo = std::max(0, FloorInt(cx - xo) + 1);
+        const int spanHi = std::min(width - 1, CeilInt(cx + xo) - 1);
         if (spanLo > spanHi) continue;
         const double inner2 = inner > 0 ? inner * inner - dy * dy : -1;
         if (inner2 <= 0) {
@@ -186,8 +196,8 @@ void Ring(const Writer& w, double cx, double cy, double inner, double outer) {
         }
         // Pixels with |x - cx| >= xi are outside the inner circle.
         const double xi = std::sqrt(inner2);
-        const int leftEnd = std::min(spanHi, static_cast<int>(std::floor(cx - xi)));
-        const int rightStart = std::max(spanLo, static_cast<int>(std::ceil(cx + xi)));
+        const int leftEnd = std::min(spanHi, FloorInt(cx - xi));
+        const int rightStart = std::max(spanLo, CeilInt(cx + xi));
         if (leftEnd >= spanLo) w.Span(y, spanLo, leftEnd);
         if (rightStart <= spanHi) w.Span(y, rightStart, spanHi);
     }
