@@ -25,7 +25,8 @@ const Target kTargets[] = {
     {"BM_ExecuteStep/redraw:0", 2},
     {"BM_ExecuteStep/redraw:1", 1000},  // an automatic run at 1 ms keeps pace
     {"BM_LoadDiagram", 1000},
-    {"BM_SaveDiagram", 1000},
+    {"BM_SaveDiagram/memory:0", 1000},
+    {"BM_SaveDiagram/memory:1", 1000},
     {"BM_HitTestMiss", 20},
 };
 
