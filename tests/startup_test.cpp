@@ -4,6 +4,7 @@
 #include "test_program.h"
 
 #include <QFile>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -116,6 +117,15 @@ TEST(SettingsFile, AMissingOrDamagedFileIsSilent) {
     EXPECT_TRUE(p->st.FileName.isEmpty());
     EXPECT_TRUE(VisibleEntries(p->frm).isEmpty());
     // Messages would fail the test through the fake.
+}
+
+TEST(SettingsFile, APipeOfThatNameIsPassedByInsteadOfWaitedOn) {
+    auto p = std::make_unique<TestProgram>(false);
+    const QByteArray path = QFile::encodeName(SettingsFilePath(p->frm));
+    ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+    StartupInitialisation(p->s);  // reading the pipe would block here
+    EXPECT_TRUE(p->st.FileName.isEmpty());
+    EXPECT_EQ(p->st.GridSize, 100);
 }
 
 TEST(SettingsFile, AnUnwritableFolderIsSilentAtShutdown) {

@@ -41,7 +41,8 @@ QString SettingsFilePath(const FormControls& frm) {
 
 void ReadSettingsFile(Session& s) {
     const QString path = SettingsFilePath(s.frm);
-    if (path.isEmpty()) return;
+    // Only a plain file: opening a pipe of that name would wait for a writer for ever.
+    if (path.isEmpty() || !QFileInfo(path).isFile()) return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return;
     ItemReader in(file.readAll());
