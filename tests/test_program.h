@@ -3,6 +3,7 @@
 // the way the main window starts, with its own temporary program folder.
 
 #include "app/startup.h"
+#include "diagram_builders.h"
 #include "fake_prompter.h"
 #include "model/form_controls.h"
 #include "model/session.h"
@@ -33,8 +34,3 @@ struct TestProgram {
         return canvas.Picture1().pixel(px, py) | 0xFF000000u;
     }
 };
-
-// Builders for tables filled in code.
-int AddElement(SharedState& st, int kind, const QString& text, double x, double y, double r = 300);
-int AddConnection(SharedState& st, int from, int to, const QString& argNo = QString(),
-                  std::initializer_list<PointRec> bends = {});

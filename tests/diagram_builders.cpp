@@ -1,4 +1,4 @@
-#include "test_program.h"
+#include "diagram_builders.h"
 
 #include "model/cp932.h"
 
