@@ -69,7 +69,7 @@ public:
     // Figures, in logical units.
     void Clear();
     void Line(double x1, double y1, double x2, double y2, QRgb colour);
-    // A connected run of segments through n points, drawn as one stroke.
+    // The segments through n points, each as Line draws it; every point is converted once.
     void Polyline(const UnitPoint* points, int n, QRgb colour);
     void FilledBox(double x1, double y1, double x2, double y2, QRgb colour);
     void Box(double x1, double y1, double x2, double y2, QRgb colour);
