@@ -25,35 +25,34 @@ struct Pixels {
     QRgb* Row(int y) const { return reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride); }
 };
 
-// Sets pixels to one colour.
-struct SetWriter {
-    Pixels pixels;
+// How a figure combines with a pixel: its colour replaces it, or its bits turn it.
+struct SetPixel {
     QRgb colour;
-
-    SetWriter(QImage& image, QRgb c) : pixels(image), colour(c) {}
-    int Width() const { return pixels.width; }
-    int Height() const { return pixels.height; }
-    void Span(int y, int x0, int x1) const {
-        QRgb* row = pixels.Row(y);
-        std::fill(row + x0, row + x1 + 1, colour);
-    }
-    void Plot(int x, int y) const { pixels.Row(y)[x] = colour; }
+    void operator()(QRgb& pixel) const { pixel = colour; }
 };
-
-// Turns pixels to pixel XOR bits.
-struct XorWriter {
-    Pixels pixels;
+struct XorPixel {
     QRgb bits;
+    void operator()(QRgb& pixel) const { pixel ^= bits; }
+};
 
-    XorWriter(QImage& image, QRgb b) : pixels(image), bits(b) {}
+// Writes into a 32-bit picture through one way of combining.
+template <typename Combine>
+struct PixelWriter {
+    Pixels pixels;
+    Combine combine;
+
+    PixelWriter(QImage& image, QRgb value) : pixels(image), combine{value} {}
     int Width() const { return pixels.width; }
     int Height() const { return pixels.height; }
     void Span(int y, int x0, int x1) const {
         QRgb* row = pixels.Row(y);
-        for (int x = x0; x <= x1; ++x) row[x] ^= bits;
+        for (int x = x0; x <= x1; ++x) combine(row[x]);
     }
-    void Plot(int x, int y) const { pixels.Row(y)[x] ^= bits; }
+    void Plot(int x, int y) const { combine(pixels.Row(y)[x]); }
 };
+
+using SetWriter = PixelWriter<SetPixel>;  // sets pixels to one colour
+using XorWriter = PixelWriter<XorPixel>;  // turns pixels to pixel XOR bits
 
 // Marks pixels in an 8-bit mask whose (0, 0) lies at (left, top) of the picture; the mask
 // covers width x height pixels of it.

@@ -29,7 +29,7 @@ QRgb XorBits(QRgb colour) { return colour & 0x00FFFFFFu; }
 // Room a figure of the given pen width may take around its end points.
 int Grow(int penWidth) { return penWidth / 2 + 1; }
 
-QRect Span(QPoint a, QPoint b, int grow) {
+QRect BoundsOf(QPoint a, QPoint b, int grow) {
     return QRect(a, b).normalized().adjusted(-grow, -grow, grow, grow);
 }
 
@@ -112,7 +112,7 @@ void Surface::Clear() {
 
 void Surface::Line(double x1, double y1, double x2, double y2, QRgb colour) {
     const QPoint a = ToPixelInt(x1, y1), b = ToPixelInt(x2, y2);
-    const QRect bounds = Span(a, b, Grow(drawWidth_));
+    const QRect bounds = BoundsOf(a, b, Grow(drawWidth_));
     MarkDirty(bounds);
     if (drawMode_ != kDrawModeXor) {
         Stroke(raster::SetWriter{image_, colour}, a, b, pen_);
@@ -141,7 +141,7 @@ void Surface::Polyline(const UnitPoint* points, int n, QRgb colour) {
         minY = std::min(minY, b.y()), maxY = std::max(maxY, b.y());
         a = b;
     }
-    MarkDirty(Span(QPoint(minX, minY), QPoint(maxX, maxY), Grow(drawWidth_)));
+    MarkDirty(BoundsOf(QPoint(minX, minY), QPoint(maxX, maxY), Grow(drawWidth_)));
 }
 
 void Surface::FilledBox(double x1, double y1, double x2, double y2, QRgb colour) {
