@@ -1,8 +1,8 @@
 #include "bench_program.h"
 
 #include "app/startup.h"
-#include "engine/run_control.h"
 #include "diagram_builders.h"
+#include "engine/run_control.h"
 
 #include <cmath>
 
@@ -48,14 +48,14 @@ void BuildMaximalDiagram(BenchProgram& p) {
     const double height = p.canvas.Picture2.ScaleHeight();
     const double cellW = width / 10, cellH = height / 10;
     const double r = std::min(cellW, cellH) * 0.35;
-    static const QString texts[] = {QStringLiteral("12.5"), QStringLiteral("合計"),
-                                    QStringLiteral("x"), QStringLiteral("文字列"),
-                                    QStringLiteral("mod"), QStringLiteral("+"),
-                                    QStringLiteral("-"), QStringLiteral("*"),
-                                    QStringLiteral("/")};
+    static const QString texts[] = {
+        QStringLiteral("12.5"),   QStringLiteral("合計"), QStringLiteral("x"),
+        QStringLiteral("文字列"), QStringLiteral("mod"),  QStringLiteral("+"),
+        QStringLiteral("-"),      QStringLiteral("*"),    QStringLiteral("/")};
     for (int i = 0; i < kMaxElements; ++i) {
         const int kind = i % 9;
-        const int e = AddElement(st, kind, texts[kind], cellW * (i % 10 + 0.5), cellH * (i / 10 + 0.5), r);
+        const int e =
+            AddElement(st, kind, texts[kind], cellW * (i % 10 + 0.5), cellH * (i / 10 + 0.5), r);
         st.Elements[e].Font.Bold = e % 3 == 0;
     }
     for (int j = 0; j < kMaxConnections; ++j) {

@@ -5,8 +5,8 @@
 #include "bench_program.h"
 #include "render/hit_test.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -21,7 +21,8 @@ void BM_SaveDiagram(benchmark::State& state) {
         state.SkipWithError("no folder in memory");
         return;
     }
-    const QString path = (memory ? inMemory.path() : p.folder.path()) + QStringLiteral("/maximal.qrn");
+    const QString path =
+        (memory ? inMemory.path() : p.folder.path()) + QStringLiteral("/maximal.qrn");
     for (auto _ : state)
         if (!SaveDiagram(p.s, path)) state.SkipWithError("the save failed");
 }

@@ -1,8 +1,8 @@
 // Runs the benchmarks offscreen, five repetitions each unless told otherwise, and ends with a
 // summary: the median of each case beside its target, and the redraw's ratio to the floor.
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <map>
@@ -83,7 +83,8 @@ int main(int argc, char** argv) {
 
     std::vector<char*> args(argv, argv + argc);
     bool repetitionsGiven = false;
-    for (const char* a : args) repetitionsGiven |= std::string(a).rfind("--benchmark_repetitions", 0) == 0;
+    for (const char* a : args)
+        repetitionsGiven |= std::string(a).rfind("--benchmark_repetitions", 0) == 0;
     static char repetitions[] = "--benchmark_repetitions=5";
     static char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
     if (!repetitionsGiven) {

@@ -1,6 +1,6 @@
 #include "model/cell_pool.h"
-#include "model/shared_state.h"
 #include "fake_prompter.h"
+#include "model/shared_state.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -8,7 +8,8 @@
 
 namespace {
 
-// The worked example of the file format: two constants joined by one connection with one bend point.
+// The worked example of the file format: two constants joined by one connection with one bend
+// point.
 const QByteArray kExample(
     "2\r\n"
     "260,120\r\n"

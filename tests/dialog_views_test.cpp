@@ -5,6 +5,7 @@
 #include "dialogs/views/element_dialog_view.h"
 #include "test_program.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace {

@@ -19,7 +19,8 @@ struct Moving : ::testing::Test {
 }  // namespace
 
 TEST_F(Moving, ADroppedElementStripsOnlyTheConsecutivePointsInsideItsCircle) {
-    AddConnection(st, 1, 2, "", {{2000, 1000}, {2100, 1000}, {2300, 1000}, {2050, 1000}, {3000, 1500}});
+    AddConnection(st, 1, 2, "",
+                  {{2000, 1000}, {2100, 1000}, {2300, 1000}, {2050, 1000}, {3000, 1500}});
     Left(*p, 1000, 1200);  // on the circle, away from the text
     ASSERT_EQ(st.EditState, kMoveElement);
     Move(*p, 1800, 1100);

@@ -24,8 +24,8 @@ public:
         p_->frm.Timer1.Interval = 1;
         const int elements = Pick(12);
         for (int i = 0; i < elements; ++i)
-            AddElement(p_->st, Pick(9), QString::number(Pick(20)), Coordinate(6000), Coordinate(4000),
-                       100 + Pick(500));
+            AddElement(p_->st, Pick(9), QString::number(Pick(20)), Coordinate(6000),
+                       Coordinate(4000), 100 + Pick(500));
         for (int j = 0; elements > 0 && j < Pick(15); ++j)
             AddConnection(p_->st, 1 + Pick(elements), 1 + Pick(elements), QString::number(Pick(4)),
                           {{Coordinate(6000), Coordinate(4000)}});
@@ -55,9 +55,9 @@ public:
             mnuEditRelease_Click(p_->s);
             cellsMayLeak_ = false;
         } else if (kind < 94) {
-            static void (*const panel[])(Session&) = {Command5_Click, Command6_Click, Command7_Click,
-                                                      Command8_Click, Command9_Click, Command10_Click,
-                                                      Command11_Click};
+            static void (*const panel[])(Session&) = {
+                Command5_Click, Command6_Click,  Command7_Click, Command8_Click,
+                Command9_Click, Command10_Click, Command11_Click};
             const int button = Pick(7);
             if (button == 2 && ElementSelected(st)) cellsMayLeak_ = true;
             panel[button](p_->s);
@@ -80,7 +80,8 @@ public:
         for (int j = 1; j <= st.ConnCount; ++j) {
             const ConnectionRec& c = st.Connections[j];
             if (c.PointCount < 0 || c.PointCount > kMaxPoints) return "bend point count";
-            if (c.FromElem < 1 || c.FromElem > st.ElemCount) return "connection from a dead element";
+            if (c.FromElem < 1 || c.FromElem > st.ElemCount)
+                return "connection from a dead element";
             if (c.ToElem < 0 || c.ToElem > st.ElemCount) return "connection to a dead element";
         }
         std::vector<int> seen(kMaxCells + 1, 0);
@@ -141,7 +142,8 @@ private:
             return;
         }
         d.SetListIndex(Pick(9));
-        if (d.Text1Visible) d.Text1Text = Pick(3) == 0 ? QStringLiteral("mod") : QString::number(Pick(9));
+        if (d.Text1Visible)
+            d.Text1Text = Pick(3) == 0 ? QStringLiteral("mod") : QString::number(Pick(9));
         if (d.Text2Visible) d.Text2Text = QString::number(Pick(5));
         d.Command1_Click();
         if (!d.Closed()) d.Command2_Click();
@@ -189,6 +191,7 @@ TEST(RandomEditing, TheModelStaysSoundThroughRandomEvents) {
                                        << " (seed " << seed << ")";
         }
         const std::string fault = session.FaultAfterRedraw();
-        ASSERT_TRUE(fault.empty()) << fault << " after diagram " << round << " (seed " << seed << ")";
+        ASSERT_TRUE(fault.empty())
+            << fault << " after diagram " << round << " (seed " << seed << ")";
     }
 }

@@ -1,5 +1,5 @@
-#include "dialogs/dialog_fields.h"
 #include "dialogs/element_dialog.h"
+#include "dialogs/dialog_fields.h"
 #include "test_program.h"
 
 #include <gtest/gtest.h>
@@ -39,9 +39,9 @@ TEST_F(ElementForm, StartsWithItsInitialContentsAndTheNineKinds) {
 
 TEST_F(ElementForm, EachKindShowsItsOwnFields) {
     const QStringList expected[] = {
-        {"数値定数", "x", "", "hidden"},  {"文字列定数", "x", "", "hidden"},
-        {"変数名", "x", "", "hidden"},    {"変数名", "x", "", "hidden"},
-        {"関数名", "", "引数の個数", ""}, {"", "hidden", "引数の個数", "2"},
+        {"数値定数", "x", "", "hidden"},   {"文字列定数", "x", "", "hidden"},
+        {"変数名", "x", "", "hidden"},     {"変数名", "x", "", "hidden"},
+        {"関数名", "", "引数の個数", ""},  {"", "hidden", "引数の個数", "2"},
         {"", "hidden", "引数の個数", "2"}, {"", "hidden", "引数の個数", "2"},
         {"", "hidden", "引数の個数", "2"},
     };
@@ -75,7 +75,8 @@ TEST_F(ElementForm, AnIndexThatNamesNoKindSelectsNone) {
         d->SetListIndex(index);
         EXPECT_EQ(d->ListIndex(), -1) << index;
     }
-    EXPECT_EQ(Fields(), QStringList({"", "hidden", "引数の個数", "2"}));  // as the last kind left them
+    EXPECT_EQ(Fields(),
+              QStringList({"", "hidden", "引数の個数", "2"}));  // as the last kind left them
 }
 
 TEST_F(ElementForm, OkFillsTheTemplateAsTheKindSays) {

@@ -5,6 +5,7 @@
 #include "app/views/main_window.h"
 #include "editor_support.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QFile>
 #include <QMenu>
@@ -12,7 +13,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -30,14 +30,18 @@ void Trigger(MainWindow& w, const QString& menu, const QString& entry) {
 }
 
 // Canvas units are 15 per pixel on the test screen.
-QPoint Px(int x, int y) { return {x / 15, y / 15}; }
+QPoint Px(int x, int y) {
+    return {x / 15, y / 15};
+}
 
 void Click(MainWindow& w, int x, int y) {
     QTest::mouseMove(w.canvasView(), Px(x, y));
     QTest::mouseClick(w.canvasView(), Qt::LeftButton, {}, Px(x, y));
 }
 
-void MoveTo(MainWindow& w, int x, int y) { QTest::mouseMove(w.canvasView(), Px(x, y)); }
+void MoveTo(MainWindow& w, int x, int y) {
+    QTest::mouseMove(w.canvasView(), Px(x, y));
+}
 
 // Places an element whose dialog answer is already queued: centre, then a point on the rim.
 void Place(MainWindow& w, int x, int y) {
@@ -56,7 +60,8 @@ TEST(EndToEnd, DrawsRunsAndSavesTheWorkedExampleByMouse) {
     ASSERT_DOUBLE_EQ(w.session().frm.TwipsPerPixel, 15);
 
     ui.elementScripts = {ChooseElement(kConstantNumber, "3"), ChooseElement(kConstantNumber, "4"),
-                         ChooseElement(kPlus), ChooseElement(kVariableNumber, "x"), CancelElement()};
+                         ChooseElement(kPlus), ChooseElement(kVariableNumber, "x"),
+                         CancelElement()};
     Trigger(w, "編集(&E)", "要素追加(&A)");
     Place(w, 900, 900);
     Place(w, 900, 3000);
@@ -98,15 +103,20 @@ TEST(EndToEnd, DrawsRunsAndSavesTheWorkedExampleByMouse) {
     const QByteArray font8 = "#FALSE#,#FALSE#,\"\",8,#FALSE#,#FALSE#,0\r\n";
     const QByteArray expected =
         "4\r\n"
-        "860,820\r\n900,900,300\r\n\"3\",\"Number\",\"3\",0,\"\",0\r\n" + font10 +
-        "860,2920\r\n900,3000,300\r\n\"4\",\"Number\",\"4\",0,\"\",0\r\n" + font10 +
+        "860,820\r\n900,900,300\r\n\"3\",\"Number\",\"3\",0,\"\",0\r\n" +
+        font10 + "860,2920\r\n900,3000,300\r\n\"4\",\"Number\",\"4\",0,\"\",0\r\n" + font10 +
         // The operator and the variable keep what the dialog left in the template.
         "2960,2020\r\n3000,2100,300\r\n\"+\",\"Number\",\"4\",5,\"\",2\r\n" + font10 +
         "5060,2020\r\n5100,2100,300\r\n\"x\",\"Number\",\"7\",2,\"\",2\r\n" + font10 +
         "3\r\n"
-        "1,3\r\n1200,900,3000,1800\r\n3000,1350,\"1\"\r\n" + font8 + "1\r\n3000,900\r\n"
-        "2,3\r\n1200,3000,3000,2400\r\n3000,2700,\"2\"\r\n" + font8 + "1\r\n3000,3000\r\n"
-        "3,4\r\n3300,2100,4800,2100\r\n4050,2100,\"\"\r\n" + font8 + "0\r\n";
+        "1,3\r\n1200,900,3000,1800\r\n3000,1350,\"1\"\r\n" +
+        font8 +
+        "1\r\n3000,900\r\n"
+        "2,3\r\n1200,3000,3000,2400\r\n3000,2700,\"2\"\r\n" +
+        font8 +
+        "1\r\n3000,3000\r\n"
+        "3,4\r\n3300,2100,4800,2100\r\n4050,2100,\"\"\r\n" +
+        font8 + "0\r\n";
     EXPECT_EQ(saved.readAll(), expected);
     w.close();
 }

@@ -39,8 +39,7 @@ struct Firing : ::testing::Test {
         const QStringList pushed = Queued(2, 1);
         return pushed.size() > before ? pushed.last() : QString("(nothing)");
     }
-    QString Operate(const QString& tL, const QString& sL, const QString& tR,
-                    const QString& sR) {
+    QString Operate(const QString& tL, const QString& sL, const QString& tR, const QString& sR) {
         Queue(1, tL, sL);
         Queue(2, tR, sR);
         return Fire();
@@ -220,7 +219,8 @@ TEST_F(Firing, ArithmeticWithoutAResultStopsTheRunWithAMessage) {
         {kFunction, "sin", "1e999", "0", "計算結果が数値になりません。"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.text.toStdString() + " " + c.left.toStdString() + " " + c.right.toStdString());
+        SCOPED_TRACE(c.text.toStdString() + " " + c.left.toStdString() + " " +
+                     c.right.toStdString());
         p = std::make_unique<TestProgram>();
         Make(c.kind, c.text, 2);
         p->frm.Text1Text = "50";
@@ -250,4 +250,3 @@ TEST_F(Firing, ModOnAnElementWithOneInputIsAnError) {
     EXPECT_TRUE(Queued(1, 1).isEmpty());
     EXPECT_EQ(p->st.StopFlag, -1);
 }
-

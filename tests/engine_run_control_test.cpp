@@ -253,8 +253,8 @@ TEST_F(RunControl, AQuestionStartsTheSilentPassAgain) {
 // The automatic run.
 
 TEST_F(RunControl, TheIntervalIsReadFromTheTextAndRounded) {
-    const std::pair<QString, int> cases[] = {
-        {"abc", 0}, {"250.5", 250}, {"251.5", 252}, {"1e3", 1000}, {"1000", 1000}, {"65535", 65535}};
+    const std::pair<QString, int> cases[] = {{"abc", 0},    {"250.5", 250}, {"251.5", 252},
+                                             {"1e3", 1000}, {"1000", 1000}, {"65535", 65535}};
     for (const auto& [text, ms] : cases) {
         p->frm.Timer1 = {};
         p->frm.Text1Text = text;

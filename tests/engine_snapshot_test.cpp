@@ -2,9 +2,9 @@
 #include "engine/snapshot_prompt.h"
 #include "test_program.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QImage>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace {

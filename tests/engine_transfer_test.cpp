@@ -102,10 +102,10 @@ TEST_F(Transfer, NothingSentMeansNoHighlightAndAnEmptyLineButStillTheQuestion) {
 }
 
 TEST_F(Transfer, PushedResultsQueueUpAndAreUsedOldestFirst) {
-    AddElement(p->st, kConstantNumber, "1", 1000, 1000);     // 1
-    AddElement(p->st, kConstantNumber, "2", 1000, 3000);     // 2
-    AddElement(p->st, kPlus, "+", 3000, 2000);               // 3
-    AddElement(p->st, kVariableNumber, "v", 5000, 2000);     // 4
+    AddElement(p->st, kConstantNumber, "1", 1000, 1000);  // 1
+    AddElement(p->st, kConstantNumber, "2", 1000, 3000);  // 2
+    AddElement(p->st, kPlus, "+", 3000, 2000);            // 3
+    AddElement(p->st, kVariableNumber, "v", 5000, 2000);  // 4
     AddConnection(p->st, 1, 3, "1");
     AddConnection(p->st, 2, 3, "2");
     AddConnection(p->st, 3, 4);

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 FakePrompter::~FakePrompter() {
-    EXPECT_TRUE(messages.isEmpty()) << "messages no test looked at: "
-                                    << messages.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(messages.isEmpty())
+        << "messages no test looked at: " << messages.join(QStringLiteral(" | ")).toStdString();
     EXPECT_TRUE(answers.empty()) << answers.size() << " answers were never asked for";
     EXPECT_TRUE(fileAnswers.empty()) << fileAnswers.size() << " file answers were never asked for";
     EXPECT_TRUE(elementScripts.empty()) << "element dialog scripts left over";

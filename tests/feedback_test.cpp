@@ -1,11 +1,11 @@
-#include "dialogs/arg_no_dialog.h"
 #include "render/feedback.h"
+#include "dialogs/arg_no_dialog.h"
 #include "render/renderer.h"
 #include "test_program.h"
 
+#include <gtest/gtest.h>
 #include <cmath>
 #include <functional>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace {

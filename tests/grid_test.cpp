@@ -3,11 +3,11 @@
 #include "render/renderer.h"
 #include "test_program.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
@@ -23,7 +23,8 @@ struct Grid : ::testing::Test {
         const QImage& shown = p->canvas.Picture1();
         int n = 0;
         for (int y = 0; y < shown.height(); ++y)
-            for (int x = 0; x < shown.width(); ++x) n += (shown.pixel(x, y) | 0xFF000000u) == kGridColour;
+            for (int x = 0; x < shown.width(); ++x)
+                n += (shown.pixel(x, y) | 0xFF000000u) == kGridColour;
         return n;
     }
 };
@@ -75,8 +76,8 @@ TEST_F(Grid, SettingASizeRedrawsWithItAndCloses) {
 }
 
 TEST_F(Grid, SizesAreRoundedHalfToEven) {
-    const std::pair<const char*, int> cases[] = {{"12.5", 12}, {"13.5", 14}, {"99.4", 99}, {"2e2", 200},
-                                                 {" 1 20", 120}, {"80px", 80}};
+    const std::pair<const char*, int> cases[] = {{"12.5", 12}, {"13.5", 14},   {"99.4", 99},
+                                                 {"2e2", 200}, {" 1 20", 120}, {"80px", 80}};
     for (const auto& [text, size] : cases) {
         GridDialog dialog(p->s);
         dialog.Text1Text = QString::fromUtf8(text);

@@ -1,8 +1,8 @@
 #include "render/hit_test.h"
 #include "test_program.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
+#include <cmath>
 #include <memory>
 #include <random>
 #include <tuple>
@@ -30,8 +30,8 @@ struct Hit : ::testing::Test {
     }
 
     // A connection between two far-away elements, with its label out of the way.
-    int Connection(double x1, double y1, double x2, double y2, std::initializer_list<PointRec> bends = {},
-                   const QString& argNo = QString()) {
+    int Connection(double x1, double y1, double x2, double y2,
+                   std::initializer_list<PointRec> bends = {}, const QString& argNo = QString()) {
         if (st->ElemCount == 0) {
             AddElement(*st, kVariableNumber, "", -50000, -50000, 10);
             AddElement(*st, kPlus, "", 50000, 50000, 10);
@@ -72,9 +72,11 @@ TEST_F(Hit, TheCircleIsHitStrictlyInsideItsRadius) {
 TEST_F(Hit, TheElementTextBoxIsCharactersTimesSizeTimesTwelveWithItsBounds) {
     // Three characters at size 10: 360 wide and 120 high.
     Element(-9000, -9000, 10, "abc", 1000, 2000, 10);
-    for (auto [x, y] : {std::pair{1000.0, 2000.0}, {1360.0, 2000.0}, {1000.0, 2120.0}, {1360.0, 2120.0}})
+    for (auto [x, y] :
+         {std::pair{1000.0, 2000.0}, {1360.0, 2000.0}, {1000.0, 2120.0}, {1360.0, 2120.0}})
         EXPECT_EQ(At(x, y), kSelElementText) << x << "," << y;
-    for (auto [x, y] : {std::pair{999.0, 2000.0}, {1361.0, 2000.0}, {1000.0, 2121.0}, {1200.0, 1999.0}})
+    for (auto [x, y] :
+         {std::pair{999.0, 2000.0}, {1361.0, 2000.0}, {1000.0, 2121.0}, {1200.0, 1999.0}})
         EXPECT_EQ(At(x, y), "") << x << "," << y;
     // A double-byte text counts its characters, not its width.
     st->Elements[1].Text = QStringLiteral("変数");
@@ -205,7 +207,8 @@ TEST_F(Hit, PassingByWhatIsOutOfReachSelectsWhatMeasuringEverythingWould) {
         rec.PointCount = Integer(j % 31);
         for (int k = 1; k <= rec.PointCount; ++k)
             rec.Points[k] = {coordinate(random), coordinate(random)};
-        if (j % 5 == 0 && rec.PointCount > 1) rec.Points[2] = rec.Points[1];  // a segment of no length
+        if (j % 5 == 0 && rec.PointCount > 1)
+            rec.Points[2] = rec.Points[1];  // a segment of no length
     }
     // Measures every bend point and segment, as the selection rule is written.
     auto reference = [&](double px, double py) -> std::tuple<QString, int, int> {
@@ -219,10 +222,12 @@ TEST_F(Hit, PassingByWhatIsOutOfReachSelectsWhatMeasuringEverythingWould) {
                 const double by = k <= r.PointCount ? r.Points[k].Y : r.Y2;
                 if (k <= r.PointCount) {
                     const double d = std::sqrt((px - bx) * (px - bx) + (py - by) * (py - by));
-                    if (bestPoint < 0 || d < bestPoint) bestPoint = d, pointAt[0] = i, pointAt[1] = k;
+                    if (bestPoint < 0 || d < bestPoint)
+                        bestPoint = d, pointAt[0] = i, pointAt[1] = k;
                 }
                 const double e = PointSegmentDistance(x, y, bx, by, px, py);
-                if (bestSegment < 0 || e < bestSegment) bestSegment = e, segmentAt[0] = i, segmentAt[1] = k;
+                if (bestSegment < 0 || e < bestSegment)
+                    bestSegment = e, segmentAt[0] = i, segmentAt[1] = k;
                 x = bx, y = by;
             }
         }

@@ -1,5 +1,5 @@
-#include "model/cp932.h"
 #include "model/item_file.h"
+#include "model/cp932.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
+#include "app/views/main_window.h"
 #include "app/file_filter.h"
 #include "app/views/canvas_view.h"
-#include "app/views/main_window.h"
 #include "editor/edit_menu.h"
 #include "render/renderer.h"
 #include "test_program.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,13 +13,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
 QStringList MenuEntries(QMenu* menu) {
     QStringList entries;
-    for (QAction* a : menu->actions()) entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    for (QAction* a : menu->actions())
+        entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
     return entries;
 }
 
@@ -63,8 +64,9 @@ TEST(MainWindow, TheSelectionPanelStartsHiddenWithItsSevenButtons) {
     QTemporaryDir folder;
     MainWindow w(folder.path());
     w.show();
-    const QStringList captions = {"", "", "", "", "", "点削除", "接続線削除", "要素削除", "点移動",
-                                  "要素移動", "取消", "要素属性変更"};
+    const QStringList captions = {"",       "",         "",           "",
+                                  "",       "点削除",   "接続線削除", "要素削除",
+                                  "点移動", "要素移動", "取消",       "要素属性変更"};
     for (int n = 5; n <= 11; ++n) {
         EXPECT_EQ(w.button(n)->text(), captions[n]);
         EXPECT_FALSE(w.button(n)->isVisible());

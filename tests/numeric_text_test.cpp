@@ -121,7 +121,8 @@ TEST(NumberConversions, AgreeWithTheCLibraryAcrossMagnitudes) {
         char expected[40];
         if (std::fabs(v) < 1e15 && v == std::trunc(v))
             std::snprintf(expected, sizeof expected, "%.0f", v == 0 ? 0.0 : v);
-        else std::snprintf(expected, sizeof expected, "%.15G", v);
+        else
+            std::snprintf(expected, sizeof expected, "%.15G", v);
         ASSERT_EQ(FormatNumber(v), QString::fromLatin1(expected)) << std::to_string(v);
 
         char text[40];

@@ -1,8 +1,8 @@
 #include "render/renderer.h"
 #include "test_program.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
+#include <cmath>
 #include <memory>
 
 namespace {

@@ -1,11 +1,11 @@
-#include "app/settings_file.h"
 #include "app/startup.h"
+#include "app/settings_file.h"
 #include "model/cell_pool.h"
 #include "test_program.h"
 
-#include <QFile>
-#include <sys/stat.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <QFile>
 #include <memory>
 
 namespace {
@@ -87,8 +87,9 @@ TEST(SettingsFile, PathsItCannotHoldAreNotRemembered) {
     p->frm.mnuFilename[1] = {"/home/user/say \"hi\".qrn", true};
     p->frm.mnuFilename[2] = {"/home/user/ok.qrn", true};
     Shutdown(p->s);
-    EXPECT_EQ(ReadFile(SettingsFilePath(p->frm)),
-              QByteArray("\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"/home/user/ok.qrn\"\r\n\"\"\r\n\"\"\r\n"));
+    EXPECT_EQ(
+        ReadFile(SettingsFilePath(p->frm)),
+        QByteArray("\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"/home/user/ok.qrn\"\r\n\"\"\r\n\"\"\r\n"));
 }
 
 TEST(SettingsFile, AShortFileFillsTheFirstEntriesOnly) {
@@ -102,7 +103,8 @@ TEST(SettingsFile, AShortFileFillsTheFirstEntriesOnly) {
 
 TEST(SettingsFile, AnEmptyEntryBetweenTwoFullOnesStaysHidden) {
     auto p = std::make_unique<TestProgram>(false);
-    WriteFile(SettingsFilePath(p->frm), "\"\"\r\n\"\"\r\n\"a\"\r\n\"\"\r\n\"c\"\r\n\"\"\r\n\"\"\r\n");
+    WriteFile(SettingsFilePath(p->frm),
+              "\"\"\r\n\"\"\r\n\"a\"\r\n\"\"\r\n\"c\"\r\n\"\"\r\n\"\"\r\n");
     StartupInitialisation(p->s);
     EXPECT_TRUE(p->frm.mnuFilename[0].Visible);
     EXPECT_FALSE(p->frm.mnuFilename[1].Visible);

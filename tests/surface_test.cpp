@@ -4,8 +4,8 @@
 #include "render/surface.h"
 #include "render/text_cache.h"
 
-#include <QPainter>
 #include <gtest/gtest.h>
+#include <QPainter>
 
 #include <random>
 #include <vector>
@@ -74,8 +74,8 @@ TEST(Surface, ThinLinesAreExactlyThePaintersPixels) {
         auto offEdge = [](int v, int size) { return v == size ? size + 1 : v; };
         const QPoint a(offEdge(x(random), kW), offEdge(y(random), kH));
         // Every fourth line short, down to a single point.
-        const QPoint c = i % 4 == 0 ? a + QPoint(near(random), near(random))
-                                    : QPoint(x(random), y(random));
+        const QPoint c =
+            i % 4 == 0 ? a + QPoint(near(random), near(random)) : QPoint(x(random), y(random));
         const QPoint b(offEdge(c.x(), kW), offEdge(c.y(), kH));
         PixelSurface ours;
         ours.s.Line(a.x(), a.y(), b.x(), b.y(), kBlack);

@@ -1,9 +1,9 @@
 // Test entry point: a QApplication on the offscreen platform, then every test.
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QStandardPaths>
 #include <cstring>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     bool listing = false;

@@ -36,4 +36,6 @@ void GridDialog::Command2_Click() {
     closed_ = true;
 }
 
-void GridDialog::Command3_Click() { closed_ = true; }
+void GridDialog::Command3_Click() {
+    closed_ = true;
+}

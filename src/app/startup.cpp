@@ -60,4 +60,6 @@ void ResizeLayout(Session& s, double clientWidth, double clientHeight) {
     RedrawDiagram(s, -1);
 }
 
-void Shutdown(Session& s) { WriteSettingsFile(s); }
+void Shutdown(Session& s) {
+    WriteSettingsFile(s);
+}

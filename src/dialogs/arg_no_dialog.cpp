@@ -29,4 +29,6 @@ void ArgNoDialog::Command1_Click() {
     closed_ = true;
 }
 
-void ArgNoDialog::Command2_Click() { closed_ = true; }
+void ArgNoDialog::Command2_Click() {
+    closed_ = true;
+}

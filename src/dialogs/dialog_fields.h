@@ -6,7 +6,9 @@
 
 #include <QString>
 
-inline double ReadDialogNumber(const QString& text) { return RoundHalfEven(ReadNumber(text)); }
+inline double ReadDialogNumber(const QString& text) {
+    return RoundHalfEven(ReadNumber(text));
+}
 
 // Shown when a font size reads as a number a label font cannot hold; the dialog stays open.
 inline const QString kFontSizeRangeMessage =

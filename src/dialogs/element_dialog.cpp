@@ -13,10 +13,14 @@
 namespace {
 
 const QString kKindNames[] = {
-    QStringLiteral("Constant_Number"), QStringLiteral("Constant_string"),
-    QStringLiteral("Variable_Number"), QStringLiteral("Variable_string"),
-    QStringLiteral("function"),        QStringLiteral("+"),
-    QStringLiteral("-"),               QStringLiteral("*"),
+    QStringLiteral("Constant_Number"),
+    QStringLiteral("Constant_string"),
+    QStringLiteral("Variable_Number"),
+    QStringLiteral("Variable_string"),
+    QStringLiteral("function"),
+    QStringLiteral("+"),
+    QStringLiteral("-"),
+    QStringLiteral("*"),
     QStringLiteral("/"),
 };
 
@@ -26,8 +30,10 @@ const QString kArgCountCaption = QStringLiteral("引数の個数");
 void RemoveConnectionsInto(SharedState& st, int e) {
     int j = 1;
     while (j <= st.ConnCount) {
-        if (st.Connections[j].ToElem == e) RemoveConnectionAt(st, j);
-        else ++j;
+        if (st.Connections[j].ToElem == e)
+            RemoveConnectionAt(st, j);
+        else
+            ++j;
     }
 }
 

@@ -12,7 +12,9 @@
 
 namespace {
 
-void HidePanel(Session& s) { s.frm.Frame1Visible = false; }
+void HidePanel(Session& s) {
+    s.frm.Frame1Visible = false;
+}
 
 // The selection names a connection that exists.
 bool ConnectionSelected(const SharedState& st) {
@@ -32,7 +34,8 @@ void Command5_Click(Session& s) {
         if (c.PointCount >= 1) {
             --c.PointCount;
             // SelPoint 0 removes the first point; one past the last removes the last.
-            for (int i = std::max<int>(st.SelPoint, 0); i <= c.PointCount; ++i) c.Points[i] = c.Points[i + 1];
+            for (int i = std::max<int>(st.SelPoint, 0); i <= c.PointCount; ++i)
+                c.Points[i] = c.Points[i + 1];
         }
         if (st.SelPoint > c.PointCount) {
             st.SelKind = kSelPoint;
@@ -64,8 +67,10 @@ void Command7_Click(Session& s) {
         const int e = st.SelIndex;
         int i = 1;
         while (i <= st.ConnCount) {
-            if (st.Connections[i].FromElem == e || st.Connections[i].ToElem == e) RemoveConnectionAt(st, i);
-            else ++i;
+            if (st.Connections[i].FromElem == e || st.Connections[i].ToElem == e)
+                RemoveConnectionAt(st, i);
+            else
+                ++i;
         }
         RemoveElementAt(st, e);
         for (int j = 1; j <= st.ConnCount; ++j) {
@@ -112,4 +117,6 @@ void Command9_Click(Session& s) {
     HidePanel(s);
 }
 
-void Command10_Click(Session& s) { HidePanel(s); }
+void Command10_Click(Session& s) {
+    HidePanel(s);
+}

@@ -25,8 +25,12 @@ double Distance(double x1, double y1, double x2, double y2) {
     return std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2));
 }
 
-bool LiveElement(const SharedState& st, int e) { return e >= 1 && e <= st.ElemCount; }
-bool LiveConnection(const SharedState& st, int c) { return c >= 1 && c <= st.ConnCount; }
+bool LiveElement(const SharedState& st, int e) {
+    return e >= 1 && e <= st.ElemCount;
+}
+bool LiveConnection(const SharedState& st, int c) {
+    return c >= 1 && c <= st.ConnCount;
+}
 
 void SetAnchorAndPointer(SharedState& st, double x, double y) {
     st.AnchorX = st.PointerX = x;
@@ -270,8 +274,10 @@ void Picture1_MouseDown(Session& s, int button, int /*shift*/, float x, float y)
     bool refresh = true;
     // Once the connection being drawn is gone, a press only ends the drawing.
     if (!EndLostConnection(s.st)) {
-        if (button == kLeft) refresh = LeftPress(s, x, y);
-        else if (button == kRight) refresh = RightPress(s, x, y);
+        if (button == kLeft)
+            refresh = LeftPress(s, x, y);
+        else if (button == kRight)
+            refresh = RightPress(s, x, y);
     }
     if (refresh) s.canvas.Publish();
 }

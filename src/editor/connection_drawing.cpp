@@ -13,7 +13,9 @@
 
 namespace {
 
-bool IsConstant(const ElementRec& e) { return e.Kind == kConstantNumber || e.Kind == kConstantString; }
+bool IsConstant(const ElementRec& e) {
+    return e.Kind == kConstantNumber || e.Kind == kConstantString;
+}
 
 void XorRubberLine(Session& s) {
     DrawXorLine(s.canvas.Picture2, s.st.AnchorX, s.st.AnchorY, s.st.PointerX, s.st.PointerY);

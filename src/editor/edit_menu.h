@@ -10,6 +10,7 @@ void mnuEditAddElement_Click(Session& s);
 void mnuConect_Click(Session& s);
 void mnuEditRelease_Click(Session& s);
 
-inline const QString kTooManyElements = QStringLiteral("最大要素数を超えます。これ以上登録できません。");
+inline const QString kTooManyElements =
+    QStringLiteral("最大要素数を超えます。これ以上登録できません。");
 inline const QString kTooManyConnections =
     QStringLiteral("最大接続数を超えます。これ以上登録できません。");

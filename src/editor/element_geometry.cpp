@@ -7,7 +7,9 @@
 
 namespace {
 
-bool IsElementSlot(int e) { return e >= 0 && e <= kMaxElements; }
+bool IsElementSlot(int e) {
+    return e >= 0 && e <= kMaxElements;
+}
 
 }  // namespace
 

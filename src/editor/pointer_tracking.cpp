@@ -105,7 +105,9 @@ bool Feedback(Session& s, float x, float y) {
 
 }  // namespace
 
-QString CoordinateReadout(int editState, float x, float y) { return Readout(Prefix(editState), x, y); }
+QString CoordinateReadout(int editState, float x, float y) {
+    return Readout(Prefix(editState), x, y);
+}
 
 void Picture1_MouseMove(Session& s, int /*buttons*/, int /*shift*/, float x, float y) {
     EndLostConnection(s.st);

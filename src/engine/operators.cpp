@@ -16,8 +16,12 @@ namespace {
 
 const QString kArrow = QStringLiteral(" ⇒ ");
 
-FiringResult Number(double v) { return {kTypeNumber, FormatNumber(v), QString()}; }
-FiringResult Failure(const QString& why) { return {QString(), QString(), why}; }
+FiringResult Number(double v) {
+    return {kTypeNumber, FormatNumber(v), QString()};
+}
+FiringResult Failure(const QString& why) {
+    return {QString(), QString(), why};
+}
 
 // A numeric result is only pushed when it is a finite number.
 FiringResult Checked(double v) {
@@ -40,7 +44,9 @@ FiringResult Modulo(const QString& left, const QString& right) {
     return Number(r);
 }
 
-QString ElementId(int elem) { return QStringLiteral("ID=") + QString::number(elem); }
+QString ElementId(int elem) {
+    return QStringLiteral("ID=") + QString::number(elem);
+}
 
 }  // namespace
 

@@ -17,7 +17,9 @@
 namespace {
 
 // Live elements are 1..ElemCount; never beyond the table.
-int LiveElements(const SharedState& st) { return std::clamp<int>(st.ElemCount, 0, kMaxElements); }
+int LiveElements(const SharedState& st) {
+    return std::clamp<int>(st.ElemCount, 0, kMaxElements);
+}
 
 // Marks a step as under way for as long as it lasts.
 class StepInProgress {
@@ -64,7 +66,8 @@ void Command2_Click(Session& s) {
 void Command3_Click(Session& s) {
     const double ms = RoundHalfEven(ReadNumber(s.frm.Text1Text));
     if (!(ms >= 0 && ms <= kMaxTimerInterval)) {
-        s.ui.Message(QStringLiteral("タイマーの間隔は 0 から 65535 ミリ秒の範囲で指定してください。"));
+        s.ui.Message(
+            QStringLiteral("タイマーの間隔は 0 から 65535 ミリ秒の範囲で指定してください。"));
         return;  // the timer stays as it was
     }
     s.frm.Timer1.Interval = static_cast<int>(ms);
@@ -102,7 +105,9 @@ void ClearConnectionFlags(Session& s) {
     for (int j = 1; j <= count; ++j) st.Connections[j].Active = 0;
 }
 
-void ExecuteStep(Session& s) { ExecuteStepAsked(s); }
+void ExecuteStep(Session& s) {
+    ExecuteStepAsked(s);
+}
 
 bool ExecuteStepAsked(Session& s) {
     SharedState& st = s.st;

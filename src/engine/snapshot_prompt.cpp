@@ -32,7 +32,9 @@ QString SnapshotQuestion() {
            QStringLiteral("停止するときは「キャンセル」ボタンをクリックします。");
 }
 
-QString SnapshotFilter() { return QStringLiteral("bmp(*.bmp)|*.bmp|全てのﾌｧｲﾙ(*.*)|*.*"); }
+QString SnapshotFilter() {
+    return QStringLiteral("bmp(*.bmp)|*.bmp|全てのﾌｧｲﾙ(*.*)|*.*");
+}
 
 bool ShowTraceAndOfferSnapshot(Session& s, const QString& text) {
     SetLabel1(s.frm, text);

@@ -25,7 +25,9 @@ int QueueOf(const ConnectionRec& c) {
     return i >= 0 && i <= kMaxArgs ? i : -1;
 }
 
-int ConnectionCount(const SharedState& st) { return std::clamp<int>(st.ConnCount, 0, kMaxConnections); }
+int ConnectionCount(const SharedState& st) {
+    return std::clamp<int>(st.ConnCount, 0, kMaxConnections);
+}
 
 }  // namespace
 

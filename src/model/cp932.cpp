@@ -1,7 +1,7 @@
 #include "model/cp932.h"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 
 namespace {
 

@@ -99,7 +99,8 @@ bool ItemReader::ReadDouble(double& v) {
         return true;
     }
     double d = 0;
-    if (!ParseWholeNumber(data_.constData() + t.begin, static_cast<std::size_t>(t.end - t.begin), d) ||
+    if (!ParseWholeNumber(data_.constData() + t.begin, static_cast<std::size_t>(t.end - t.begin),
+                          d) ||
         !std::isfinite(d))
         return false;
     v = d;

@@ -1,5 +1,6 @@
 #include "model/numeric_text.h"
 
+#include <locale.h>
 #include <QByteArray>
 #include <QVarLengthArray>
 #include <charconv>
@@ -8,12 +9,15 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <locale.h>
 
 namespace {
 
-bool IsIgnored(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsIgnored(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // strtod in the "C" locale, whatever locale the application runs in.
 double CStrtod(const char* s) {
@@ -57,9 +61,12 @@ double RadixInteger(const char* s, std::size_t n, int radix) {
     for (std::size_t i = 0; i < n; ++i) {
         int d = -1;
         const char c = s[i];
-        if (IsDigit(c)) d = c - '0';
-        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        if (IsDigit(c))
+            d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
         if (d < 0 || d >= radix) break;
         v = v * radix + d;
     }
@@ -120,10 +127,16 @@ bool ParseWholeNumber(const char* text, std::size_t length, double& out) {
     return true;
 }
 
-double RoundHalfEven(double v) { return std::nearbyint(v); }
+double RoundHalfEven(double v) {
+    return std::nearbyint(v);
+}
 
-bool FitsInt16(double v) { return v >= -32768.0 && v <= 32767.0; }
-bool FitsInt32(double v) { return v >= -2147483648.0 && v <= 2147483647.0; }
+bool FitsInt16(double v) {
+    return v >= -32768.0 && v <= 32767.0;
+}
+bool FitsInt32(double v) {
+    return v >= -2147483648.0 && v <= 2147483647.0;
+}
 
 namespace {
 
@@ -158,8 +171,10 @@ int FifteenDigitsExactly(double v, char* buf) {
         double r = std::round(hi);
         const double rest = (hi - r) + lo;
         if (std::fabs(std::fabs(rest) - 0.5) < 1e-6) return 0;
-        if (rest > 0.5) r += 1;
-        else if (rest < -0.5) r -= 1;
+        if (rest > 0.5)
+            r += 1;
+        else if (rest < -0.5)
+            r -= 1;
         digits = static_cast<std::uint64_t>(r);
         break;
     }
@@ -242,8 +257,8 @@ void AppendNumber(QByteArray& out, double v) {
 QString FormatSingle(float v) {
     if (v == 0) return QStringLiteral("0");
     char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(v),
-                                 std::chars_format::general, 7);
+    const auto r =
+        std::to_chars(buf, buf + sizeof buf, static_cast<double>(v), std::chars_format::general, 7);
     for (char* p = buf; p != r.ptr; ++p)
         if (*p == 'e') *p = 'E';
     return QString::fromLatin1(buf, static_cast<int>(r.ptr - buf));

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-Canvas::Canvas() { Resize(1, 1); }
+Canvas::Canvas() {
+    Resize(1, 1);
+}
 
 void Canvas::Resize(int pixelWidth, int pixelHeight) {
     Picture2.Resize(pixelWidth, pixelHeight);
@@ -15,7 +17,8 @@ void Canvas::Publish() {
     const QRect dirty = Picture2.TakeDirty().intersected(back.rect());
     if (dirty.isEmpty()) return;
     const auto bytes = static_cast<std::size_t>(dirty.width()) * sizeof(QRgb);
-    const qsizetype offset = static_cast<qsizetype>(dirty.left()) * static_cast<qsizetype>(sizeof(QRgb));
+    const qsizetype offset =
+        static_cast<qsizetype>(dirty.left()) * static_cast<qsizetype>(sizeof(QRgb));
     for (int y = dirty.top(); y <= dirty.bottom(); ++y)
         std::memcpy(picture1_.scanLine(y) + offset, back.constScanLine(y) + offset, bytes);
     if (OnPublished) OnPublished(dirty);

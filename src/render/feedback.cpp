@@ -20,7 +20,9 @@ void InXorMode(Surface& surface, Draw draw) {
     surface.SetDrawMode(mode);
 }
 
-int PointsInUse(const ConnectionRec& c) { return std::clamp<int>(c.PointCount, 0, kMaxPoints); }
+int PointsInUse(const ConnectionRec& c) {
+    return std::clamp<int>(c.PointCount, 0, kMaxPoints);
+}
 
 void PrintText(Surface& surface, double x, double y, const FontAttr& font, const QString& text) {
     surface.SetTextPosition(x, y);

@@ -32,7 +32,8 @@ bool InBox(double px, double py, double left, double top, double width, double h
 
 bool InElementText(const ElementRec& e, double px, double py) {
     const double size = e.Font.Size;
-    return InBox(px, py, e.TextX, e.TextY, static_cast<double>(e.Text.size()) * size * 12, size * 12);
+    return InBox(px, py, e.TextX, e.TextY, static_cast<double>(e.Text.size()) * size * 12,
+                 size * 12);
 }
 
 bool InLabel(const ConnectionRec& c, double px, double py) {
@@ -89,8 +90,7 @@ void HitTest(SharedState& st, float pxSingle, float pySingle) {
         const int bends = std::clamp<int>(c.PointCount, 0, kMaxPoints);
         for (int k = 1; k <= bends; ++k) {
             const PointRec& b = c.Points[k];
-            if (!FarFromPoint(b.X, b.Y, px, py))
-                point.Offer(Distance(px, py, b.X, b.Y), i, k);
+            if (!FarFromPoint(b.X, b.Y, px, py)) point.Offer(Distance(px, py, b.X, b.Y), i, k);
             if (!FarFromSegment(x, y, b.X, b.Y, px, py))
                 segment.Offer(PointSegmentDistance(x, y, b.X, b.Y, px, py), i, k);
             x = b.X;
@@ -102,8 +102,10 @@ void HitTest(SharedState& st, float pxSingle, float pySingle) {
 
     // A bend point within reach wins over every segment, even a nearer one.
     const Nearest* hit = nullptr;
-    if (point.set && point.distance < kReach) hit = &point;
-    else if (segment.set && segment.distance < kReach) hit = &segment;
+    if (point.set && point.distance < kReach)
+        hit = &point;
+    else if (segment.set && segment.distance < kReach)
+        hit = &segment;
     if (!hit) return;
     st.SelKind = hit == &point ? kSelPoint : kSelLine;
     st.SelIndex = static_cast<Integer>(hit->connection);

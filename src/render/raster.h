@@ -20,9 +20,13 @@ struct Pixels {
     int width, height;
 
     explicit Pixels(QImage& image)
-        : bits(image.bits()), stride(image.bytesPerLine()), width(image.width()),
+        : bits(image.bits()),
+          stride(image.bytesPerLine()),
+          width(image.width()),
           height(image.height()) {}
-    QRgb* Row(int y) const { return reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride); }
+    QRgb* Row(int y) const {
+        return reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride);
+    }
 };
 
 // How a figure combines with a pixel: its colour replaces it, or its bits turn it.
@@ -80,7 +84,8 @@ struct MaskWriter {
 template <typename Plot>
 void WalkLine(QPoint a, QPoint b, int w, int h, int margin, Plot plot) {
     if (a == b) {
-        if (a.x() >= -margin && a.y() >= -margin && a.x() <= w - 1 + margin && a.y() <= h - 1 + margin)
+        if (a.x() >= -margin && a.y() >= -margin && a.x() <= w - 1 + margin &&
+            a.y() <= h - 1 + margin)
             plot(a.x(), a.y());
         return;
     }
@@ -108,8 +113,10 @@ void WalkLine(QPoint a, QPoint b, int w, int h, int margin, Plot plot) {
     for (; m <= last; ++m, n += inc) {
         const std::int64_t minor = n >> 16;
         if (minor < -margin || minor > minorMax) continue;
-        if (alongX) plot(static_cast<int>(m), static_cast<int>(minor));
-        else plot(static_cast<int>(minor), static_cast<int>(m));
+        if (alongX)
+            plot(static_cast<int>(m), static_cast<int>(minor));
+        else
+            plot(static_cast<int>(minor), static_cast<int>(m));
     }
 }
 
@@ -124,7 +131,7 @@ void ThinLine(const Writer& w, QPoint a, QPoint b) {
 struct Pen {
     int width = 1;
     int rows = 1;
-    int first = 0;          // row offset of the first row
+    int first = 0;                   // row offset of the first row
     int from[64] = {}, to[64] = {};  // column offsets, inclusive
 
     explicit Pen(int w) : width(std::clamp(w, 1, 64)), rows(width), first(-(width / 2)) {

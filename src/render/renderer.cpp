@@ -58,8 +58,8 @@ void DrawConnection(Surface& surface, const SharedState& st, int i) {
     if (marker > 0) {
         surface.Polyline(path, marker + 1, colour);
         const PointRec& p = c.Points[marker];
-        surface.FilledBox(p.X - kMarkerHalf, p.Y - kMarkerHalf, p.X + kMarkerHalf, p.Y + kMarkerHalf,
-                          kRed);
+        surface.FilledBox(p.X - kMarkerHalf, p.Y - kMarkerHalf, p.X + kMarkerHalf,
+                          p.Y + kMarkerHalf, kRed);
         surface.Polyline(path + marker, n - marker + 1, colour);
     } else {
         surface.Polyline(path, n + 1, colour);

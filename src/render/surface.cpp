@@ -24,10 +24,14 @@ int Round(double v) {
     return i > up ? i - 1 : i;
 }
 
-QRgb XorBits(QRgb colour) { return colour & 0x00FFFFFFu; }
+QRgb XorBits(QRgb colour) {
+    return colour & 0x00FFFFFFu;
+}
 
 // Room a figure of the given pen width may take around its end points.
-int Grow(int penWidth) { return penWidth / 2 + 1; }
+int Grow(int penWidth) {
+    return penWidth / 2 + 1;
+}
 
 QRect BoundsOf(QPoint a, QPoint b, int grow) {
     return QRect(a, b).normalized().adjusted(-grow, -grow, grow, grow);
@@ -36,8 +40,10 @@ QRect BoundsOf(QPoint a, QPoint b, int grow) {
 // A line of the pen's width: one pixel wide, or stroked with the round pen.
 template <typename Writer>
 void Stroke(const Writer& w, QPoint a, QPoint b, const raster::Pen& pen) {
-    if (pen.width <= 1) raster::ThinLine(w, a, b);
-    else raster::ThickLine(w, a, b, pen);
+    if (pen.width <= 1)
+        raster::ThinLine(w, a, b);
+    else
+        raster::ThickLine(w, a, b, pen);
 }
 
 // The outline of the rectangle with corners a and b, each pixel once.
@@ -55,7 +61,9 @@ void Outline(const Writer& w, QRect r) {
 
 }  // namespace
 
-Surface::Surface() { Resize(1, 1); }
+Surface::Surface() {
+    Resize(1, 1);
+}
 
 void Surface::Resize(int pixelWidth, int pixelHeight) {
     image_ = QImage(std::max(1, pixelWidth), std::max(1, pixelHeight), QImage::Format_RGB32);
@@ -82,7 +90,9 @@ void Surface::SetFont(bool bold, bool underline, int points) {
     fontSize_ = points;
 }
 
-void Surface::MarkDirty(const QRect& r) { dirty_ |= r.intersected(image_.rect()); }
+void Surface::MarkDirty(const QRect& r) {
+    dirty_ |= r.intersected(image_.rect());
+}
 
 QPointF Surface::ToPixel(double x, double y) const {
     // Coordinates reach the surface in single precision.
@@ -119,8 +129,8 @@ void Surface::Line(double x1, double y1, double x2, double y2, QRgb colour) {
     } else if (drawWidth_ <= 1) {
         raster::ThinLine(raster::XorWriter{image_, XorBits(colour)}, a, b);
     } else {
-        XorThroughMask(bounds, [&](const raster::MaskWriter& m) { Stroke(m, a, b, pen_); },
-                       XorBits(colour));
+        XorThroughMask(
+            bounds, [&](const raster::MaskWriter& m) { Stroke(m, a, b, pen_); }, XorBits(colour));
     }
 }
 
@@ -160,8 +170,8 @@ void Surface::FilledBox(double x1, double y1, double x2, double y2, QRgb colour)
 
 void Surface::Box(double x1, double y1, double x2, double y2, QRgb colour) {
     const QRect r = QRect(ToPixelInt(x1, y1), ToPixelInt(x2, y2)).normalized();
-    const QRect bounds = r.adjusted(-Grow(drawWidth_), -Grow(drawWidth_), Grow(drawWidth_),
-                                    Grow(drawWidth_));
+    const QRect bounds =
+        r.adjusted(-Grow(drawWidth_), -Grow(drawWidth_), Grow(drawWidth_), Grow(drawWidth_));
     MarkDirty(bounds);
     auto strokeSides = [&](const auto& w) {
         const QPoint tl = r.topLeft(), tr = r.topRight(), bl = r.bottomLeft(), br = r.bottomRight();
@@ -171,8 +181,10 @@ void Surface::Box(double x1, double y1, double x2, double y2, QRgb colour) {
         Stroke(w, bl, tl, pen_);
     };
     if (drawWidth_ <= 1) {
-        if (drawMode_ == kDrawModeXor) Outline(raster::XorWriter{image_, XorBits(colour)}, r);
-        else Outline(raster::SetWriter{image_, colour}, r);
+        if (drawMode_ == kDrawModeXor)
+            Outline(raster::XorWriter{image_, XorBits(colour)}, r);
+        else
+            Outline(raster::SetWriter{image_, colour}, r);
     } else if (drawMode_ == kDrawModeXor) {
         XorThroughMask(bounds, strokeSides, XorBits(colour));
     } else {
@@ -191,7 +203,8 @@ void Surface::Circle(double x, double y, double r, QRgb colour) {
                     QPoint(Round(c.x() + radius), Round(c.y() + radius)))
                   .adjusted(-grow, -grow, grow, grow));
     if (drawMode_ == kDrawModeXor) {
-        raster::Ring(raster::XorWriter{image_, XorBits(colour)}, c.x(), c.y(), radius - half, outer);
+        raster::Ring(raster::XorWriter{image_, XorBits(colour)}, c.x(), c.y(), radius - half,
+                     outer);
         return;
     }
     if (fillStyle_ == FillStyle::Solid)
@@ -219,7 +232,8 @@ void Surface::Print(const QString& text) {
         top = std::min(top, run.dy), bottom = std::max(bottom, run.dy);
         left = std::min(left, run.x0), right = std::max(right, run.x1);
     }
-    const QRect bounds(QPoint(at.x() + left, at.y() + top), QPoint(at.x() + right, at.y() + bottom));
+    const QRect bounds(QPoint(at.x() + left, at.y() + top),
+                       QPoint(at.x() + right, at.y() + bottom));
     MarkDirty(bounds);
     if (!bounds.intersects(image_.rect())) return;
     auto fill = [&](const auto& w) {
@@ -231,8 +245,10 @@ void Surface::Print(const QString& text) {
             if (x0 <= x1) w.Span(y, x0, x1);
         }
     };
-    if (drawMode_ == kDrawModeXor) fill(raster::XorWriter{image_, XorBits(textColour_)});
-    else fill(raster::SetWriter{image_, textColour_});
+    if (drawMode_ == kDrawModeXor)
+        fill(raster::XorWriter{image_, XorBits(textColour_)});
+    else
+        fill(raster::SetWriter{image_, textColour_});
 }
 
 void Surface::PrintDirectly(const QString& text, QPoint at) {
@@ -256,7 +272,8 @@ void Surface::XorThroughMask(QRect bounds, Mark mark, QRgb bits) {
                        std::max(mask_.height(), clipped.height()), QImage::Format_Grayscale8);
     for (int y = 0; y < clipped.height(); ++y)
         std::fill_n(mask_.scanLine(y), clipped.width(), uchar{0});
-    mark(raster::MaskWriter{mask_, clipped.left(), clipped.top(), clipped.width(), clipped.height()});
+    mark(raster::MaskWriter{mask_, clipped.left(), clipped.top(), clipped.width(),
+                            clipped.height()});
     const raster::XorWriter w{image_, bits};
     for (int y = 0; y < clipped.height(); ++y) {
         const uchar* in = mask_.constScanLine(y);

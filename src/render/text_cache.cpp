@@ -38,7 +38,8 @@ int TextCache::Ascent(bool bold, bool underline, int pixelSize) {
     const int key = FontKey(bold, underline, pixelSize);
     auto it = ascents_.find(key);
     if (it == ascents_.end())
-        it = ascents_.emplace(key, QFontMetrics(LabelFont(bold, underline, pixelSize)).ascent()).first;
+        it = ascents_.emplace(key, QFontMetrics(LabelFont(bold, underline, pixelSize)).ascent())
+                 .first;
     return it->second;
 }
 

@@ -32,7 +32,8 @@ CanvasView::CanvasView(Canvas& canvas, QWidget* parent) : QWidget(parent), canva
 }
 
 QPointF CanvasView::ToUnits(QPointF pixel) const {
-    return {pixel.x() * canvas_.Picture2.UnitsPerPixelX(), pixel.y() * canvas_.Picture2.UnitsPerPixelY()};
+    return {pixel.x() * canvas_.Picture2.UnitsPerPixelX(),
+            pixel.y() * canvas_.Picture2.UnitsPerPixelY()};
 }
 
 void CanvasView::paintEvent(QPaintEvent* event) {
@@ -45,13 +46,13 @@ void CanvasView::paintEvent(QPaintEvent* event) {
 void CanvasView::mousePressEvent(QMouseEvent* event) {
     if (!OnMouseDown) return;
     const QPointF at = ToUnits(event->position());
-    OnMouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), static_cast<float>(at.x()),
-                static_cast<float>(at.y()));
+    OnMouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()),
+                static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
 
 void CanvasView::mouseMoveEvent(QMouseEvent* event) {
     if (!OnMouseMove) return;
     const QPointF at = ToUnits(event->position());
-    OnMouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()), static_cast<float>(at.x()),
-                static_cast<float>(at.y()));
+    OnMouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()),
+                static_cast<float>(at.x()), static_cast<float>(at.y()));
 }

@@ -27,7 +27,8 @@ GridDialogView::GridDialogView(QWidget* parent, Session& s, Runner run)
     setWindowTitle(kGridDialogCaption);
     const double k = s.frm.TwipsPerPixel > 0 ? s.frm.TwipsPerPixel : kTwipsPerPixelAt96Dpi;
     auto place = [k](QWidget* w, double left, double top, double width, double height) {
-        w->setGeometry(ToPixels(left, k), ToPixels(top, k), ToPixels(width, k), ToPixels(height, k));
+        w->setGeometry(ToPixels(left, k), ToPixels(top, k), ToPixels(width, k),
+                       ToPixels(height, k));
     };
     setFixedSize(ToPixels(kClientWidth, k), ToPixels(kClientHeight, k));
 
@@ -35,7 +36,8 @@ GridDialogView::GridDialogView(QWidget* parent, Session& s, Runner run)
     text1_ = new QLineEdit(logic_->Text1Text, this);
     text1_->setObjectName(QStringLiteral("Text1"));
     place(text1_, 120, 120, 735, 270);
-    connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { logic_->Text1Text = t; });
+    connect(text1_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { logic_->Text1Text = t; });
 
     struct Button {
         const char* name;
@@ -62,8 +64,10 @@ void GridDialogView::Press(void (GridDialog::*handler)()) {
     // The text box may hold an edit the person has not finished; take what it shows.
     logic_->Text1Text = text1_->text();
     const auto press = [this, handler] { (logic_.get()->*handler)(); };
-    if (run_) run_(press);
-    else press();
+    if (run_)
+        run_(press);
+    else
+        press();
     if (text1_->text() != logic_->Text1Text) text1_->setText(logic_->Text1Text);
     if (logic_->Closed()) close();
 }

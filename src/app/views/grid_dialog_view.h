@@ -14,10 +14,10 @@ class QPushButton;
 class GridDialogView : public QWidget {
     Q_OBJECT  // lets ShowGridDialog tell an open grid window from the owner's other children
 
-public:
-    // Every button press is handed to run, which performs it the way the owner runs its own
-    // handlers (one at a time, then mirroring its widgets). Without one the press just runs.
-    using Runner = std::function<void(const std::function<void()>& press)>;
+        public :
+        // Every button press is handed to run, which performs it the way the owner runs its own
+        // handlers (one at a time, then mirroring its widgets). Without one the press just runs.
+        using Runner = std::function<void(const std::function<void()>& press)>;
     GridDialogView(QWidget* parent, Session& s, Runner run);
     ~GridDialogView() override;
 

@@ -38,7 +38,8 @@ MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
     : ui_(this), session_{st_, frm_, canvas_, prompter ? *prompter : ui_} {
     setWindowTitle(QStringLiteral("Quillrun"));
     frm_.AppPath = appPath;
-    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && screen->logicalDotsPerInchX() > 0)
+    if (const QScreen* screen = QGuiApplication::primaryScreen();
+        screen && screen->logicalDotsPerInchX() > 0)
         frm_.TwipsPerPixel = 1440.0 / screen->logicalDotsPerInchX();
     ui_.BeforeModal = [this] { SyncControls(); };
 
@@ -55,12 +56,15 @@ MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
     resize(area.width(), area.height() + menuBar()->sizeHint().height());
 }
 
-MainWindow::~MainWindow() { canvas_.OnPublished = nullptr; }
+MainWindow::~MainWindow() {
+    canvas_.OnPublished = nullptr;
+}
 
 QRect MainWindow::Pixels(double left, double top, double width, double height) const {
     const double k = frm_.TwipsPerPixel;
     return QRect(static_cast<int>(std::lround(left / k)), static_cast<int>(std::lround(top / k)),
-                 static_cast<int>(std::lround(width / k)), static_cast<int>(std::lround(height / k)));
+                 static_cast<int>(std::lround(width / k)),
+                 static_cast<int>(std::lround(height / k)));
 }
 
 QPushButton* MainWindow::AddButton(QWidget* parent, const QString& caption, double left, double top,
@@ -101,12 +105,11 @@ void MainWindow::BuildMenus() {
     on(edit->addAction(QStringLiteral("選択解除(&R)")), mnuEditRelease_Click);
 
     QMenu* option = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
-    connect(option->addAction(QStringLiteral("グリッド(&G)")), &QAction::triggered, this,
-            [this] {
-                ShowGridDialog(this, session_, [this](const std::function<void()>& press) {
-                    Dispatch([&](Session&) { press(); });
-                });
-            });
+    connect(option->addAction(QStringLiteral("グリッド(&G)")), &QAction::triggered, this, [this] {
+        ShowGridDialog(this, session_, [this](const std::function<void()>& press) {
+            Dispatch([&](Session&) { press(); });
+        });
+    });
 }
 
 void MainWindow::BuildControls(QWidget* client) {
@@ -121,8 +124,8 @@ void MainWindow::BuildControls(QWidget* client) {
     commands_[4] = AddButton(client, QStringLiteral("停止"), 120, 2280, 1215, 375);
 
     picture1_ = new CanvasView(canvas_, client);
-    picture1_->setGeometry(Pixels(frm_.Picture1.Left, frm_.Picture1.Top, frm_.Picture1.Width,
-                                  frm_.Picture1.Height));
+    picture1_->setGeometry(
+        Pixels(frm_.Picture1.Left, frm_.Picture1.Top, frm_.Picture1.Width, frm_.Picture1.Height));
     label1_ = new QLabel(frm_.Label1Caption, client);
     label1_->setTextFormat(Qt::PlainText);
 
@@ -135,9 +138,9 @@ void MainWindow::BuildControls(QWidget* client) {
         const char16_t* caption;
         double top;
     };
-    const PanelButton panel[] = {{10, u"取消", 120},       {5, u"点削除", 360},
-                                 {6, u"接続線削除", 600},  {7, u"要素削除", 840},
-                                 {8, u"点移動", 1080},     {9, u"要素移動", 1320},
+    const PanelButton panel[] = {{10, u"取消", 120},         {5, u"点削除", 360},
+                                 {6, u"接続線削除", 600},    {7, u"要素削除", 840},
+                                 {8, u"点移動", 1080},       {9, u"要素移動", 1320},
                                  {11, u"要素属性変更", 1560}};
     for (const PanelButton& b : panel)
         commands_[static_cast<std::size_t>(b.command)] =
@@ -178,7 +181,8 @@ void MainWindow::Dispatch(const std::function<void(Session&)>& handler) {
         resizePending_ = false;
         const QSize size = centralWidget()->size();
         ++handlerDepth_;
-        ResizeLayout(session_, size.width() * frm_.TwipsPerPixel, size.height() * frm_.TwipsPerPixel);
+        ResizeLayout(session_, size.width() * frm_.TwipsPerPixel,
+                     size.height() * frm_.TwipsPerPixel);
         --handlerDepth_;
     }
     SyncControls();
@@ -193,7 +197,8 @@ void MainWindow::TimerTick() {
 
 void MainWindow::SyncControls() {
     label1_->setText(frm_.Label1Caption);
-    label1_->setGeometry(Pixels(frm_.Label1.Left, frm_.Label1.Top, frm_.Label1.Width, frm_.Label1.Height));
+    label1_->setGeometry(
+        Pixels(frm_.Label1.Left, frm_.Label1.Top, frm_.Label1.Width, frm_.Label1.Height));
     picture1_->setGeometry(
         Pixels(frm_.Picture1.Left, frm_.Picture1.Top, frm_.Picture1.Width, frm_.Picture1.Height));
     if (text1_->text() != frm_.Text1Text) text1_->setText(frm_.Text1Text);

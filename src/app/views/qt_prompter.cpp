@@ -4,10 +4,10 @@
 #include "dialogs/views/arg_no_dialog_view.h"
 #include "dialogs/views/element_dialog_view.h"
 
-#include <QFileDialog>
-#include <QImage>
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QIcon>
+#include <QImage>
 #include <QMessageBox>
 
 namespace {

@@ -20,8 +20,10 @@ ElementDialogView::ElementDialogView(ElementDialog& logic, QWidget* parent)
         Column()->insertWidget(at++, w);
     Column()->insertStretch(at);
 
-    connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { logic_.Text1Text = t; });
-    connect(text2_, &QLineEdit::textEdited, this, [this](const QString& t) { logic_.Text2Text = t; });
+    connect(text1_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { logic_.Text1Text = t; });
+    connect(text2_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { logic_.Text2Text = t; });
     Sync();
 }
 
