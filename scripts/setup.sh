@@ -4,7 +4,7 @@ set -eu
 
 packages="build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
 qt6-translations-l10n fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xauth
-clang libclang-rt-14-dev"
+clang libclang-rt-14-dev clang-format"
 
 missing=""
 for p in $packages; do

@@ -4,6 +4,9 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+# Every source file keeps the project's clang-format style.
+find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 |
+    xargs -0 clang-format --dry-run --Werror
 # The benchmarks are built too, so that they keep building, but not run: timings are no tests.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILLRUN_SANITIZE=ON \
       -DQUILLRUN_BENCHMARKS=ON >/dev/null
