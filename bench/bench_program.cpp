@@ -19,9 +19,9 @@ namespace {
 // points, with its label halfway along the last segment.
 void ZigzagConnection(SharedState& st, int from, int to, const QString& argNo, int bends,
                       double wiggle) {
-    ConnectionRec& c = st.Connections[AddConnection(st, from, to, argNo)];
-    const ElementRec& a = st.Elements[from];
-    const ElementRec& b = st.Elements[to];
+    ConnectionRec& c = st.Diagram.Connections[AddConnection(st, from, to, argNo)];
+    const ElementRec& a = st.Diagram.Elements[from];
+    const ElementRec& b = st.Diagram.Elements[to];
     const double dx = b.X - a.X, dy = b.Y - a.Y;
     const double d = std::hypot(dx, dy);
     c.X1 = a.X + a.R * dx / d;
@@ -56,13 +56,13 @@ void BuildMaximalDiagram(BenchProgram& p) {
         const int kind = i % 9;
         const int e =
             AddElement(st, kind, texts[kind], cellW * (i % 10 + 0.5), cellH * (i / 10 + 0.5), r);
-        st.Elements[e].Font.Bold = e % 3 == 0;
+        st.Diagram.Elements[e].Font.Bold = e % 3 == 0;
     }
     for (int j = 0; j < kMaxConnections; ++j) {
         const int from = j + 1;
         const int to = (j + 37) % kMaxElements + 1;
         ZigzagConnection(st, from, to, QString::number(j % 2 + 1), kMaxPoints, r * 0.4);
-        if (j % 7 == 0) st.Connections[from].Active = -1;
+        if (j % 7 == 0) st.Diagram.Connections[from].Active = -1;
     }
     st.SelKind = kSelPoint;
     st.SelIndex = 10;
@@ -79,6 +79,6 @@ void BuildWorkedExample(BenchProgram& p) {
     ZigzagConnection(st, 1, 3, QStringLiteral("1"), 1, 100);
     ZigzagConnection(st, 2, 3, QStringLiteral("2"), 1, 100);
     ZigzagConnection(st, 3, 4, QString(), 1, 100);
-    Command1_Click(p.s);
+    frmMain::Command1_Click(p.s);
     p.frm.Timer1 = {1, true};
 }

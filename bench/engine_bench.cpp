@@ -15,7 +15,8 @@ void BM_ExecuteStep(benchmark::State& state) {
     // One whole cycle first: from then on every pass ends with the sum in the variable.
     for (int i = 0; i < 4; ++i) ExecuteStep(p.s);
     for (auto _ : state) ExecuteStep(p.s);
-    if (p.st.Elements[4].Value != QStringLiteral("7")) state.SkipWithError("the sum is not 7");
+    if (p.st.Diagram.Elements[4].Value != QStringLiteral("7"))
+        state.SkipWithError("the sum is not 7");
 }
 BENCHMARK(BM_ExecuteStep)->ArgName("redraw")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

@@ -36,7 +36,7 @@ void BM_LoadDiagram(benchmark::State& state) {
     SaveDiagram(p.s, path);
     for (auto _ : state)
         if (!LoadDiagram(p.s, path)) state.SkipWithError("the load failed");
-    if (p.st.ConnCount != kMaxConnections) state.SkipWithError("connections were lost");
+    if (p.st.Diagram.ConnCount != kMaxConnections) state.SkipWithError("connections were lost");
 }
 BENCHMARK(BM_LoadDiagram)->Unit(benchmark::kMicrosecond);
 

@@ -37,7 +37,7 @@ void MoveToAndFro(benchmark::State& state, BenchProgram& p, float x1, float y1, 
     bool there = false;
     for (auto _ : state) {
         there = !there;
-        Picture1_MouseMove(p.s, 0, 0, there ? x2 : x1, there ? y2 : y1);
+        frmMain::Picture1_MouseMove(p.s, 0, 0, there ? x2 : x1, there ? y2 : y1);
     }
 }
 
@@ -47,15 +47,15 @@ void BM_PointerMove112(benchmark::State& state) {
     RedrawDiagram(p.s, kHighlight);
     // The last connection is being drawn from its start element, no bend point yet.
     SharedState& st = p.st;
-    ConnectionRec& c = st.Connections[st.ConnCount];
+    ConnectionRec& c = st.Diagram.Connections[st.Diagram.ConnCount];
     c.ToElem = 0;
     c.PointCount = 0;
-    const ElementRec& from = st.Elements[c.FromElem];
+    const ElementRec& from = st.Diagram.Elements[c.FromElem];
     st.AnchorX = from.X + from.R;
     st.AnchorY = from.Y;
     st.PointerX = st.AnchorX;
     st.PointerY = st.AnchorY;
-    st.EditState = 112;
+    st.EditState = Editing::ConnectRubber;
     MoveToAndFro(state, p, 5200, 3700, 900, 3300);
 }
 BENCHMARK(BM_PointerMove112)->Unit(benchmark::kMicrosecond);
@@ -67,9 +67,9 @@ void BM_PointerMove220(benchmark::State& state) {
     st.SelKind = kSelElement;
     st.SelIndex = 45;
     RedrawDiagram(p.s, kHighlight);
-    st.AnchorX = st.PointerX = st.Elements[45].X;
-    st.AnchorY = st.PointerY = st.Elements[45].Y;
-    st.EditState = 220;
+    st.AnchorX = st.PointerX = st.Diagram.Elements[45].X;
+    st.AnchorY = st.PointerY = st.Diagram.Elements[45].Y;
+    st.EditState = Editing::MoveElement;
     MoveToAndFro(state, p, 5200, 3700, 900, 3300);
 }
 BENCHMARK(BM_PointerMove220)->Unit(benchmark::kMicrosecond);

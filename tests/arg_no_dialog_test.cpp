@@ -16,12 +16,12 @@ struct ArgNoForm : ::testing::Test {
         AddElement(p->st, kConstantNumber, "1", 1000, 1000);
         AddElement(p->st, kFunction, "f", 3000, 1000);
         c = AddConnection(p->st, 1, 2);
-        p->st.Connections[c].Font.Size = 9;
+        p->st.Diagram.Connections[c].Font.Size = 9;
         p->st.ArgDialogConn = Integer(c);
         d = std::make_unique<ArgNoDialog>(p->s);
         d->List1 = {"1", "2", "3"};
     }
-    const ConnectionRec& Conn() const { return p->st.Connections[c]; }
+    const ConnectionRec& Conn() const { return p->st.Diagram.Connections[c]; }
 };
 
 }  // namespace

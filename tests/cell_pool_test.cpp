@@ -104,9 +104,9 @@ TEST(Records, ACopiedRecordIsIndependentOfItsSource) {
     ElementRec source;
     source.Text = "abc";
     source.Font.Name = "font";
-    st->Elements[1] = source;
-    st->Elements[1].Text += "d";
-    st->Elements[1].Font.Name.clear();
+    st->Diagram.Elements[1] = source;
+    st->Diagram.Elements[1].Text += "d";
+    st->Diagram.Elements[1].Font.Name.clear();
     EXPECT_EQ(source.Text, "abc");
     EXPECT_EQ(source.Font.Name, "font");
 }

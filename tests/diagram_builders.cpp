@@ -3,7 +3,7 @@
 #include "model/cp932.h"
 
 int AddElement(SharedState& st, int kind, const QString& text, double x, double y, double r) {
-    const int i = ++st.ElemCount;
+    const int i = ++st.Diagram.ElemCount;
     ElementRec e;
     e.Kind = static_cast<Integer>(kind);
     e.Text = text;
@@ -20,18 +20,18 @@ int AddElement(SharedState& st, int kind, const QString& text, double x, double 
         e.DataType = kTypeUndefined;
     }
     e.ArgCount = kind >= kPlus ? 2 : (kind == kFunction ? 1 : 0);
-    st.Elements[i] = e;
+    st.Diagram.Elements[i] = e;
     return i;
 }
 
 int AddConnection(SharedState& st, int from, int to, const QString& argNo,
                   std::initializer_list<PointRec> bends) {
-    const int j = ++st.ConnCount;
+    const int j = ++st.Diagram.ConnCount;
     ConnectionRec c;
     c.FromElem = static_cast<Integer>(from);
     c.ToElem = static_cast<Integer>(to);
-    const ElementRec& a = st.Elements[from];
-    const ElementRec& b = to > 0 ? st.Elements[to] : a;
+    const ElementRec& a = st.Diagram.Elements[from];
+    const ElementRec& b = to > 0 ? st.Diagram.Elements[to] : a;
     c.X1 = a.X + a.R;
     c.Y1 = a.Y;
     c.X2 = b.X - b.R;
@@ -41,6 +41,6 @@ int AddConnection(SharedState& st, int from, int to, const QString& argNo,
     for (const PointRec& p : bends) c.Points[++c.PointCount] = p;
     c.ArgTextX = (c.X1 + c.X2) / 2;
     c.ArgTextY = (c.Y1 + c.Y2) / 2;
-    st.Connections[j] = c;
+    st.Diagram.Connections[j] = c;
     return j;
 }

@@ -136,7 +136,7 @@ TEST_F(ElementView, CancelTheTitleBarAndEscapeAllCancel) {
         ElementDialog fresh(p->s);
         LoadElementDialog(fresh);
         p->st.NewElement.Kind = kPlus;
-        p->st.EditState = 100;
+        p->st.EditState = Editing::PlaceCentre;
         ElementDialogView view(fresh, nullptr);
         view.show();
         if (way == 0) Child<QPushButton>(view, "Command2")->click();
@@ -145,7 +145,7 @@ TEST_F(ElementView, CancelTheTitleBarAndEscapeAllCancel) {
         EXPECT_TRUE(fresh.Closed()) << way;
         EXPECT_FALSE(view.isVisible()) << way;
         EXPECT_EQ(p->st.NewElement.Kind, -1) << way;
-        EXPECT_EQ(p->st.EditState, 0) << way;
+        EXPECT_EQ(p->st.EditState, Editing::Idle) << way;
     }
 }
 
@@ -194,10 +194,10 @@ TEST_F(ArgNoView, OkStoresTheChosenEntryAndCloses) {
     Child<QCheckBox>(view, "Check1")->click();
     Child<QPushButton>(view, "Command1")->click();
     EXPECT_FALSE(view.isVisible());
-    EXPECT_EQ(p->st.Connections[c].ArgNo, "2");
-    EXPECT_TRUE(p->st.Connections[c].Font.Bold);
-    EXPECT_TRUE(p->st.Connections[c].Font.Underline);
-    EXPECT_EQ(p->st.Connections[c].Font.Size, 8);
+    EXPECT_EQ(p->st.Diagram.Connections[c].ArgNo, "2");
+    EXPECT_TRUE(p->st.Diagram.Connections[c].Font.Bold);
+    EXPECT_TRUE(p->st.Diagram.Connections[c].Font.Underline);
+    EXPECT_EQ(p->st.Diagram.Connections[c].Font.Size, 8);
 }
 
 TEST_F(ArgNoView, ClosingByTheTitleBarStoresNothing) {
@@ -206,7 +206,7 @@ TEST_F(ArgNoView, ClosingByTheTitleBarStoresNothing) {
     Child<QListWidget>(view, "List1")->setCurrentRow(0);
     view.close();
     EXPECT_TRUE(logic.Closed());
-    EXPECT_EQ(p->st.Connections[c].ArgNo, "");
+    EXPECT_EQ(p->st.Diagram.Connections[c].ArgNo, "");
 }
 
 TEST_F(ArgNoView, ThePrompterShowsTheDialogModallyUntilItCloses) {
@@ -223,7 +223,7 @@ TEST_F(ArgNoView, ThePrompterShowsTheDialogModallyUntilItCloses) {
     prompter.ShowArgNoDialog(logic);
     EXPECT_EQ(syncs, 1);
     EXPECT_TRUE(logic.Closed());
-    EXPECT_EQ(p->st.Connections[c].ArgNo, "1");
+    EXPECT_EQ(p->st.Diagram.Connections[c].ArgNo, "1");
 
     ElementDialog element(p->s);
     LoadElementDialog(element);
@@ -254,5 +254,5 @@ TEST_F(ArgNoView, TheListTakingTheFocusSelectsNothing) {
     prompter.ShowArgNoDialog(logic);
     EXPECT_TRUE(logic.Closed());
     EXPECT_EQ(logic.ListIndex(), -1);
-    EXPECT_EQ(p->st.Connections[c].ArgNo, "");
+    EXPECT_EQ(p->st.Diagram.Connections[c].ArgNo, "");
 }

@@ -1,7 +1,8 @@
 #include "editor/connection_drawing.h"
 #include "editor/edit_menu.h"
-#include "editor/edit_states.h"
 #include "editor_support.h"
+#include "model/diagram_edit.h"
+#include "model/edit_state.h"
 #include "render/renderer.h"
 
 #include <gtest/gtest.h>
@@ -19,29 +20,29 @@ struct Connecting : ::testing::Test {
         AddElement(st, kVariableNumber, "v", 4000, 1000, 300);  // 2
         AddElement(st, kPlus, "+", 4000, 3000, 300);            // 3
         AddElement(st, kConstantString, "s", 1000, 3000, 300);  // 4
-        mnuConect_Click(p->s);
+        frmMain::mnuConect_Click(p->s);
         p->canvas.OnPublished = [this](const QRect&) { ++publishes; };
     }
-    ConnectionRec& Drawn() { return st.Connections[st.ConnCount]; }
+    ConnectionRec& Drawn() { return st.Diagram.Connections[st.Diagram.ConnCount]; }
 };
 
 }  // namespace
 
 TEST_F(Connecting, APressOffEveryElementIsIgnoredWithoutRefresh) {
-    ASSERT_EQ(st.EditState, kConnectStart);
+    ASSERT_EQ(st.EditState, Editing::ConnectStart);
     p->canvas.Picture2.Clear();  // something to publish, should the press refresh
     Left(*p, 2500, 2000);
-    EXPECT_EQ(st.EditState, kConnectStart);
-    EXPECT_EQ(st.ConnCount, 0);
+    EXPECT_EQ(st.EditState, Editing::ConnectStart);
+    EXPECT_EQ(st.Diagram.ConnCount, 0);
     EXPECT_EQ(publishes, 0);
 }
 
 TEST_F(Connecting, AConnectionStartsFromACleanRecord) {
-    st.Connections[1].ToElem = 2;  // left over from an earlier connection
-    st.Connections[1].PointCount = 5;
+    st.Diagram.Connections[1].ToElem = 2;  // left over from an earlier connection
+    st.Diagram.Connections[1].PointCount = 5;
     Left(*p, 1000, 1000);
-    EXPECT_EQ(st.EditState, kConnectInside);
-    ASSERT_EQ(st.ConnCount, 1);
+    EXPECT_EQ(st.EditState, Editing::ConnectInside);
+    ASSERT_EQ(st.Diagram.ConnCount, 1);
     EXPECT_EQ(Drawn().FromElem, 1);
     EXPECT_EQ(Drawn().ToElem, 0);
     EXPECT_EQ(Drawn().PointCount, 0);
@@ -52,22 +53,22 @@ TEST_F(Connecting, LeavingAndReenteringTheStartElementShowsAndHidesTheRubberLine
     const QImage clean = p->canvas.Picture1().copy();
     publishes = 0;
     Move(*p, 1100, 1000);  // still inside: nothing happens on the canvas
-    EXPECT_EQ(st.EditState, kConnectInside);
+    EXPECT_EQ(st.EditState, Editing::ConnectInside);
     EXPECT_EQ(publishes, 0);
     Move(*p, 2000, 1000);
-    EXPECT_EQ(st.EditState, kConnectRubber);
+    EXPECT_EQ(st.EditState, Editing::ConnectRubber);
     EXPECT_EQ(st.AnchorX, 1300);
     EXPECT_EQ(st.AnchorY, 1000);
     EXPECT_NE(p->canvas.Picture1(), clean);
     Move(*p, 900, 1000);
-    EXPECT_EQ(st.EditState, kConnectInside);
+    EXPECT_EQ(st.EditState, Editing::ConnectInside);
     EXPECT_EQ(p->canvas.Picture1(), clean);
     Move(*p, 1000, 2000);
-    EXPECT_EQ(st.EditState, kConnectRubber);
+    EXPECT_EQ(st.EditState, Editing::ConnectRubber);
     EXPECT_DOUBLE_EQ(st.AnchorX, 1000);
     EXPECT_DOUBLE_EQ(st.AnchorY, 1300);
     Left(*p, 1000, 1000);  // a press on the start element hides the line again
-    EXPECT_EQ(st.EditState, kConnectInside);
+    EXPECT_EQ(st.EditState, Editing::ConnectInside);
     EXPECT_EQ(p->canvas.Picture1(), clean);
 }
 
@@ -76,11 +77,11 @@ TEST_F(Connecting, AConstantIsRefusedAsTarget) {
     Move(*p, 2000, 1000);
     Left(*p, 1000, 3000);
     EXPECT_EQ(p->ui.TakeMessages(), QStringList({kNoInputOnConstants}));
-    EXPECT_EQ(st.EditState, kConnectRubber);
+    EXPECT_EQ(st.EditState, Editing::ConnectRubber);
     Left(*p, 2000, 2000);
     Left(*p, 1000, 3000);
     EXPECT_EQ(p->ui.TakeMessages(), QStringList({kNoInputOnConstants}));
-    EXPECT_EQ(st.EditState, kConnectBends);
+    EXPECT_EQ(st.EditState, Editing::ConnectBends);
     EXPECT_EQ(Drawn().ToElem, 0);
 }
 
@@ -95,8 +96,8 @@ TEST_F(Connecting, AStraightConnectionToAnOperatorAsksItsArgumentAndIsSelected) 
     });
     Left(*p, 4000, 3000);
     EXPECT_EQ(p->ui.argNoDialogs, 1);
-    ASSERT_EQ(st.ConnCount, 1);
-    const ConnectionRec& c = st.Connections[1];
+    ASSERT_EQ(st.Diagram.ConnCount, 1);
+    const ConnectionRec& c = st.Diagram.Connections[1];
     EXPECT_EQ(c.ToElem, 3);
     EXPECT_EQ(c.ArgNo, "2");
     EXPECT_EQ(c.PointCount, 0);
@@ -106,7 +107,7 @@ TEST_F(Connecting, AStraightConnectionToAnOperatorAsksItsArgumentAndIsSelected) 
     EXPECT_DOUBLE_EQ(c.ArgTextY, (c.Y1 + c.Y2) / 2);
     EXPECT_NEAR(std::hypot(c.X1 - 1000, c.Y1 - 1000), 300, 1e-9);
     EXPECT_NEAR(std::hypot(c.X2 - 4000, c.Y2 - 3000), 300, 1e-9);
-    EXPECT_EQ(st.EditState, kConnectStart);
+    EXPECT_EQ(st.EditState, Editing::ConnectStart);
     EXPECT_EQ(st.SelKind, kSelLine);
     EXPECT_EQ(st.SelIndex, 1);
     EXPECT_EQ(st.SelPoint, 0);
@@ -117,7 +118,7 @@ TEST_F(Connecting, ATargetWithOneInputGetsNoQuestionAndAnEmptyLabel) {
     Move(*p, 2000, 1000);
     Left(*p, 2000, 1000);  // bend at (2000, 1000)
     Left(*p, 4000, 1000);
-    const ConnectionRec& c = st.Connections[1];
+    const ConnectionRec& c = st.Diagram.Connections[1];
     EXPECT_EQ(c.ToElem, 2);
     EXPECT_EQ(c.ArgNo, "");
     EXPECT_EQ(c.X1, 1300);
@@ -135,23 +136,23 @@ TEST_F(Connecting, RightPressesTakeBackBendsThenReturnToTheRubberLine) {
     ASSERT_EQ(Drawn().PointCount, 2);
     Right(*p, 2500, 2500);
     EXPECT_EQ(Drawn().PointCount, 1);
-    EXPECT_EQ(st.EditState, kConnectBends);
+    EXPECT_EQ(st.EditState, Editing::ConnectBends);
     EXPECT_EQ(st.AnchorX, 2000);
     EXPECT_EQ(st.AnchorY, 1000);
     EXPECT_EQ(st.PointerX, 2500);
     Right(*p, 2500, 2500);
     EXPECT_EQ(Drawn().PointCount, 0);
-    EXPECT_EQ(st.EditState, kConnectRubber);
+    EXPECT_EQ(st.EditState, Editing::ConnectRubber);
     EXPECT_EQ(st.AnchorX, 1300);  // the start point on the rim
     // Moving again draws the rubber line from the rim facing the pointer.
     Move(*p, 1000, 2000);
     EXPECT_DOUBLE_EQ(st.AnchorY, 1300);
     Right(*p, 1000, 2000);  // abandon
-    EXPECT_EQ(st.EditState, kIdle);
-    EXPECT_EQ(st.ConnCount, 1);
-    mnuEditRelease_Click(p->s);
+    EXPECT_EQ(st.EditState, Editing::Idle);
+    EXPECT_EQ(st.Diagram.ConnCount, 1);
+    frmMain::mnuEditRelease_Click(p->s);
     EXPECT_EQ(p->ui.TakeMessages(), QStringList({PurgeMessage(1)}));
-    EXPECT_EQ(st.ConnCount, 0);
+    EXPECT_EQ(st.Diagram.ConnCount, 0);
 }
 
 TEST_F(Connecting, ThirtyBendsAndNoThirtyFirst) {
@@ -164,61 +165,61 @@ TEST_F(Connecting, ThirtyBendsAndNoThirtyFirst) {
     EXPECT_EQ(Drawn().PointCount, 30);
     EXPECT_EQ(publishes, 0);
     Left(*p, 4000, 1000);  // an element still completes it
-    EXPECT_EQ(st.Connections[1].ToElem, 2);
-    EXPECT_EQ(st.Connections[1].PointCount, 30);
+    EXPECT_EQ(st.Diagram.Connections[1].ToElem, 2);
+    EXPECT_EQ(st.Diagram.Connections[1].PointCount, 30);
 }
 
 TEST_F(Connecting, AStartWithTheTableFullIsRefused) {
     for (int i = 0; i < kMaxConnections; ++i) AddConnection(st, 1, 2);
-    st.EditState = kConnectStart;  // re-entered after the last completion
+    st.EditState = Editing::ConnectStart;  // re-entered after the last completion
     Left(*p, 1000, 1000);
     EXPECT_EQ(p->ui.TakeMessages(), QStringList({kTooManyConnections}));
-    EXPECT_EQ(st.EditState, kIdle);
-    EXPECT_EQ(st.ConnCount, kMaxConnections);
+    EXPECT_EQ(st.EditState, Editing::Idle);
+    EXPECT_EQ(st.Diagram.ConnCount, kMaxConnections);
 }
 
 TEST_F(Connecting, TheMenuCommandRefusesAFullTable) {
     for (int i = 0; i < kMaxConnections - 1; ++i) AddConnection(st, 1, 2);
-    mnuConect_Click(p->s);
-    EXPECT_EQ(st.EditState, kConnectStart);
+    frmMain::mnuConect_Click(p->s);
+    EXPECT_EQ(st.EditState, Editing::ConnectStart);
     AddConnection(st, 1, 2);
-    mnuConect_Click(p->s);
+    frmMain::mnuConect_Click(p->s);
     EXPECT_EQ(p->ui.TakeMessages(), QStringList({kTooManyConnections}));
-    EXPECT_EQ(st.EditState, kIdle);
+    EXPECT_EQ(st.EditState, Editing::Idle);
 }
 
 TEST_F(Connecting, AConnectionWithBendsMayEndOnItsOwnStart) {
-    st.Elements[1].Kind = kVariableNumber;
+    st.Diagram.Elements[1].Kind = kVariableNumber;
     Left(*p, 1000, 1000);
     Move(*p, 2000, 1000);
     Left(*p, 2000, 1000);
     Left(*p, 1000, 1000);
-    EXPECT_EQ(st.Connections[1].FromElem, 1);
-    EXPECT_EQ(st.Connections[1].ToElem, 1);
-    EXPECT_EQ(st.EditState, kConnectStart);
+    EXPECT_EQ(st.Diagram.Connections[1].FromElem, 1);
+    EXPECT_EQ(st.Diagram.Connections[1].ToElem, 1);
+    EXPECT_EQ(st.EditState, Editing::ConnectStart);
 }
 
 TEST_F(Connecting, DrawingEndsWhenARedrawHasDroppedTheUnfinishedConnection) {
     const int done = AddConnection(st, 2, 3, "1", {{3000, 2000}});
-    const ConnectionRec before = st.Connections[done];
+    const ConnectionRec before = st.Diagram.Connections[done];
     Left(*p, 4000, 1000);
     Move(*p, 4000, 2000);
     Left(*p, 4500, 2000);  // a bend
-    ASSERT_EQ(st.EditState, kConnectBends);
+    ASSERT_EQ(st.EditState, Editing::ConnectBends);
     RedrawDiagram(p->s, -1);  // as a run step does: the unfinished connection is dropped
     EXPECT_EQ(p->ui.TakeMessages(), QStringList({PurgeMessage(2)}));
     Left(*p, 4500, 2500);
-    EXPECT_EQ(st.EditState, kIdle);
-    ASSERT_EQ(st.ConnCount, 1);
-    EXPECT_EQ(st.Connections[done], before);  // the finished connection is left alone
+    EXPECT_EQ(st.EditState, Editing::Idle);
+    ASSERT_EQ(st.Diagram.ConnCount, 1);
+    EXPECT_EQ(st.Diagram.Connections[done], before);  // the finished connection is left alone
     // The same when the pointer moves first.
-    mnuConect_Click(p->s);
+    frmMain::mnuConect_Click(p->s);
     Left(*p, 4000, 1000);
     Move(*p, 4000, 2000);
-    ASSERT_EQ(st.EditState, kConnectRubber);
+    ASSERT_EQ(st.EditState, Editing::ConnectRubber);
     RedrawDiagram(p->s, -1);
     p->ui.TakeMessages();
     Move(*p, 4500, 2000);
-    EXPECT_EQ(st.EditState, kIdle);
-    EXPECT_EQ(st.Connections[done], before);
+    EXPECT_EQ(st.EditState, Editing::Idle);
+    EXPECT_EQ(st.Diagram.Connections[done], before);
 }

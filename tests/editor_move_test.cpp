@@ -1,5 +1,5 @@
-#include "editor/edit_states.h"
 #include "editor_support.h"
+#include "model/edit_state.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -22,16 +22,16 @@ TEST_F(Moving, ADroppedElementStripsOnlyTheConsecutivePointsInsideItsCircle) {
     AddConnection(st, 1, 2, "",
                   {{2000, 1000}, {2100, 1000}, {2300, 1000}, {2050, 1000}, {3000, 1500}});
     Left(*p, 1000, 1200);  // on the circle, away from the text
-    ASSERT_EQ(st.EditState, kMoveElement);
+    ASSERT_EQ(st.EditState, Editing::MoveElement);
     Move(*p, 1800, 1100);
     Left(*p, 2010, 990);  // snaps to (2000, 1000)
-    EXPECT_EQ(st.EditState, kIdle);
-    const ElementRec& e = st.Elements[1];
+    EXPECT_EQ(st.EditState, Editing::Idle);
+    const ElementRec& e = st.Diagram.Elements[1];
     EXPECT_EQ(e.X, 2000);
     EXPECT_EQ(e.Y, 1000);
     EXPECT_EQ(e.TextX, 2000 - 40);
     EXPECT_EQ(e.TextY, 1000 - 80);
-    const ConnectionRec& c = st.Connections[1];
+    const ConnectionRec& c = st.Diagram.Connections[1];
     ASSERT_EQ(c.PointCount, 3);  // the point exactly on the rim stays, and all after it
     EXPECT_EQ(c.Points[1], (PointRec{2300, 1000}));
     EXPECT_EQ(c.Points[2], (PointRec{2050, 1000}));
@@ -43,105 +43,105 @@ TEST_F(Moving, AnElementDroppedOnTheLastPointsOfAnIncomingConnectionStripsThemFr
     AddConnection(st, 1, 3, "", {{2000, 2000}, {4900, 2950}, {5000, 3100}});
     Left(*p, 5000, 3200);
     Left(*p, 5000, 3000);  // dropped where it was
-    EXPECT_EQ(st.Connections[1].PointCount, 1);
-    EXPECT_EQ(st.Connections[1].Points[1], (PointRec{2000, 2000}));
+    EXPECT_EQ(st.Diagram.Connections[1].PointCount, 1);
+    EXPECT_EQ(st.Diagram.Connections[1].Points[1], (PointRec{2000, 2000}));
 }
 
 TEST_F(Moving, MovingAnElementRefitsEveryConnectionAndRecentresItsText) {
     const int c1 = AddConnection(st, 2, 3);
     const int c2 = AddConnection(st, 1, 2, "", {{3000, 2000}});
-    st.Connections[c1].ArgTextX = 123;  // moved by hand
-    st.Elements[1].TextX = 77;
+    st.Diagram.Connections[c1].ArgTextX = 123;  // moved by hand
+    st.Diagram.Elements[1].TextX = 77;
     Left(*p, 1000, 1200);
     Left(*p, 1000, 2000);
     // The straight connection's label goes halfway between the start centre and the end point.
-    const ConnectionRec& straight = st.Connections[c1];
+    const ConnectionRec& straight = st.Diagram.Connections[c1];
     EXPECT_DOUBLE_EQ(straight.X2, 5000);
     EXPECT_DOUBLE_EQ(straight.Y2, 2700);
     EXPECT_DOUBLE_EQ(straight.ArgTextX, 5000);
     EXPECT_DOUBLE_EQ(straight.ArgTextY, (1000 + 2700) * 0.5);
     // With bend points, halfway along the last segment.
-    const ConnectionRec& bent = st.Connections[c2];
+    const ConnectionRec& bent = st.Diagram.Connections[c2];
     EXPECT_DOUBLE_EQ(bent.X1, 1000 + 300 * 2000 / std::hypot(2000.0, 0.0));
     EXPECT_DOUBLE_EQ(bent.ArgTextX, (3000 + bent.X2) * 0.5);
-    EXPECT_EQ(st.Elements[1].TextX, 1000 - 40);
+    EXPECT_EQ(st.Diagram.Elements[1].TextX, 1000 - 40);
 }
 
 TEST_F(Moving, MovingABendPointRefitsOnlyItsConnection) {
     const int c1 = AddConnection(st, 1, 2, "", {{3000, 2000}});
     const int c2 = AddConnection(st, 2, 3);
-    st.Connections[c2].ArgTextX = 123;
+    st.Diagram.Connections[c2].ArgTextX = 123;
     Left(*p, 3000, 2000);
     ASSERT_EQ(st.SelKind, kSelPoint);
-    ASSERT_EQ(st.EditState, kMovePoint);
+    ASSERT_EQ(st.EditState, Editing::MovePoint);
     Move(*p, 3500, 1500);
     Left(*p, 3000, 1000);
-    EXPECT_EQ(st.Connections[c1].Points[1], (PointRec{3000, 1000}));
-    EXPECT_DOUBLE_EQ(st.Connections[c1].X1, 1300);
-    EXPECT_DOUBLE_EQ(st.Connections[c1].X2, 4700);
-    EXPECT_DOUBLE_EQ(st.Connections[c1].ArgTextX, (3000 + 4700) * 0.5);
-    EXPECT_EQ(st.Connections[c2].ArgTextX, 123);
+    EXPECT_EQ(st.Diagram.Connections[c1].Points[1], (PointRec{3000, 1000}));
+    EXPECT_DOUBLE_EQ(st.Diagram.Connections[c1].X1, 1300);
+    EXPECT_DOUBLE_EQ(st.Diagram.Connections[c1].X2, 4700);
+    EXPECT_DOUBLE_EQ(st.Diagram.Connections[c1].ArgTextX, (3000 + 4700) * 0.5);
+    EXPECT_EQ(st.Diagram.Connections[c2].ArgTextX, 123);
 }
 
 TEST_F(Moving, WithTheGridOffDropsKeepTheRawCoordinates) {
     st.GridSize = 0;
     Left(*p, 1000, 1200);
     Left(*p, 2013.5f, 1007.25f);
-    EXPECT_EQ(st.Elements[1].X, 2013.5);
-    EXPECT_EQ(st.Elements[1].Y, 1007.25);
+    EXPECT_EQ(st.Diagram.Elements[1].X, 2013.5);
+    EXPECT_EQ(st.Diagram.Elements[1].Y, 1007.25);
 }
 
 TEST_F(Moving, TextsAndLabelsAreDroppedAtTheSnappedPosition) {
     const int c = AddConnection(st, 2, 3, "1");
-    const ElementRec& e = st.Elements[1];
+    const ElementRec& e = st.Diagram.Elements[1];
     Left(*p, e.TextX + 10, e.TextY + 10);
-    ASSERT_EQ(st.EditState, kMoveElementText);
+    ASSERT_EQ(st.EditState, Editing::MoveElementText);
     EXPECT_EQ(st.DragW, 80);
     EXPECT_EQ(st.DragH, 160);
     Move(*p, 700, 700);
     Left(*p, 590, 420);
-    EXPECT_EQ(st.Elements[1].TextX, 600);
-    EXPECT_EQ(st.Elements[1].TextY, 400);
-    const ConnectionRec& con = st.Connections[c];
+    EXPECT_EQ(st.Diagram.Elements[1].TextX, 600);
+    EXPECT_EQ(st.Diagram.Elements[1].TextY, 400);
+    const ConnectionRec& con = st.Diagram.Connections[c];
     Left(*p, con.ArgTextX + 5, con.ArgTextY + 5);
-    ASSERT_EQ(st.EditState, kMoveArgText);
+    ASSERT_EQ(st.EditState, Editing::MoveArgText);
     Left(*p, 5400, 2000);
-    EXPECT_EQ(st.Connections[c].ArgTextX, 5400);
-    EXPECT_EQ(st.Connections[c].ArgTextY, 2000);
-    EXPECT_EQ(st.EditState, kIdle);
+    EXPECT_EQ(st.Diagram.Connections[c].ArgTextX, 5400);
+    EXPECT_EQ(st.Diagram.Connections[c].ArgTextY, 2000);
+    EXPECT_EQ(st.EditState, Editing::Idle);
 }
 
 TEST_F(Moving, PickingUpASegmentInsertsItsMidpoint) {
     const int c = AddConnection(st, 1, 2, "", {{2000, 1000}, {3000, 2000}, {4000, 1000}});
     Left(*p, 2500, 1520);  // near the middle of the segment from point 1 to point 2
-    ASSERT_EQ(st.EditState, kMovePoint);
+    ASSERT_EQ(st.EditState, Editing::MovePoint);
     EXPECT_EQ(st.SelPoint, 2);
-    const ConnectionRec& con = st.Connections[c];
+    const ConnectionRec& con = st.Diagram.Connections[c];
     ASSERT_EQ(con.PointCount, 4);
     EXPECT_EQ(con.Points[1], (PointRec{2000, 1000}));
     EXPECT_EQ(con.Points[2], (PointRec{2500, 1500}));
     EXPECT_EQ(con.Points[3], (PointRec{3000, 2000}));
     EXPECT_EQ(con.Points[4], (PointRec{4000, 1000}));
     Left(*p, 2500, 2500);
-    EXPECT_EQ(st.Connections[c].Points[2], (PointRec{2500, 2500}));
+    EXPECT_EQ(st.Diagram.Connections[c].Points[2], (PointRec{2500, 2500}));
 }
 
 TEST_F(Moving, PickingUpTheLastSegmentAppendsItsMidpoint) {
     const int c = AddConnection(st, 1, 2, "", {{2000, 1000}});
-    const double x2 = st.Connections[c].X2;
+    const double x2 = st.Diagram.Connections[c].X2;
     Left(*p, (2000 + x2) / 2, 1000);
     EXPECT_EQ(st.SelPoint, 2);
-    EXPECT_EQ(st.Connections[c].PointCount, 2);
-    EXPECT_EQ(st.Connections[c].Points[2], (PointRec{(2000 + x2) / 2, 1000}));
+    EXPECT_EQ(st.Diagram.Connections[c].PointCount, 2);
+    EXPECT_EQ(st.Diagram.Connections[c].Points[2], (PointRec{(2000 + x2) / 2, 1000}));
 }
 
 TEST_F(Moving, ASegmentOfAFullConnectionPicksUpItsNearerBendPoint) {
     const int c = AddConnection(st, 1, 2);
-    ConnectionRec& con = st.Connections[c];
+    ConnectionRec& con = st.Diagram.Connections[c];
     for (int k = 1; k <= kMaxPoints; ++k) con.Points[k] = {1500.0 + 200 * k, 2000};
     con.PointCount = kMaxPoints;
     Left(*p, 1770, 2000);  // on the segment from point 1 (1700) to point 2 (1900)
-    EXPECT_EQ(st.EditState, kMovePoint);
+    EXPECT_EQ(st.EditState, Editing::MovePoint);
     EXPECT_EQ(st.SelKind, kSelPoint);
     EXPECT_EQ(st.SelPoint, 1);
     EXPECT_EQ(con.PointCount, kMaxPoints);
@@ -154,14 +154,14 @@ TEST_F(Moving, ASegmentOfAFullConnectionPicksUpItsNearerBendPoint) {
 TEST_F(Moving, ARightPressDoesNotCancelAMove) {
     Left(*p, 1000, 1200);
     Right(*p, 3000, 3000);
-    EXPECT_EQ(st.EditState, kMoveElement);
+    EXPECT_EQ(st.EditState, Editing::MoveElement);
     EXPECT_FALSE(p->frm.Frame1Visible);
 }
 
 TEST_F(Moving, APressOnNothingInIdleChangesNothing) {
     const QImage before = p->canvas.Picture1().copy();
     Left(*p, 3000, 3500);
-    EXPECT_EQ(st.EditState, kIdle);
+    EXPECT_EQ(st.EditState, Editing::Idle);
     EXPECT_EQ(st.SelKind, "");
     EXPECT_EQ(p->canvas.Picture1(), before);
 }

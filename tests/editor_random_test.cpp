@@ -2,8 +2,8 @@
 // diagrams; after every event the model must still be sound. QUILLRUN_SEED picks another seed
 // and QUILLRUN_EVENTS another number of events.
 
-#include "dialogs/selection_panel.h"
 #include "editor/edit_menu.h"
+#include "editor/selection_panel.h"
 #include "editor_support.h"
 #include "engine/run_control.h"
 
@@ -42,29 +42,30 @@ public:
         float x, y;
         Target(x, y);
         if (kind < 35) {
-            Picture1_MouseDown(p_->s, 1, 0, x, y);
+            frmMain::Picture1_MouseDown(p_->s, 1, 0, x, y);
         } else if (kind < 45) {
-            Picture1_MouseDown(p_->s, 2, 0, x, y);
+            frmMain::Picture1_MouseDown(p_->s, 2, 0, x, y);
         } else if (kind < 75) {
-            Picture1_MouseMove(p_->s, 0, 0, x, y);
+            frmMain::Picture1_MouseMove(p_->s, 0, 0, x, y);
         } else if (kind < 78) {
-            mnuEditAddElement_Click(p_->s);
+            frmMain::mnuEditAddElement_Click(p_->s);
         } else if (kind < 82) {
-            mnuConect_Click(p_->s);
+            frmMain::mnuConect_Click(p_->s);
         } else if (kind < 84) {
-            mnuEditRelease_Click(p_->s);
+            frmMain::mnuEditRelease_Click(p_->s);
             cellsMayLeak_ = false;
         } else if (kind < 94) {
             static void (*const panel[])(Session&) = {
-                Command5_Click, Command6_Click,  Command7_Click, Command8_Click,
-                Command9_Click, Command10_Click, Command11_Click};
+                frmMain::Command5_Click, frmMain::Command6_Click, frmMain::Command7_Click,
+                frmMain::Command8_Click, frmMain::Command9_Click, frmMain::Command10_Click,
+                frmMain::Command11_Click};
             const int button = Pick(7);
             if (button == 2 && ElementSelected(st)) cellsMayLeak_ = true;
             panel[button](p_->s);
         } else if (kind < 99) {
             ExecuteStep(p_->s);
         } else {
-            Command1_Click(p_->s);
+            frmMain::Command1_Click(p_->s);
             cellsMayLeak_ = false;
         }
         if (kind < 84 && kind >= 75) cellsMayLeak_ = false;  // the Edit menu relinks the pool
@@ -75,14 +76,16 @@ public:
     // Checks the model; returns a description of the first fault found.
     std::string Fault() const {
         const SharedState& st = p_->st;
-        if (st.ElemCount < 0 || st.ElemCount > kMaxElements) return "element count";
-        if (st.ConnCount < 0 || st.ConnCount > kMaxConnections) return "connection count";
-        for (int j = 1; j <= st.ConnCount; ++j) {
-            const ConnectionRec& c = st.Connections[j];
+        if (st.Diagram.ElemCount < 0 || st.Diagram.ElemCount > kMaxElements) return "element count";
+        if (st.Diagram.ConnCount < 0 || st.Diagram.ConnCount > kMaxConnections)
+            return "connection count";
+        for (int j = 1; j <= st.Diagram.ConnCount; ++j) {
+            const ConnectionRec& c = st.Diagram.Connections[j];
             if (c.PointCount < 0 || c.PointCount > kMaxPoints) return "bend point count";
-            if (c.FromElem < 1 || c.FromElem > st.ElemCount)
+            if (c.FromElem < 1 || c.FromElem > st.Diagram.ElemCount)
                 return "connection from a dead element";
-            if (c.ToElem < 0 || c.ToElem > st.ElemCount) return "connection to a dead element";
+            if (c.ToElem < 0 || c.ToElem > st.Diagram.ElemCount)
+                return "connection to a dead element";
         }
         std::vector<int> seen(kMaxCells + 1, 0);
         auto walk = [&](int head) {
@@ -93,9 +96,9 @@ public:
             return true;
         };
         if (!walk(st.FreeHead)) return "free list";
-        for (int i = 1; i <= st.ElemCount; ++i)
+        for (int i = 1; i <= st.Diagram.ElemCount; ++i)
             for (int k = 0; k <= kMaxArgs; ++k)
-                if (!walk(st.Elements[i].ArgQueue[k])) return "a cell in two chains";
+                if (!walk(st.Diagram.Elements[i].ArgQueue[k])) return "a cell in two chains";
         if (!cellsMayLeak_)
             for (int c = 1; c <= kMaxCells; ++c)
                 if (seen[c] != 1) return "a cell in no chain";
@@ -104,11 +107,12 @@ public:
 
     // After a full redraw no connection is unfinished.
     std::string FaultAfterRedraw() {
-        mnuEditRelease_Click(p_->s);
+        frmMain::mnuEditRelease_Click(p_->s);
         p_->ui.TakeMessages();
         cellsMayLeak_ = false;
-        for (int j = 1; j <= p_->st.ConnCount; ++j)
-            if (p_->st.Connections[j].ToElem < 1) return "an unfinished connection survived";
+        for (int j = 1; j <= p_->st.Diagram.ConnCount; ++j)
+            if (p_->st.Diagram.Connections[j].ToElem < 1)
+                return "an unfinished connection survived";
         return Fault();
     }
 
@@ -122,12 +126,12 @@ private:
         x = Coordinate(6500) - 100;
         y = Coordinate(4400) - 100;
         if (Pick(2) == 0) return;
-        if (Pick(2) == 0 && st.ElemCount > 0) {
-            const ElementRec& e = st.Elements[1 + Pick(st.ElemCount)];
+        if (Pick(2) == 0 && st.Diagram.ElemCount > 0) {
+            const ElementRec& e = st.Diagram.Elements[1 + Pick(st.Diagram.ElemCount)];
             x = static_cast<float>(e.X + Pick(41) - 20);
             y = static_cast<float>(e.Y + Pick(41) - 20);
-        } else if (st.ConnCount > 0) {
-            const ConnectionRec& c = st.Connections[1 + Pick(st.ConnCount)];
+        } else if (st.Diagram.ConnCount > 0) {
+            const ConnectionRec& c = st.Diagram.Connections[1 + Pick(st.Diagram.ConnCount)];
             if (c.PointCount > 0) {
                 const PointRec& q = c.Points[1 + Pick(std::min<int>(c.PointCount, kMaxPoints))];
                 x = static_cast<float>(q.X + Pick(61) - 30);

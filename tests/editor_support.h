@@ -34,11 +34,11 @@ inline std::function<void(ArgNoDialog&)> ChooseArgument(int entry) {
 }
 
 inline void Left(TestProgram& p, double x, double y) {
-    Picture1_MouseDown(p.s, 1, 0, static_cast<float>(x), static_cast<float>(y));
+    frmMain::Picture1_MouseDown(p.s, 1, 0, static_cast<float>(x), static_cast<float>(y));
 }
 inline void Right(TestProgram& p, double x, double y) {
-    Picture1_MouseDown(p.s, 2, 0, static_cast<float>(x), static_cast<float>(y));
+    frmMain::Picture1_MouseDown(p.s, 2, 0, static_cast<float>(x), static_cast<float>(y));
 }
 inline void Move(TestProgram& p, double x, double y) {
-    Picture1_MouseMove(p.s, 0, 0, static_cast<float>(x), static_cast<float>(y));
+    frmMain::Picture1_MouseMove(p.s, 0, 0, static_cast<float>(x), static_cast<float>(y));
 }

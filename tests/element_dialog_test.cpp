@@ -1,5 +1,6 @@
 #include "dialogs/element_dialog.h"
 #include "dialogs/dialog_fields.h"
+#include "editor/selection_panel.h"
 #include "test_program.h"
 
 #include <gtest/gtest.h>
@@ -158,14 +159,14 @@ TEST_F(ElementForm, OkWithoutAKindDoesNothing) {
 }
 
 TEST_F(ElementForm, CancelMarksTheTemplateCancelledAndGoesIdle) {
-    p->st.EditState = 100;
+    p->st.EditState = Editing::PlaceCentre;
     p->st.NewElement.Text = "before";
     d->SetListIndex(kConstantNumber);
     d->Text1Text = "5";
     d->Command2_Click();
     EXPECT_TRUE(d->Closed());
     EXPECT_EQ(p->st.NewElement.Kind, -1);
-    EXPECT_EQ(p->st.EditState, 0);
+    EXPECT_EQ(p->st.EditState, Editing::Idle);
     EXPECT_EQ(p->st.NewElement.Text, "before");
 }
 
@@ -244,10 +245,10 @@ struct ChangeAttributes : ::testing::Test {
 
 TEST_F(ChangeAttributes, TheDialogShowsTheElementWithTheFontFieldsAtTheirDefaults) {
     const int f = AddElement(p->st, kFunction, "mod", 2000, 2000);
-    p->st.Elements[f].ArgCount = 3;
-    p->st.Elements[f].Font.Bold = true;
-    p->st.Elements[f].Font.Size = 20;
-    p->st.Elements[f].Font.Underline = true;
+    p->st.Diagram.Elements[f].ArgCount = 3;
+    p->st.Diagram.Elements[f].Font.Bold = true;
+    p->st.Diagram.Elements[f].Font.Size = 20;
+    p->st.Diagram.Elements[f].Font.Underline = true;
     Select(f, kSelElementText);
     p->ui.elementScripts.push_back([](ElementDialog& d) {
         EXPECT_EQ(d.ListIndex(), kFunction);
@@ -262,7 +263,7 @@ TEST_F(ChangeAttributes, TheDialogShowsTheElementWithTheFontFieldsAtTheirDefault
         EXPECT_EQ(d.Text3Text, "10");
         d.Command2_Click();
     });
-    Command11_Click(p->s);
+    frmMain::Command11_Click(p->s);
     EXPECT_EQ(p->ui.elementDialogs, 1);
 }
 
@@ -278,14 +279,14 @@ TEST_F(ChangeAttributes, AnOperatorShowsItsSymbolAndTwoInputs) {
         EXPECT_TRUE(d.Text2Visible);
         d.Command2_Click();
     });
-    Command11_Click(p->s);
+    frmMain::Command11_Click(p->s);
 }
 
 TEST_F(ChangeAttributes, CancelLeavesTheElementAndThePanelAlone) {
     const int e = AddElement(p->st, kVariableNumber, "x", 2000, 2000);
-    const ElementRec before = p->st.Elements[e];
+    const ElementRec before = p->st.Diagram.Elements[e];
     Select(e);
-    p->st.EditState = 230;
+    p->st.EditState = Editing::MovePoint;
     p->canvas.Picture2.Clear();
     const QImage canvas = p->canvas.Picture2.Image().copy();
     p->ui.elementScripts.push_back([](ElementDialog& d) {
@@ -293,9 +294,9 @@ TEST_F(ChangeAttributes, CancelLeavesTheElementAndThePanelAlone) {
         d.Text1Text = "9";
         d.Command2_Click();
     });
-    Command11_Click(p->s);
-    EXPECT_EQ(p->st.Elements[e], before);
-    EXPECT_EQ(p->st.EditState, 0);
+    frmMain::Command11_Click(p->s);
+    EXPECT_EQ(p->st.Diagram.Elements[e], before);
+    EXPECT_EQ(p->st.EditState, Editing::Idle);
     EXPECT_TRUE(p->frm.Frame1Visible);
     EXPECT_EQ(p->canvas.Picture2.Image(), canvas) << "nothing is redrawn";
 }
@@ -305,8 +306,8 @@ TEST_F(ChangeAttributes, ADialogClosedWithoutAnAnswerCountsAsCancel) {
     p->st.NewElement.Kind = kPlus;  // left over from an earlier use
     Select(e);
     p->ui.elementScripts.push_back([](ElementDialog& d) { d.Text1Text = "y"; });
-    Command11_Click(p->s);
-    EXPECT_EQ(p->st.Elements[e].Text, "x");
+    frmMain::Command11_Click(p->s);
+    EXPECT_EQ(p->st.Diagram.Elements[e].Text, "x");
     EXPECT_EQ(p->st.NewElement.Kind, -1);
     EXPECT_TRUE(p->frm.Frame1Visible);
 }
@@ -314,7 +315,7 @@ TEST_F(ChangeAttributes, ADialogClosedWithoutAnAnswerCountsAsCancel) {
 TEST_F(ChangeAttributes, OkCopiesTheResultKeepsThePlaceRedrawsAndHidesThePanel) {
     p->st.GridSize = 0;
     const int e = AddElement(p->st, kVariableNumber, "x", 2000, 2000, 400);
-    p->st.Elements[e].TextX = 111;
+    p->st.Diagram.Elements[e].TextX = 111;
     Select(e);
     p->canvas.Picture2.Clear();
     p->ui.elementScripts.push_back([](ElementDialog& d) {
@@ -323,8 +324,8 @@ TEST_F(ChangeAttributes, OkCopiesTheResultKeepsThePlaceRedrawsAndHidesThePanel) 
         d.Text3Text = "16";
         d.Command1_Click();
     });
-    Command11_Click(p->s);
-    const ElementRec& r = p->st.Elements[e];
+    frmMain::Command11_Click(p->s);
+    const ElementRec& r = p->st.Diagram.Elements[e];
     EXPECT_EQ(r.Text, "total");
     EXPECT_EQ(r.Kind, kVariableNumber);
     EXPECT_EQ(r.DataType, "*Undefine*");
@@ -352,12 +353,12 @@ TEST_F(ChangeAttributes, AVariableTurnedConstantLosesItsIncomingConnectionsOnly)
         d.Text1Text = "42";
         d.Command1_Click();
     });
-    Command11_Click(p->s);
-    ASSERT_EQ(p->st.ConnCount, 2);
-    EXPECT_EQ(p->st.Connections[1].ArgNo, "out");
-    EXPECT_EQ(p->st.Connections[2].ArgNo, "other");
-    EXPECT_EQ(p->st.Elements[v].Value, "42");
-    EXPECT_EQ(p->st.Elements[v].DataType, "Number");
+    frmMain::Command11_Click(p->s);
+    ASSERT_EQ(p->st.Diagram.ConnCount, 2);
+    EXPECT_EQ(p->st.Diagram.Connections[1].ArgNo, "out");
+    EXPECT_EQ(p->st.Diagram.Connections[2].ArgNo, "other");
+    EXPECT_EQ(p->st.Diagram.Elements[v].Value, "42");
+    EXPECT_EQ(p->st.Diagram.Elements[v].DataType, "Number");
 }
 
 TEST_F(ChangeAttributes, WithoutAnElementSelectedItOnlyRedrawsAndHidesThePanel) {
@@ -365,15 +366,15 @@ TEST_F(ChangeAttributes, WithoutAnElementSelectedItOnlyRedrawsAndHidesThePanel) 
     for (const QString& kind : {QString(), kSelLine, kSelArgText}) {
         Select(1, kind);
         p->canvas.Picture2.Clear();
-        Command11_Click(p->s);
+        frmMain::Command11_Click(p->s);
         EXPECT_FALSE(p->frm.Frame1Visible);
         EXPECT_EQ(p->Pixel(1000, 1000), kGridColour) << "redrawn";
     }
     // A selection that names no element is no selection.
     Select(2);
-    Command11_Click(p->s);
+    frmMain::Command11_Click(p->s);
     Select(0);
-    Command11_Click(p->s);
+    frmMain::Command11_Click(p->s);
     EXPECT_FALSE(p->frm.Frame1Visible);
     EXPECT_EQ(p->ui.elementDialogs, 0);
 }

@@ -67,7 +67,7 @@ TEST(EndToEnd, DrawsRunsAndSavesTheWorkedExampleByMouse) {
     Place(w, 900, 3000);
     Place(w, 3000, 2100);
     Place(w, 5100, 2100);
-    ASSERT_EQ(w.session().st.ElemCount, 4);
+    ASSERT_EQ(w.session().st.Diagram.ElemCount, 4);
 
     ui.argNoScripts = {ChooseArgument(0), ChooseArgument(1)};
     Trigger(w, "編集(&E)", "接続(&C)");
@@ -83,13 +83,13 @@ TEST(EndToEnd, DrawsRunsAndSavesTheWorkedExampleByMouse) {
     Click(w, 3000, 2100);  // from the operator straight to the variable
     MoveTo(w, 4050, 2100);
     Click(w, 5100, 2100);
-    ASSERT_EQ(w.session().st.ConnCount, 3);
+    ASSERT_EQ(w.session().st.Diagram.ConnCount, 3);
 
     QStringList traces;
     ui.onQuestion = [&](const QString&) { traces << w.session().frm.Label1Caption; };
     ui.answers = {Answer::No, Answer::No, Answer::No, Answer::No, Answer::Cancel};
-    QTest::mouseClick(w.button(1), Qt::LeftButton);
-    QTest::mouseClick(w.button(2), Qt::LeftButton);
+    QTest::mouseClick(w.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    QTest::mouseClick(w.findChild<QPushButton*>("Command2"), Qt::LeftButton);
     EXPECT_EQ(traces, QStringList({"ID=1 : 定数  Number 3 転送", "ID=2 : 定数  Number 4 転送",
                                    "ID=3 演算 : Number 3 + Number 4 ⇒ Number 7", "",
                                    "ID=1 : 定数  Number 3 転送"}));

@@ -15,19 +15,19 @@ struct Firing : ::testing::Test {
 
     void Make(int kind, const QString& text, int argCount) {
         AddElement(p->st, kind, text, 2000, 2000);
-        p->st.Elements[1].ArgCount = static_cast<Integer>(argCount);
+        p->st.Diagram.Elements[1].ArgCount = static_cast<Integer>(argCount);
         AddElement(p->st, kVariableNumber, "out", 4500, 2000);
         AddConnection(p->st, 1, 2);
-        Command1_Click(p->s);
+        frmMain::Command1_Click(p->s);
         p->frm.Timer1.Enabled = true;
     }
     void Queue(int i, const QString& type, const QString& value) {
-        Long& head = p->st.Elements[1].ArgQueue[i];
+        Long& head = p->st.Diagram.Elements[1].ArgQueue[i];
         head = AppendCell(p->st, p->ui, head, type, value);
     }
     QStringList Queued(int e, int i) const {
         QStringList out;
-        for (int c = p->st.Elements[e].ArgQueue[i]; c > 0; c = p->st.Cells[c].Next)
+        for (int c = p->st.Diagram.Elements[e].ArgQueue[i]; c > 0; c = p->st.Cells[c].Next)
             out << p->st.Cells[c].DataType + ":" + p->st.Cells[c].Value;
         return out;
     }
@@ -53,7 +53,7 @@ TEST_F(Firing, PlusAddsNumbersAndTracesTheOperation) {
     EXPECT_EQ(Operate("Number", "3", "Number", "4"), "Number:7");
     EXPECT_EQ(p->frm.Label1Caption, "ID=1 演算 : Number 3 + Number 4 ⇒ Number 7");
     EXPECT_EQ(p->Pixel(2000, 1800), kYellow);
-    EXPECT_EQ(p->st.Connections[1].Active, -1);
+    EXPECT_EQ(p->st.Diagram.Connections[1].Active, -1);
 }
 
 TEST_F(Firing, PlusJoinsTextsWhenEitherSideIsAString) {
@@ -70,10 +70,10 @@ TEST_F(Firing, TheOtherOperatorsAlwaysCompute) {
     EXPECT_EQ(Operate("String", "10", "String", "4"), "Number:6");
     EXPECT_EQ(p->frm.Label1Caption, "ID=1 演算 : String 10 - String 4 ⇒ Number 6");
     EXPECT_EQ(Operate("Number", "abc", "Number", "2.5"), "Number:-2.5");
-    p->st.Elements[1].Kind = kTimes;
+    p->st.Diagram.Elements[1].Kind = kTimes;
     EXPECT_EQ(Operate("Number", "12abc", "Number", "1 2"), "Number:144");
     EXPECT_EQ(p->frm.Label1Caption, "ID=1 演算 : Number 12abc * Number 1 2 ⇒ Number 144");
-    p->st.Elements[1].Kind = kDivide;
+    p->st.Diagram.Elements[1].Kind = kDivide;
     EXPECT_EQ(Operate("Number", "1", "Number", "3"), "Number:0.333333333333333");
     EXPECT_EQ(Operate("Number", "-7", "Number", "2"), "Number:-3.5");
 }
@@ -104,7 +104,7 @@ TEST_F(Firing, ASecondQueuedValueWaitsForTheNextFiring) {
 
 TEST_F(Firing, AnOperatorWithoutOutgoingConnectionsStillReports) {
     Make(kPlus, "+", 2);
-    p->st.ConnCount = 0;
+    p->st.Diagram.ConnCount = 0;
     Queue(1, "Number", "1");
     Queue(2, "Number", "2");
     Fire();
@@ -135,7 +135,7 @@ TEST_F(Firing, SineAndCosineUseTheFirstInput) {
     Queue(1, "Number", "0");
     EXPECT_EQ(Fire(), "Number:0");
     EXPECT_EQ(p->frm.Label1Caption, "ID=1 : sin(0) ⇒ Number 0");
-    p->st.Elements[1].Text = "cos";
+    p->st.Diagram.Elements[1].Text = "cos";
     Queue(1, "Number", "0");
     EXPECT_EQ(Fire(), "Number:1");
     EXPECT_EQ(p->frm.Label1Caption, "ID=1 : cos(0) ⇒ Number 1");
@@ -164,7 +164,7 @@ TEST_F(Firing, AnUnknownNameYieldsEmptyTextsButStillConsumes) {
     // A variable that receives the empty type has a value and offers it.
     p->st.StepElem = 1;
     ExecuteStep(p->s);
-    EXPECT_EQ(p->st.Elements[2].DataType, "");
+    EXPECT_EQ(p->st.Diagram.Elements[2].DataType, "");
 }
 
 TEST_F(Firing, AFunctionWithNoArgumentCountWaitsForOneInput) {
@@ -193,8 +193,8 @@ TEST_F(Firing, AFunctionWithMoreThanThirtyArgumentsUsesThirtyInputs) {
     EXPECT_EQ(Fire(), ":");
     EXPECT_TRUE(p->frm.Label1Caption.startsWith("ID=1 : f(1, 2, 3,"));
     EXPECT_TRUE(p->frm.Label1Caption.endsWith(", 29, 30) ⇒  "));
-    Command1_Click(p->s);  // resetting an element with such a count stays in its table
-    EXPECT_EQ(p->st.Elements[1].ArgQueue[kMaxArgs], -1);
+    frmMain::Command1_Click(p->s);  // resetting an element with such a count stays in its table
+    EXPECT_EQ(p->st.Diagram.Elements[1].ArgQueue[kMaxArgs], -1);
 }
 
 // Arithmetic that has no result stops the run.
@@ -224,7 +224,7 @@ TEST_F(Firing, ArithmeticWithoutAResultStopsTheRunWithAMessage) {
         p = std::make_unique<TestProgram>();
         Make(c.kind, c.text, 2);
         p->frm.Text1Text = "50";
-        Command3_Click(p->s);
+        frmMain::Command3_Click(p->s);
         EXPECT_EQ(Operate("Number", c.left, "Number", c.right), "(nothing)");
         EXPECT_EQ(p->ui.TakeMessages(),
                   QStringList{"要素 ID=1 「" + c.text +
@@ -235,7 +235,7 @@ TEST_F(Firing, ArithmeticWithoutAResultStopsTheRunWithAMessage) {
         EXPECT_FALSE(p->frm.Timer1.Enabled);
         EXPECT_EQ(p->st.StopFlag, -1);
         EXPECT_TRUE(p->st.StoppedByError);
-        EXPECT_EQ(p->st.Connections[1].Active, 0);
+        EXPECT_EQ(p->st.Diagram.Connections[1].Active, 0);
     }
 }
 

@@ -13,7 +13,7 @@ struct RunControl : ::testing::Test {
     // The values waiting at input i of element e, oldest first.
     QStringList Queued(int e, int i) const {
         QStringList out;
-        for (int c = p->st.Elements[e].ArgQueue[i]; c > 0; c = p->st.Cells[c].Next)
+        for (int c = p->st.Diagram.Elements[e].ArgQueue[i]; c > 0; c = p->st.Cells[c].Next)
             out << p->st.Cells[c].DataType + ":" + p->st.Cells[c].Value;
         return out;
     }
@@ -36,7 +36,7 @@ struct RunControl : ::testing::Test {
         AddConnection(p->st, 1, 3, "1");
         AddConnection(p->st, 2, 3, "2");
         AddConnection(p->st, 3, 4);
-        Command1_Click(p->s);
+        frmMain::Command1_Click(p->s);
     }
 };
 
@@ -49,27 +49,27 @@ TEST_F(RunControl, TheWorkedRunStepByStep) {
     EXPECT_EQ(p->st.StepElem, 1);
     EXPECT_EQ(Queued(3, 1), QStringList{"Number:3"});
     EXPECT_EQ(p->frm.Label1Caption, "ID=1 : 定数  Number 3 転送");
-    EXPECT_EQ(p->st.Connections[1].Active, -1);
+    EXPECT_EQ(p->st.Diagram.Connections[1].Active, -1);
     EXPECT_EQ(p->Pixel(1000, 800), kYellow);
 
     Step(Answer::No);
     EXPECT_EQ(p->st.StepElem, 2);
     EXPECT_EQ(Queued(3, 2), QStringList{"Number:4"});
     EXPECT_EQ(p->frm.Label1Caption, "ID=2 : 定数  Number 4 転送");
-    EXPECT_EQ(p->st.Connections[1].Active, 0) << "each step clears the flags first";
+    EXPECT_EQ(p->st.Diagram.Connections[1].Active, 0) << "each step clears the flags first";
 
     Step(Answer::No);
     EXPECT_EQ(p->frm.Label1Caption, "ID=3 演算 : Number 3 + Number 4 ⇒ Number 7");
     EXPECT_TRUE(Queued(3, 1).isEmpty());
     EXPECT_TRUE(Queued(3, 2).isEmpty());
     EXPECT_EQ(Queued(4, 1), QStringList{"Number:7"});
-    EXPECT_EQ(p->st.Connections[3].Active, -1);
+    EXPECT_EQ(p->st.Diagram.Connections[3].Active, -1);
 
     Step(Answer::No);
     EXPECT_EQ(p->st.StepElem, 4);
     EXPECT_EQ(p->frm.Label1Caption, "");
-    EXPECT_EQ(p->st.Elements[4].DataType, "Number");
-    EXPECT_EQ(p->st.Elements[4].Value, "7");
+    EXPECT_EQ(p->st.Diagram.Elements[4].DataType, "Number");
+    EXPECT_EQ(p->st.Diagram.Elements[4].Value, "7");
     EXPECT_TRUE(Queued(4, 1).isEmpty());
     EXPECT_NE(p->Pixel(5000, 1800), kYellow) << "nothing sent: no highlight";
 
@@ -77,7 +77,7 @@ TEST_F(RunControl, TheWorkedRunStepByStep) {
     EXPECT_EQ(p->st.StepElem, 1);
     EXPECT_EQ(p->frm.Label1Caption, "ID=1 : 定数  Number 3 転送");
     EXPECT_EQ(p->ui.questions.size(), 5);
-    EXPECT_EQ(p->st.Elements[4].Value, "7");
+    EXPECT_EQ(p->st.Diagram.Elements[4].Value, "7");
 }
 
 TEST_F(RunControl, AVariableTakesItsValueAndOffersItAtEveryVisit) {
@@ -86,7 +86,7 @@ TEST_F(RunControl, AVariableTakesItsValueAndOffersItAtEveryVisit) {
     AddElement(p->st, kVariableNumber, "w", 5000, 1000);
     AddConnection(p->st, 1, 2);
     AddConnection(p->st, 2, 3);
-    Command1_Click(p->s);
+    frmMain::Command1_Click(p->s);
 
     AutoStep();
     AutoStep();
@@ -96,21 +96,21 @@ TEST_F(RunControl, AVariableTakesItsValueAndOffersItAtEveryVisit) {
     AutoStep();  // the constant offers again
     AutoStep();  // v takes it and offers once more into w's now empty input
     EXPECT_EQ(p->frm.Label1Caption, "ID=2 : 変数 Number 5 転送");
-    EXPECT_EQ(p->st.Elements[3].Value, "5");
+    EXPECT_EQ(p->st.Diagram.Elements[3].Value, "5");
 }
 
 TEST_F(RunControl, AVariableWithoutAValueStepsSilently) {
     AddElement(p->st, kVariableNumber, "v", 1000, 1000);
     AddElement(p->st, kVariableNumber, "w", 3000, 1000);
     AddConnection(p->st, 1, 2);
-    Command1_Click(p->s);
-    p->st.Connections[1].Active = -1;
+    frmMain::Command1_Click(p->s);
+    p->st.Diagram.Connections[1].Active = -1;
     const int writes = p->frm.Label1Writes;
 
     ExecuteStep(p->s);  // no answer queued: a question would fail the test
     EXPECT_EQ(p->st.StepElem, 1);
     EXPECT_EQ(p->frm.Label1Writes, writes);
-    EXPECT_EQ(p->st.Connections[1].Active, 0);
+    EXPECT_EQ(p->st.Diagram.Connections[1].Active, 0);
     EXPECT_TRUE(p->ui.questions.isEmpty());
 }
 
@@ -123,7 +123,7 @@ TEST_F(RunControl, StepsWrapAroundAndInitialisationRewinds) {
     EXPECT_EQ(p->st.StepElem, 1);
     ExecuteStep(p->s);
     EXPECT_EQ(p->st.StepElem, 2);
-    Command1_Click(p->s);
+    frmMain::Command1_Click(p->s);
     EXPECT_EQ(p->st.StepElem, 0);
     ExecuteStep(p->s);
     EXPECT_EQ(p->st.StepElem, 1);
@@ -133,9 +133,9 @@ TEST_F(RunControl, EntriesAboveTheCountAreNeverExecuted) {
     AddElement(p->st, kConstantNumber, "1", 1000, 1000);
     AddElement(p->st, kVariableNumber, "v", 3000, 1000);
     AddConnection(p->st, 1, 2);
-    p->st.ElemCount = 1;  // element 2 is now a stale entry
+    p->st.Diagram.ElemCount = 1;  // element 2 is now a stale entry
     p->st.StepElem = 1;
-    Command1_Click(p->s);
+    frmMain::Command1_Click(p->s);
     p->st.StepElem = 5;  // beyond the count
     AutoStep();
     EXPECT_EQ(p->st.StepElem, 1);
@@ -147,28 +147,28 @@ TEST_F(RunControl, InitialisationResetsValuesQueuesAndEditingState) {
     AddElement(p->st, kConstantString, "ab", 1000, 3000);
     AddElement(p->st, kVariableString, "s", 3000, 1000);
     AddElement(p->st, kFunction, "sin", 3000, 3000);
-    ElementRec& f = p->st.Elements[4];
+    ElementRec& f = p->st.Diagram.Elements[4];
     f.DataType = "keep";
     f.Value = "me";
     f.ArgCount = 0;
     f.ArgQueue[5] = 17;  // filled through a connection beyond its inputs
-    p->st.Elements[1].Value = "old";
-    p->st.Elements[3].DataType = "Number";
-    p->st.Elements[3].Value = "9";
-    p->st.EditState = 111;
+    p->st.Diagram.Elements[1].Value = "old";
+    p->st.Diagram.Elements[3].DataType = "Number";
+    p->st.Diagram.Elements[3].Value = "9";
+    p->st.EditState = Editing::ConnectInside;
     p->st.StoppedByError = true;
 
-    Command1_Click(p->s);
-    EXPECT_EQ(p->st.Elements[1].DataType, "Number");
-    EXPECT_EQ(p->st.Elements[1].Value, "12");
-    EXPECT_EQ(p->st.Elements[2].DataType, "String");
-    EXPECT_EQ(p->st.Elements[2].Value, "ab");
-    EXPECT_EQ(p->st.Elements[3].DataType, "*Undefine*");
-    EXPECT_EQ(p->st.Elements[3].Value, "");
+    frmMain::Command1_Click(p->s);
+    EXPECT_EQ(p->st.Diagram.Elements[1].DataType, "Number");
+    EXPECT_EQ(p->st.Diagram.Elements[1].Value, "12");
+    EXPECT_EQ(p->st.Diagram.Elements[2].DataType, "String");
+    EXPECT_EQ(p->st.Diagram.Elements[2].Value, "ab");
+    EXPECT_EQ(p->st.Diagram.Elements[3].DataType, "*Undefine*");
+    EXPECT_EQ(p->st.Diagram.Elements[3].Value, "");
     EXPECT_EQ(f.DataType, "keep");
     EXPECT_EQ(f.Value, "me");
     for (int i = 0; i <= kMaxArgs; ++i) EXPECT_EQ(f.ArgQueue[i], -1) << i;
-    EXPECT_EQ(p->st.EditState, 0);
+    EXPECT_EQ(p->st.EditState, Editing::Idle);
     EXPECT_EQ(p->st.FreeHead, 1);
     EXPECT_FALSE(p->st.StoppedByError);
     EXPECT_FALSE(p->frm.Timer1.Enabled);
@@ -177,7 +177,7 @@ TEST_F(RunControl, InitialisationResetsValuesQueuesAndEditingState) {
 TEST_F(RunControl, ElementKindsTheProgramDoesNotKnowDoNothing) {
     AddElement(p->st, 9, "?", 1000, 1000);
     AddElement(p->st, -1, "?", 3000, 1000);
-    Command1_Click(p->s);
+    frmMain::Command1_Click(p->s);
     const int writes = p->frm.Label1Writes;
     ExecuteStep(p->s);
     ExecuteStep(p->s);
@@ -187,10 +187,10 @@ TEST_F(RunControl, ElementKindsTheProgramDoesNotKnowDoNothing) {
 
 TEST_F(RunControl, TicksWithoutElementsDoNothing) {
     p->frm.Text1Text = "10";
-    Command3_Click(p->s);
-    Timer1_Timer(p->s);
+    frmMain::Command3_Click(p->s);
+    frmMain::Timer1_Timer(p->s);
     EXPECT_EQ(p->st.StepElem, 0);
-    Command2_Click(p->s);
+    frmMain::Command2_Click(p->s);
     EXPECT_EQ(p->st.StepElem, 0);
 }
 
@@ -199,7 +199,7 @@ TEST_F(RunControl, TicksWithoutElementsDoNothing) {
 TEST_F(RunControl, TheManualRunGoesOnUntilCancel) {
     BuildWorkedExample();
     p->ui.answers = {Answer::No, Answer::No, Answer::No, Answer::No, Answer::No, Answer::Cancel};
-    Command2_Click(p->s);
+    frmMain::Command2_Click(p->s);
     EXPECT_EQ(p->st.StopFlag, -1);
     EXPECT_EQ(p->st.StepElem, 2);
     EXPECT_EQ(p->ui.questions.size(), 6);
@@ -208,8 +208,8 @@ TEST_F(RunControl, TheManualRunGoesOnUntilCancel) {
 
 TEST_F(RunControl, TheManualRunEndsAfterAPassWithoutAQuestion) {
     AddElement(p->st, kVariableNumber, "v", 1000, 1000);
-    Command1_Click(p->s);
-    Command2_Click(p->s);
+    frmMain::Command1_Click(p->s);
+    frmMain::Command2_Click(p->s);
     EXPECT_EQ(p->st.StepElem, 1);
     EXPECT_EQ(p->st.StopFlag, 0);
 }
@@ -220,9 +220,9 @@ TEST_F(RunControl, TheManualRunEndsWhenOnlyWaitingElementsRemain) {
     AddElement(p->st, kVariableNumber, "v", 3000, 1000);
     AddElement(p->st, kFunction, "cos", 5000, 1000);
     AddConnection(p->st, 2, 3);
-    Command1_Click(p->s);
+    frmMain::Command1_Click(p->s);
     p->st.StepElem = 2;
-    Command2_Click(p->s);
+    frmMain::Command2_Click(p->s);
     EXPECT_EQ(p->st.StepElem, 2) << "three silent steps, one full pass";
 }
 
@@ -230,11 +230,11 @@ TEST_F(RunControl, TheManualRunWithTheTimerOnEndsAfterOnePass) {
     AddElement(p->st, kConstantNumber, "5", 1000, 1000);
     AddElement(p->st, kVariableNumber, "v", 3000, 1000);
     AddConnection(p->st, 1, 2);
-    Command1_Click(p->s);
+    frmMain::Command1_Click(p->s);
     p->frm.Timer1.Enabled = true;
-    Command2_Click(p->s);
+    frmMain::Command2_Click(p->s);
     EXPECT_EQ(p->st.StepElem, 2);
-    EXPECT_EQ(p->st.Elements[2].Value, "5");
+    EXPECT_EQ(p->st.Diagram.Elements[2].Value, "5");
     EXPECT_TRUE(p->ui.questions.isEmpty());
 }
 
@@ -243,9 +243,9 @@ TEST_F(RunControl, AQuestionStartsTheSilentPassAgain) {
     AddElement(p->st, kConstantNumber, "5", 1000, 1000);
     AddElement(p->st, kVariableNumber, "v", 3000, 1000);
     AddElement(p->st, kVariableNumber, "w", 5000, 1000);
-    Command1_Click(p->s);
+    frmMain::Command1_Click(p->s);
     p->ui.answers = {Answer::No, Answer::No, Answer::Cancel};
-    Command2_Click(p->s);
+    frmMain::Command2_Click(p->s);
     EXPECT_EQ(p->ui.questions.size(), 3);
     EXPECT_EQ(p->st.StepElem, 1);
 }
@@ -258,7 +258,7 @@ TEST_F(RunControl, TheIntervalIsReadFromTheTextAndRounded) {
     for (const auto& [text, ms] : cases) {
         p->frm.Timer1 = {};
         p->frm.Text1Text = text;
-        Command3_Click(p->s);
+        frmMain::Command3_Click(p->s);
         EXPECT_EQ(p->frm.Timer1.Interval, ms) << text.toStdString();
         EXPECT_TRUE(p->frm.Timer1.Enabled) << text.toStdString();
     }
@@ -266,34 +266,34 @@ TEST_F(RunControl, TheIntervalIsReadFromTheTextAndRounded) {
 
 TEST_F(RunControl, AnIntervalOutsideTheTimersRangeIsRefused) {
     p->frm.Text1Text = "500";
-    Command3_Click(p->s);
+    frmMain::Command3_Click(p->s);
     for (const QString text : {"65536", "-1", "1e400"}) {
         p->frm.Text1Text = text;
-        Command3_Click(p->s);
+        frmMain::Command3_Click(p->s);
         EXPECT_EQ(p->ui.TakeMessages(),
                   QStringList{"タイマーの間隔は 0 から 65535 ミリ秒の範囲で指定してください。"});
         EXPECT_EQ(p->frm.Timer1.Interval, 500);
         EXPECT_TRUE(p->frm.Timer1.Enabled);
     }
-    Command4_Click(p->s);
+    frmMain::Command4_Click(p->s);
     p->frm.Text1Text = "70000";
-    Command3_Click(p->s);
+    frmMain::Command3_Click(p->s);
     EXPECT_EQ(p->ui.TakeMessages().size(), 1);
     EXPECT_FALSE(p->frm.Timer1.Enabled);
 }
 
 TEST_F(RunControl, StopTurnsTheTimerOffAndSetsTheFlag) {
     AddElement(p->st, kConstantNumber, "5", 1000, 1000);
-    Command1_Click(p->s);
+    frmMain::Command1_Click(p->s);
     p->frm.Text1Text = "20";
-    Command3_Click(p->s);
+    frmMain::Command3_Click(p->s);
     EXPECT_EQ(p->st.StopFlag, 0);
-    Timer1_Timer(p->s);
+    frmMain::Timer1_Timer(p->s);
     EXPECT_EQ(p->st.StepElem, 1);
-    Command4_Click(p->s);
+    frmMain::Command4_Click(p->s);
     EXPECT_EQ(p->st.StopFlag, -1);
     EXPECT_FALSE(p->frm.Timer1.Enabled);
-    Timer1_Timer(p->s);  // a tick already on its way when the timer stopped
+    frmMain::Timer1_Timer(p->s);  // a tick already on its way when the timer stopped
     EXPECT_EQ(p->st.StepElem, 1);
 }
 
@@ -303,23 +303,23 @@ TEST_F(RunControl, ATickDuringAStepIsSkipped) {
     AddElement(p->st, kVariableNumber, "w", 3000, 3000);
     AddConnection(p->st, 1, 2);
     AddConnection(p->st, 1, 3);
-    Command1_Click(p->s);
+    frmMain::Command1_Click(p->s);
     while (AllocCell(p->st) > 0) {
     }
     p->frm.Text1Text = "10";
-    Command3_Click(p->s);
+    frmMain::Command3_Click(p->s);
     std::vector<int> seen;
     p->ui.onMessage = [&](const QString&) {
         EXPECT_TRUE(p->st.InStep);
-        Timer1_Timer(p->s);
+        frmMain::Timer1_Timer(p->s);
         seen.push_back(p->st.StepElem);
     };
-    Timer1_Timer(p->s);
+    frmMain::Timer1_Timer(p->s);
     EXPECT_EQ(p->ui.TakeMessages(), QStringList({"領域オーバーフロー", "領域オーバーフロー"}));
     EXPECT_EQ(seen, std::vector<int>({1, 1}));
     EXPECT_EQ(p->st.StepElem, 1);
     EXPECT_FALSE(p->st.InStep);
-    Timer1_Timer(p->s);
+    frmMain::Timer1_Timer(p->s);
     EXPECT_EQ(p->st.StepElem, 2);
 }
 
@@ -327,13 +327,13 @@ TEST_F(RunControl, ButtonsPressedDuringAStepDoNotDisturbIt) {
     AddElement(p->st, kConstantNumber, "5", 1000, 1000);
     AddElement(p->st, kVariableNumber, "v", 3000, 1000);
     AddConnection(p->st, 1, 2);
-    Command1_Click(p->s);
+    frmMain::Command1_Click(p->s);
     while (AllocCell(p->st) > 0) {
     }
     p->frm.Timer1.Enabled = true;
     p->ui.onMessage = [&](const QString&) {
-        Command1_Click(p->s);
-        Command2_Click(p->s);
+        frmMain::Command1_Click(p->s);
+        frmMain::Command2_Click(p->s);
     };
     ExecuteStep(p->s);
     EXPECT_EQ(p->ui.TakeMessages(), QStringList{"領域オーバーフロー"});
@@ -349,12 +349,12 @@ TEST_F(RunControl, AnArithmeticErrorStopsTheAutomaticRun) {
     AddConnection(p->st, 1, 3, "1");
     AddConnection(p->st, 2, 3, "2");
     AddConnection(p->st, 3, 4);
-    Command1_Click(p->s);
+    frmMain::Command1_Click(p->s);
     p->frm.Text1Text = "100";
-    Command3_Click(p->s);
-    p->ui.onMessage = [&](const QString&) { Timer1_Timer(p->s); };
+    frmMain::Command3_Click(p->s);
+    p->ui.onMessage = [&](const QString&) { frmMain::Timer1_Timer(p->s); };
 
-    for (int tick = 0; tick < 3; ++tick) Timer1_Timer(p->s);
+    for (int tick = 0; tick < 3; ++tick) frmMain::Timer1_Timer(p->s);
     const QStringList shown = p->ui.TakeMessages();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].contains("ID=3")) << shown[0].toStdString();
@@ -368,23 +368,23 @@ TEST_F(RunControl, AnArithmeticErrorStopsTheAutomaticRun) {
     EXPECT_TRUE(Queued(3, 1).isEmpty()) << "the inputs were taken";
     EXPECT_TRUE(Queued(4, 1).isEmpty()) << "nothing was pushed";
 
-    Timer1_Timer(p->s);
+    frmMain::Timer1_Timer(p->s);
     EXPECT_EQ(p->st.StepElem, 3) << "no more steps once stopped";
 
     p->frm.Text1Text = "100";
-    Command3_Click(p->s);
+    frmMain::Command3_Click(p->s);
     EXPECT_FALSE(p->st.StoppedByError) << "a new run clears the reason of the last stop";
 }
 
 TEST_F(RunControl, AnArithmeticErrorEndsTheManualRun) {
     AddElement(p->st, kConstantNumber, "0", 1000, 1000);
     AddElement(p->st, kFunction, "mod", 3000, 1000);
-    p->st.Elements[2].ArgCount = 2;
+    p->st.Diagram.Elements[2].ArgCount = 2;
     AddConnection(p->st, 1, 2, "1");
     AddConnection(p->st, 1, 2, "2");
-    Command1_Click(p->s);
+    frmMain::Command1_Click(p->s);
     p->ui.answers = {Answer::No};
-    Command2_Click(p->s);
+    frmMain::Command2_Click(p->s);
     EXPECT_EQ(p->ui.TakeMessages().size(), 1);
     EXPECT_EQ(p->st.StepElem, 2);
     EXPECT_TRUE(p->st.StoppedByError);

@@ -19,12 +19,12 @@ struct Snapshot : ::testing::Test {
         AddElement(p->st, kConstantNumber, "5", 2000, 2000);
         AddElement(p->st, kVariableNumber, "v", 4500, 2000);
         AddConnection(p->st, 1, 2);
-        Command1_Click(p->s);
+        frmMain::Command1_Click(p->s);
         p->st.ImageFileName = p->PathInFolder("proposed.bmp");
     }
     // Steps element 1 again (its target's queue emptied first, so that it sends).
     void StepConstant() {
-        p->st.Elements[2].ArgQueue[1] = -1;
+        p->st.Diagram.Elements[2].ArgQueue[1] = -1;
         p->st.StepElem = 0;
         ExecuteStep(p->s);
     }
@@ -58,7 +58,7 @@ TEST_F(Snapshot, CancelStopsTheRun) {
 
 TEST_F(Snapshot, DuringAnAutomaticRunOnlyTheLineIsShown) {
     p->frm.Text1Text = "0";  // enabled, even though it never ticks
-    Command3_Click(p->s);
+    frmMain::Command3_Click(p->s);
     StepConstant();
     EXPECT_TRUE(p->ui.questions.isEmpty());
     EXPECT_EQ(p->frm.Label1Caption, "ID=1 : 定数  Number 5 転送");
@@ -106,7 +106,7 @@ TEST_F(Snapshot, TheProposedNameIsTheSameEveryTime) {
 TEST_F(Snapshot, CancellingTheSaveDialogSaysSoAndTheRunGoesOn) {
     p->ui.answers = {Answer::Yes, Answer::No, Answer::Cancel};
     p->ui.fileAnswers = {std::nullopt};
-    Command2_Click(p->s);
+    frmMain::Command2_Click(p->s);
     EXPECT_EQ(p->ui.TakeMessages(), QStringList{"画像の保存は取り消されました。"});
     EXPECT_TRUE(p->ui.bitmapPaths.isEmpty());
     EXPECT_EQ(p->ui.questions.size(), 3) << "the run went on after the cancelled dialog";
@@ -125,7 +125,7 @@ TEST_F(Snapshot, AFailedWriteIsReportedAndTheRunGoesOn) {
     p->ui.answers = {Answer::Yes, Answer::Cancel};
     p->ui.fileAnswers = {path};
     p->ui.failBitmapWrites = true;
-    Command2_Click(p->s);
+    frmMain::Command2_Click(p->s);
     EXPECT_EQ(p->ui.TakeMessages(),
               QStringList{"画像を保存できませんでした。 File Name = [" + path + "]"});
     EXPECT_EQ(p->ui.questions.size(), 2);

@@ -1,5 +1,6 @@
 #include "render/feedback.h"
 #include "dialogs/arg_no_dialog.h"
+#include "editor/connection_drawing.h"
 #include "render/renderer.h"
 #include "test_program.h"
 
@@ -132,7 +133,7 @@ TEST_F(Feedback, APlainElementIsBlackEvenWhenSelectedAndIsNotPublished) {
     p->st.SelIndex = Integer(e);
     DrawElementPlain(p->s, e);
     EXPECT_EQ(BackAt(3600, 2000), kBlack);
-    const ElementRec& rec = p->st.Elements[e];
+    const ElementRec& rec = p->st.Diagram.Elements[e];
     EXPECT_GT(CountBack(kBlack, rec.TextX, rec.TextY, rec.TextX + 400, rec.TextY + 250), 5);
     EXPECT_EQ(CountBack(kBlue, 0, 0, 6255, 4215), 0);
     EXPECT_EQ(p->Pixel(3600, 2000), kWhite);
@@ -150,14 +151,14 @@ TEST_F(Feedback, AConnectionToAnOperatorAsksWhichInputWithNothingSelected) {
     AddElement(p->st, kConstantNumber, "1", 1000, 2000);
     AddElement(p->st, kPlus, "+", 4000, 2000);
     const int c = AddConnection(p->st, 1, 2, "7");
-    ConnectionRec& conn = p->st.Connections[c];
+    ConnectionRec& conn = p->st.Diagram.Connections[c];
     conn.Font.Bold = true;
     conn.Font.Size = 12;
     conn.ArgTextX = 2000;
     conn.ArgTextY = 1000;
     p->ui.argNoScripts.push_back([&](ArgNoDialog& d) {
         EXPECT_EQ(p->st.ArgDialogConn, c);
-        EXPECT_EQ(p->st.Connections[c].ArgNo, "");
+        EXPECT_EQ(p->st.Diagram.Connections[c].ArgNo, "");
         EXPECT_EQ(d.List1, QStringList({"1", "2"}));
         EXPECT_EQ(d.ListIndex(), -1);
         EXPECT_TRUE(d.Check1);
@@ -177,7 +178,7 @@ TEST_F(Feedback, AConnectionToAnOperatorAsksWhichInputWithNothingSelected) {
 TEST_F(Feedback, AFunctionOffersOneEntryPerArgument) {
     AddElement(p->st, kConstantNumber, "1", 1000, 2000);
     const int f = AddElement(p->st, kFunction, "mod", 4000, 2000);
-    p->st.Elements[f].ArgCount = 4;
+    p->st.Diagram.Elements[f].ArgCount = 4;
     const int c = AddConnection(p->st, 1, f);
     p->ui.argNoScripts.push_back([](ArgNoDialog& d) {
         EXPECT_EQ(d.List1, QStringList({"1", "2", "3", "4"}));
@@ -185,7 +186,7 @@ TEST_F(Feedback, AFunctionOffersOneEntryPerArgument) {
     });
     PromptArgumentNumber(p->s, c);
     EXPECT_EQ(p->ui.argNoDialogs, 1);
-    EXPECT_EQ(p->st.Connections[c].ArgNo, "");
+    EXPECT_EQ(p->st.Diagram.Connections[c].ArgNo, "");
 }
 
 TEST_F(Feedback, TargetsWithoutAChoiceOfInputAskNothingAndGetAnEmptyLabel) {
@@ -195,11 +196,11 @@ TEST_F(Feedback, TargetsWithoutAChoiceOfInputAskNothingAndGetAnEmptyLabel) {
                            AddElement(p->st, kVariableNumber, "v", 3000, 3000),
                            AddElement(p->st, kVariableString, "w", 5000, 1000),
                            AddElement(p->st, kFunction, "sin", 5000, 2000)};
-    p->st.Elements[targets[2]].ArgCount = 5;  // a variable never asks, whatever its count
+    p->st.Diagram.Elements[targets[2]].ArgCount = 5;  // a variable never asks, whatever its count
     for (int t : targets) {
         const int c = AddConnection(p->st, src, t, "3");
         PromptArgumentNumber(p->s, c);
-        EXPECT_EQ(p->st.Connections[c].ArgNo, "") << t;
+        EXPECT_EQ(p->st.Diagram.Connections[c].ArgNo, "") << t;
     }
     EXPECT_EQ(p->ui.argNoDialogs, 0);
 }
@@ -211,21 +212,21 @@ TEST_F(Feedback, WhileConnectingTheNewConnectionHasBareSegmentsOnly) {
     AddElement(p->st, kVariableNumber, "x", 4000, 3000);
     AddConnection(p->st, 1, 2, "2");
     const int building = AddConnection(p->st, 2, 0, "", {{2000, 3000}});
-    p->st.Connections[building].X2 = 3000;
-    p->st.Connections[building].Y2 = 3500;
-    p->st.Connections[1].Active = -1;
+    p->st.Diagram.Connections[building].X2 = 3000;
+    p->st.Diagram.Connections[building].Y2 = 3500;
+    p->st.Diagram.Connections[1].Active = -1;
     p->st.SelKind = kSelElement;
     p->st.SelIndex = 1;
     RedrawWhileConnecting(p->s);
 
     // Published, without purging the unfinished connection or showing a message.
-    EXPECT_EQ(p->st.ConnCount, 2);
+    EXPECT_EQ(p->st.Diagram.ConnCount, 2);
     EXPECT_EQ(p->Pixel(1500, 1000), kBlack);  // connection 1, in black though active
     EXPECT_EQ(CountBack(kRed, 0, 0, 6255, 4215), 0);
     EXPECT_EQ(CountBack(kBlue, 0, 0, 6255, 4215), 0);
     EXPECT_GT(CountBack(kBlack, 3700 - 120, 900, 3700, 1100), 3);  // its arrowhead
     // The new connection: from its start to its bend point, and nothing after it.
-    const ConnectionRec& b = p->st.Connections[building];
+    const ConnectionRec& b = p->st.Diagram.Connections[building];
     EXPECT_EQ(p->Pixel((b.X1 + 2000) / 2, (b.Y1 + 3000) / 2), kBlack);
     EXPECT_EQ(CountBack(kBlack, 2100, 3100, 2900, 3500), 0);
 }
@@ -235,10 +236,10 @@ TEST_F(Feedback, WhileConnectingANewConnectionWithoutBendsDrawsNothing) {
     AddElement(p->st, kConstantNumber, "1", 1000, 2000);
     AddElement(p->st, kPlus, "+", 5000, 2000);
     const int c = AddConnection(p->st, 1, 0);
-    p->st.Connections[c].X2 = 4700;
-    p->st.Connections[c].Y2 = 2000;
+    p->st.Diagram.Connections[c].X2 = 4700;
+    p->st.Diagram.Connections[c].Y2 = 2000;
     RedrawWhileConnecting(p->s);
     EXPECT_EQ(CountBack(kBlack, 1400, 1900, 4600, 2100), 0);
     EXPECT_GT(CountBack(kBlack, 1250, 1900, 1350, 2100), 3);  // the rim of element 1
-    EXPECT_EQ(p->st.ConnCount, 1);
+    EXPECT_EQ(p->st.Diagram.ConnCount, 1);
 }

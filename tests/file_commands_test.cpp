@@ -74,7 +74,7 @@ struct FileCommands : ::testing::Test {
         for (int i = 0; i < n; ++i)
             AddElement(*st, kConstantNumber, QString::number(i), 600 + 700 * i, 600);
         const QString path = Path(name);
-        WriteFile(path, WriteDiagram(*st));
+        WriteFile(path, WriteDiagram(st->Diagram));
         return path;
     }
 
@@ -90,10 +90,10 @@ struct FileCommands : ::testing::Test {
                 p->canvas.Picture1().copy()};
     }
     void ExpectUnchanged(const Snapshot& before) const {
-        EXPECT_EQ(p->st.ElemCount, before.st->ElemCount);
-        EXPECT_EQ(p->st.ConnCount, before.st->ConnCount);
-        EXPECT_TRUE(p->st.Elements == before.st->Elements);
-        EXPECT_TRUE(p->st.Connections == before.st->Connections);
+        EXPECT_EQ(p->st.Diagram.ElemCount, before.st->Diagram.ElemCount);
+        EXPECT_EQ(p->st.Diagram.ConnCount, before.st->Diagram.ConnCount);
+        EXPECT_TRUE(p->st.Diagram.Elements == before.st->Diagram.Elements);
+        EXPECT_TRUE(p->st.Diagram.Connections == before.st->Diagram.Connections);
         EXPECT_EQ(p->st.FileName, before.st->FileName);
         EXPECT_EQ(Captions(p->frm), before.recent);
         EXPECT_TRUE(p->canvas.Picture1() == before.picture);
@@ -106,21 +106,21 @@ TEST_F(FileCommands, SaveThenLoadGivesTheDiagramBackAndMakesItTheCurrentFile) {
     DrawSmallDiagram();
     const QString path = Path("small.qrn");
     ASSERT_TRUE(SaveDiagram(p->s, path));
-    EXPECT_EQ(ReadFile(path), WriteDiagram(p->st));
+    EXPECT_EQ(ReadFile(path), WriteDiagram(p->st.Diagram));
     EXPECT_EQ(p->st.FileName, path);
     EXPECT_EQ(Captions(p->frm), QStringList({path, "", "", "", ""}));
 
     auto saved = std::make_unique<SharedState>(p->st);
-    p->st.ElemCount = 0;
-    p->st.ConnCount = 0;
+    p->st.Diagram.ElemCount = 0;
+    p->st.Diagram.ConnCount = 0;
     p->st.FileName.clear();
-    p->st.Connections[1].Active = -1;
+    p->st.Diagram.Connections[1].Active = -1;
     ASSERT_TRUE(LoadDiagram(p->s, path));
-    EXPECT_EQ(p->st.ElemCount, 2);
-    EXPECT_EQ(p->st.ConnCount, 1);
-    EXPECT_TRUE(p->st.Elements[1] == saved->Elements[1]);
-    EXPECT_TRUE(p->st.Connections[1] == saved->Connections[1]);
-    EXPECT_EQ(p->st.Connections[1].Active, 0);
+    EXPECT_EQ(p->st.Diagram.ElemCount, 2);
+    EXPECT_EQ(p->st.Diagram.ConnCount, 1);
+    EXPECT_TRUE(p->st.Diagram.Elements[1] == saved->Diagram.Elements[1]);
+    EXPECT_TRUE(p->st.Diagram.Connections[1] == saved->Diagram.Connections[1]);
+    EXPECT_EQ(p->st.Diagram.Connections[1].Active, 0);
     EXPECT_EQ(p->st.FileName, path);
     EXPECT_GT(BlackPixels(250, 250, 950, 950), 0);  // element 1 is drawn
 }
@@ -169,14 +169,14 @@ TEST_F(FileCommands, DanglingConnectionsOfAFileArePurgedByTheRedrawAfterTheLoad)
     AddConnection(*st, 0, 2);  // no element 0
     AddConnection(*st, 1, 2, "2");
     const QString path = Path("dangling.qrn");
-    WriteFile(path, WriteDiagram(*st));
+    WriteFile(path, WriteDiagram(st->Diagram));
     ASSERT_TRUE(LoadDiagram(p->s, path));
     const QString purge =
         QStringLiteral("始点／終点が指定されていない要素がありますので削除します。i=");
     EXPECT_EQ(p->ui.TakeMessages(), QStringList({purge + "2", purge + "2"}));
-    ASSERT_EQ(p->st.ConnCount, 2);
-    EXPECT_EQ(p->st.Connections[1].ArgNo, "");
-    EXPECT_EQ(p->st.Connections[2].ArgNo, "2");
+    ASSERT_EQ(p->st.Diagram.ConnCount, 2);
+    EXPECT_EQ(p->st.Diagram.Connections[1].ArgNo, "");
+    EXPECT_EQ(p->st.Diagram.Connections[2].ArgNo, "2");
     EXPECT_EQ(p->st.FileName, path);
 }
 
@@ -187,10 +187,10 @@ TEST_F(FileCommands, ATruncatedFileLoadsWhatItHoldsWithoutAMessage) {
     const QString path = Path("cut.qrn");
     WriteFile(path, bytes);
     ASSERT_TRUE(LoadDiagram(p->s, path));
-    EXPECT_EQ(p->st.ElemCount, 3);
-    EXPECT_EQ(p->st.ConnCount, 0);
-    EXPECT_EQ(p->st.Elements[2].Text, "1");
-    EXPECT_EQ(p->st.Elements[3].X, 600 + 700 * 2);
+    EXPECT_EQ(p->st.Diagram.ElemCount, 3);
+    EXPECT_EQ(p->st.Diagram.ConnCount, 0);
+    EXPECT_EQ(p->st.Diagram.Elements[2].Text, "1");
+    EXPECT_EQ(p->st.Diagram.Elements[3].X, 600 + 700 * 2);
     EXPECT_EQ(p->st.FileName, path);
 }
 
@@ -228,8 +228,8 @@ TEST_F(FileCommands, SaveAsOverAnExistingFileReplacesItWithoutAsking) {
     const QString path = MakeDiagramFile("old.qrn", 3);
     DrawSmallDiagram();
     p->ui.fileAnswers.push_back(path);
-    mnuFileSaveAs_Click(p->s);
-    EXPECT_EQ(ReadFile(path), WriteDiagram(p->st));
+    frmMain::mnuFileSaveAs_Click(p->s);
+    EXPECT_EQ(ReadFile(path), WriteDiagram(p->st.Diagram));
     EXPECT_TRUE(p->ui.questions.isEmpty());
     EXPECT_EQ(p->st.FileName, path);
 }
@@ -238,13 +238,13 @@ TEST_F(FileCommands, OpenShowsTheDiagramFilterWithTheCurrentFileProposed) {
     const QString path = MakeDiagramFile("three.qrn", 3);
     p->st.FileName = "/proposed.qrn";
     p->ui.fileAnswers.push_back(path);
-    mnuFileOpen_Click(p->s);
+    frmMain::mnuFileOpen_Click(p->s);
     ASSERT_EQ(p->ui.fileQuestions.size(), 1u);
     EXPECT_FALSE(p->ui.fileQuestions[0].save);
     EXPECT_EQ(p->ui.fileQuestions[0].filter, "Quillrun(*.qrn)|*.qrn|すべてのファイル(*.*)|*.*");
     EXPECT_EQ(p->ui.fileQuestions[0].filter, kDiagramFilter);
     EXPECT_EQ(p->ui.fileQuestions[0].proposed, "/proposed.qrn");
-    EXPECT_EQ(p->st.ElemCount, 3);
+    EXPECT_EQ(p->st.Diagram.ElemCount, 3);
     EXPECT_EQ(p->st.FileName, path);
 }
 
@@ -253,10 +253,10 @@ TEST_F(FileCommands, CancellingOrChoosingNoFileInTheDialogsDoesNothing) {
     p->st.FileName = Path("current.qrn");
     const Snapshot before = Take();
     p->ui.fileAnswers = {std::nullopt, QString(), std::nullopt, QString()};
-    mnuFileOpen_Click(p->s);
-    mnuFileOpen_Click(p->s);
-    mnuFileSaveAs_Click(p->s);
-    mnuFileSaveAs_Click(p->s);
+    frmMain::mnuFileOpen_Click(p->s);
+    frmMain::mnuFileOpen_Click(p->s);
+    frmMain::mnuFileSaveAs_Click(p->s);
+    frmMain::mnuFileSaveAs_Click(p->s);
     EXPECT_EQ(p->ui.fileQuestions.size(), 4u);
     EXPECT_FALSE(QFileInfo::exists(p->st.FileName));
     ExpectUnchanged(before);
@@ -266,7 +266,7 @@ TEST_F(FileCommands, SaveAsUsesThePathAsChosenWithoutAddingAnExtension) {
     DrawSmallDiagram();
     const QString path = Path("plain");
     p->ui.fileAnswers.push_back(path);
-    mnuFileSaveAs_Click(p->s);
+    frmMain::mnuFileSaveAs_Click(p->s);
     ASSERT_EQ(p->ui.fileQuestions.size(), 1u);
     EXPECT_TRUE(p->ui.fileQuestions[0].save);
     EXPECT_EQ(p->ui.fileQuestions[0].filter, kDiagramFilter);
@@ -278,9 +278,9 @@ TEST_F(FileCommands, SaveAsUsesThePathAsChosenWithoutAddingAnExtension) {
 TEST_F(FileCommands, SaveWritesTheCurrentFileWithoutAQuestion) {
     DrawSmallDiagram();
     p->st.FileName = Path("current.qrn");
-    mnuFileSave_Click(p->s);
+    frmMain::mnuFileSave_Click(p->s);
     EXPECT_TRUE(p->ui.fileQuestions.empty());
-    EXPECT_EQ(ReadFile(p->st.FileName), WriteDiagram(p->st));
+    EXPECT_EQ(ReadFile(p->st.FileName), WriteDiagram(p->st.Diagram));
     EXPECT_EQ(Captions(p->frm)[0], p->st.FileName);
 }
 
@@ -289,17 +289,17 @@ TEST_F(FileCommands, SaveWithoutACurrentFileIsSaveAs) {
     ASSERT_TRUE(p->st.FileName.isEmpty());
     const QString path = Path("chosen.qrn");
     p->ui.fileAnswers.push_back(path);
-    mnuFileSave_Click(p->s);
+    frmMain::mnuFileSave_Click(p->s);
     ASSERT_EQ(p->ui.fileQuestions.size(), 1u);
     EXPECT_TRUE(p->ui.fileQuestions[0].save);
     EXPECT_EQ(p->ui.fileQuestions[0].proposed, "");
-    EXPECT_EQ(ReadFile(path), WriteDiagram(p->st));
+    EXPECT_EQ(ReadFile(path), WriteDiagram(p->st.Diagram));
     EXPECT_EQ(p->st.FileName, path);
 
     // Cancelled, it does nothing.
     p->st.FileName.clear();
     p->ui.fileAnswers.push_back(std::nullopt);
-    mnuFileSave_Click(p->s);
+    frmMain::mnuFileSave_Click(p->s);
     EXPECT_EQ(p->ui.fileQuestions.size(), 2u);
     EXPECT_TRUE(p->st.FileName.isEmpty());
 }
@@ -309,11 +309,11 @@ TEST_F(FileCommands, NewAnsweredYesRunsSaveAsAndKeepsTheDiagram) {
     const QString path = Path("kept.qrn");
     p->ui.answers.push_back(Answer::Yes);
     p->ui.fileAnswers.push_back(path);
-    mnuFileNew_Click(p->s);
+    frmMain::mnuFileNew_Click(p->s);
     EXPECT_EQ(p->ui.questions, QStringList({kNewQuestion}));
-    EXPECT_EQ(ReadFile(path), WriteDiagram(p->st));
-    EXPECT_EQ(p->st.ElemCount, 2);
-    EXPECT_EQ(p->st.ConnCount, 1);
+    EXPECT_EQ(ReadFile(path), WriteDiagram(p->st.Diagram));
+    EXPECT_EQ(p->st.Diagram.ElemCount, 2);
+    EXPECT_EQ(p->st.Diagram.ConnCount, 1);
     EXPECT_EQ(p->st.FileName, path);
 }
 
@@ -322,7 +322,7 @@ TEST_F(FileCommands, NewAnsweredYesAndThenCancelledChangesNothing) {
     const Snapshot before = Take();
     p->ui.answers.push_back(Answer::Yes);
     p->ui.fileAnswers.push_back(std::nullopt);
-    mnuFileNew_Click(p->s);
+    frmMain::mnuFileNew_Click(p->s);
     EXPECT_EQ(p->ui.fileQuestions.size(), 1u);
     ExpectUnchanged(before);
 }
@@ -333,16 +333,16 @@ TEST_F(FileCommands, NewAnsweredNoClearsAndRestoresTheSettingsOfTheLastExit) {
     Shutdown(p->s);  // the settings as they were at the last exit
     DrawSmallDiagram();
     p->st.GridSize = 250;
-    p->st.EditState = 110;
+    p->st.EditState = Editing::ConnectStart;
     p->st.SelKind = kSelElement;
     p->st.SelIndex = 2;
     UpdateRecentFiles(p->s, "/c.qrn");
     p->ui.answers.push_back(Answer::No);
-    mnuFileNew_Click(p->s);
-    EXPECT_EQ(p->st.ElemCount, 0);
-    EXPECT_EQ(p->st.ConnCount, 0);
+    frmMain::mnuFileNew_Click(p->s);
+    EXPECT_EQ(p->st.Diagram.ElemCount, 0);
+    EXPECT_EQ(p->st.Diagram.ConnCount, 0);
     EXPECT_EQ(p->st.GridSize, 100);
-    EXPECT_EQ(p->st.EditState, 0);
+    EXPECT_EQ(p->st.EditState, Editing::Idle);
     EXPECT_EQ(p->st.FileName, "/a.qrn");
     EXPECT_EQ(Captions(p->frm), QStringList({"/a.qrn", "/b.qrn", "", "", ""}));
     EXPECT_EQ(p->st.SelKind, kSelElement);  // the selection is left as it was
@@ -355,7 +355,7 @@ TEST_F(FileCommands, NewCancelledDoesNothing) {
     DrawSmallDiagram();
     const Snapshot before = Take();
     p->ui.answers.push_back(Answer::Cancel);
-    mnuFileNew_Click(p->s);
+    frmMain::mnuFileNew_Click(p->s);
     EXPECT_EQ(p->ui.questions, QStringList({kNewQuestion}));
     EXPECT_TRUE(p->ui.fileQuestions.empty());
     ExpectUnchanged(before);
@@ -365,8 +365,8 @@ TEST_F(FileCommands, OpeningEntryTwoMovesItToTheTop) {
     QStringList paths;
     for (int i = 0; i < 5; ++i) paths << MakeDiagramFile(QStringLiteral("f%1.qrn").arg(i), i + 1);
     SetRecent(p->frm, paths);
-    mnuFilename_Click(p->s, 2);
-    EXPECT_EQ(p->st.ElemCount, 3);
+    frmMain::mnuFilename_Click(p->s, 2);
+    EXPECT_EQ(p->st.Diagram.ElemCount, 3);
     EXPECT_EQ(p->st.FileName, paths[2]);
     EXPECT_EQ(Captions(p->frm), QStringList({paths[2], paths[0], paths[1], paths[3], paths[4]}));
 }
@@ -398,14 +398,14 @@ TEST_F(FileCommands, UpdateRecentFilesClosesGapsAndKeepsTheOrder) {
 TEST_F(FileCommands, ARecentEntryWhoseFileIsGoneSaysSoAndStaysInTheList) {
     const QString gone = Path("gone.qrn");
     SetRecent(p->frm, {"/first.qrn", gone});
-    mnuFilename_Click(p->s, 1);
+    frmMain::mnuFilename_Click(p->s, 1);
     EXPECT_EQ(p->ui.TakeMessages(), QStringList({FileFailureMessage(kFileNotFound, gone)}));
     EXPECT_EQ(Captions(p->frm), QStringList({"/first.qrn", gone, "", "", ""}));
     EXPECT_TRUE(p->st.FileName.isEmpty());
 }
 
 TEST_F(FileCommands, AMissingSampleFileGivesTheFailureMessage) {
-    mnuFileSample_Click(p->s);
+    frmMain::mnuFileSample_Click(p->s);
     EXPECT_EQ(
         p->ui.TakeMessages(),
         QStringList({FileFailureMessage(kFileNotFound, p->folder.path() + "/testData5.qrn")}));
@@ -417,16 +417,16 @@ TEST_F(FileCommands, TheSampleDiagramLoadsCleanly) {
     ASSERT_FALSE(bytes.isEmpty());
     const QString path = Path("testData5.qrn");
     WriteFile(path, bytes);
-    mnuFileSample_Click(p->s);  // no message: the fake fails the test on any left unseen
+    frmMain::mnuFileSample_Click(p->s);  // no message: the fake fails the test on any left unseen
     EXPECT_EQ(p->st.FileName, path);
 
     const SharedState& st = p->st;
     EXPECT_GT(BlackPixels(0, 0, 6000, 4000), 0);
-    ASSERT_EQ(st.ElemCount, 11);
-    ASSERT_EQ(st.ConnCount, 9);
-    EXPECT_LE(st.ElemCount, 15);
-    for (int i = 1; i <= st.ElemCount; ++i) {
-        const ElementRec& e = st.Elements[i];
+    ASSERT_EQ(st.Diagram.ElemCount, 11);
+    ASSERT_EQ(st.Diagram.ConnCount, 9);
+    EXPECT_LE(st.Diagram.ElemCount, 15);
+    for (int i = 1; i <= st.Diagram.ElemCount; ++i) {
+        const ElementRec& e = st.Diagram.Elements[i];
         SCOPED_TRACE(i);
         EXPECT_GE(e.Kind, 0);
         EXPECT_LE(e.Kind, 8);
@@ -440,15 +440,15 @@ TEST_F(FileCommands, TheSampleDiagramLoadsCleanly) {
         EXPECT_EQ(e.TextX, e.X - 4 * e.Font.Size * TextWidthUnits(e.Text));
         EXPECT_EQ(e.TextY, e.Y - 8 * e.Font.Size);
     }
-    for (int j = 1; j <= st.ConnCount; ++j) {
-        const ConnectionRec& c = st.Connections[j];
+    for (int j = 1; j <= st.Diagram.ConnCount; ++j) {
+        const ConnectionRec& c = st.Diagram.Connections[j];
         SCOPED_TRACE(j);
         ASSERT_GE(c.FromElem, 1);
-        ASSERT_LE(c.FromElem, st.ElemCount);
+        ASSERT_LE(c.FromElem, st.Diagram.ElemCount);
         ASSERT_GE(c.ToElem, 1);
-        ASSERT_LE(c.ToElem, st.ElemCount);
-        const ElementRec& from = st.Elements[c.FromElem];
-        const ElementRec& to = st.Elements[c.ToElem];
+        ASSERT_LE(c.ToElem, st.Diagram.ElemCount);
+        const ElementRec& from = st.Diagram.Elements[c.FromElem];
+        const ElementRec& to = st.Diagram.Elements[c.ToElem];
         EXPECT_GE(to.Kind, 2);  // constants take no input
         EXPECT_NEAR(std::hypot(c.X1 - from.X, c.Y1 - from.Y), from.R, 1e-6);
         EXPECT_NEAR(std::hypot(c.X2 - to.X, c.Y2 - to.Y), to.R, 1e-6);
@@ -463,7 +463,7 @@ TEST_F(FileCommands, TheSampleDiagramLoadsCleanly) {
             EXPECT_EQ(c.ArgNo, "");
     }
     // The file is exactly what the program writes for these tables, CR LF and code page 932.
-    EXPECT_EQ(WriteDiagram(st), bytes);
+    EXPECT_EQ(WriteDiagram(st.Diagram), bytes);
     EXPECT_FALSE(bytes.contains("\n\n"));
     EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n'));
 }

@@ -1,5 +1,6 @@
 #include "app/grid.h"
 #include "app/views/grid_dialog_view.h"
+#include "model/grid_snap.h"
 #include "render/renderer.h"
 #include "test_program.h"
 

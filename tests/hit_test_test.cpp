@@ -23,21 +23,21 @@ struct Hit : ::testing::Test {
     int Element(double x, double y, double r, const QString& text, double textX, double textY,
                 int size = 10) {
         const int i = AddElement(*st, kVariableNumber, text, x, y, r);
-        st->Elements[i].TextX = textX;
-        st->Elements[i].TextY = textY;
-        st->Elements[i].Font.Size = Integer(size);
+        st->Diagram.Elements[i].TextX = textX;
+        st->Diagram.Elements[i].TextY = textY;
+        st->Diagram.Elements[i].Font.Size = Integer(size);
         return i;
     }
 
     // A connection between two far-away elements, with its label out of the way.
     int Connection(double x1, double y1, double x2, double y2,
                    std::initializer_list<PointRec> bends = {}, const QString& argNo = QString()) {
-        if (st->ElemCount == 0) {
+        if (st->Diagram.ElemCount == 0) {
             AddElement(*st, kVariableNumber, "", -50000, -50000, 10);
             AddElement(*st, kPlus, "", 50000, 50000, 10);
         }
         const int c = AddConnection(*st, 1, 2, argNo, bends);
-        ConnectionRec& rec = st->Connections[c];
+        ConnectionRec& rec = st->Diagram.Connections[c];
         rec.X1 = x1, rec.Y1 = y1, rec.X2 = x2, rec.Y2 = y2;
         rec.ArgTextX = 90000, rec.ArgTextY = 90000;
         return c;
@@ -79,14 +79,14 @@ TEST_F(Hit, TheElementTextBoxIsCharactersTimesSizeTimesTwelveWithItsBounds) {
          {std::pair{999.0, 2000.0}, {1361.0, 2000.0}, {1000.0, 2121.0}, {1200.0, 1999.0}})
         EXPECT_EQ(At(x, y), "") << x << "," << y;
     // A double-byte text counts its characters, not its width.
-    st->Elements[1].Text = QStringLiteral("変数");
+    st->Diagram.Elements[1].Text = QStringLiteral("変数");
     EXPECT_EQ(At(1240, 2000), kSelElementText);
     EXPECT_EQ(At(1241, 2000), "");
 }
 
 TEST_F(Hit, ALabelBoxIsWidthUnitsTimesSizeTimesEightAndSizeTimesSixteenHigh) {
     const int c = Connection(0, 9000, 100, 9000, {}, "12");
-    ConnectionRec& rec = st->Connections[c];
+    ConnectionRec& rec = st->Diagram.Connections[c];
     rec.ArgTextX = 1000, rec.ArgTextY = 2000;
     rec.Font.Size = 8;  // two digits: 128 by 128
     EXPECT_EQ(At(1128, 2128), kSelArgText);
@@ -108,8 +108,8 @@ TEST_F(Hit, HugeFontSizesDoNotWrapTheBoxes) {
 TEST_F(Hit, ALabelWinsOverAnEarlierBendPointWithinReach) {
     const int first = Connection(0, 1000, 4000, 1000, {{2000, 2000}});
     const int second = Connection(0, 3000, 4000, 3000, {}, "1");
-    st->Connections[second].ArgTextX = 2010;
-    st->Connections[second].ArgTextY = 2010;
+    st->Diagram.Connections[second].ArgTextX = 2010;
+    st->Diagram.Connections[second].ArgTextY = 2010;
     EXPECT_EQ(At(2020, 2020), kSelArgText);
     EXPECT_EQ(st->SelIndex, second);
     EXPECT_EQ(At(1990, 1990), kSelPoint);
@@ -203,7 +203,7 @@ TEST_F(Hit, PassingByWhatIsOutOfReachSelectsWhatMeasuringEverythingWould) {
         std::initializer_list<PointRec> none = {};
         const int c = Connection(coordinate(random), coordinate(random), coordinate(random),
                                  coordinate(random), none);
-        ConnectionRec& rec = st->Connections[c];
+        ConnectionRec& rec = st->Diagram.Connections[c];
         rec.PointCount = Integer(j % 31);
         for (int k = 1; k <= rec.PointCount; ++k)
             rec.Points[k] = {coordinate(random), coordinate(random)};
@@ -214,8 +214,8 @@ TEST_F(Hit, PassingByWhatIsOutOfReachSelectsWhatMeasuringEverythingWould) {
     auto reference = [&](double px, double py) -> std::tuple<QString, int, int> {
         double bestPoint = -1, bestSegment = -1;
         int pointAt[2] = {0, 0}, segmentAt[2] = {0, 0};
-        for (int i = 1; i <= st->ConnCount; ++i) {
-            const ConnectionRec& r = st->Connections[i];
+        for (int i = 1; i <= st->Diagram.ConnCount; ++i) {
+            const ConnectionRec& r = st->Diagram.Connections[i];
             double x = r.X1, y = r.Y1;
             for (int k = 1; k <= r.PointCount + 1; ++k) {
                 const double bx = k <= r.PointCount ? r.Points[k].X : r.X2;
@@ -238,7 +238,7 @@ TEST_F(Hit, PassingByWhatIsOutOfReachSelectsWhatMeasuringEverythingWould) {
     int hits = 0;
     for (int n = 0; n < 20000; ++n) {
         // Most points near a bend point, so that near misses and ties of reach are common.
-        const ConnectionRec& r = st->Connections[1 + n % st->ConnCount];
+        const ConnectionRec& r = st->Diagram.Connections[1 + n % st->Diagram.ConnCount];
         const PointRec& near = r.Points[r.PointCount > 0 ? 1 + n % r.PointCount : 0];
         const double px = float(n % 3 ? near.X + jitter(random) : coordinate(random));
         const double py = float(n % 3 ? near.Y + jitter(random) : coordinate(random));

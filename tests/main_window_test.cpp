@@ -2,6 +2,7 @@
 #include "app/file_filter.h"
 #include "app/views/canvas_view.h"
 #include "editor/edit_menu.h"
+#include "model/diagram_edit.h"
 #include "render/renderer.h"
 #include "test_program.h"
 
@@ -40,14 +41,15 @@ TEST(MainWindow, HasTheCaptionTheMenusAndTheRunControls) {
     EXPECT_EQ(MenuEntries(menus[1]->menu()),
               QStringList({"要素追加(&A)", "接続(&C)", "-", "選択解除(&R)"}));
     EXPECT_EQ(MenuEntries(menus[2]->menu()), QStringList({"グリッド(&G)"}));
-    for (int i = 0; i < 5; ++i) EXPECT_FALSE(w.recentFileAction(i)->isVisible());
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(w.findChild<QAction*>(QStringLiteral("mnuFilename%1").arg(i))->isVisible());
 
-    EXPECT_EQ(w.button(1)->text(), "初期化");
-    EXPECT_EQ(w.button(2)->text(), "逐次実行");
-    EXPECT_EQ(w.button(3)->text(), "自動実行");
-    EXPECT_EQ(w.button(4)->text(), "停止");
-    EXPECT_EQ(w.button(1)->geometry(), QRect(8, 8, 81, 25));
-    EXPECT_EQ(w.button(4)->geometry(), QRect(8, 152, 81, 25));
+    EXPECT_EQ(w.findChild<QPushButton*>("Command1")->text(), "初期化");
+    EXPECT_EQ(w.findChild<QPushButton*>("Command2")->text(), "逐次実行");
+    EXPECT_EQ(w.findChild<QPushButton*>("Command3")->text(), "自動実行");
+    EXPECT_EQ(w.findChild<QPushButton*>("Command4")->text(), "停止");
+    EXPECT_EQ(w.findChild<QPushButton*>("Command1")->geometry(), QRect(8, 8, 81, 25));
+    EXPECT_EQ(w.findChild<QPushButton*>("Command4")->geometry(), QRect(8, 152, 81, 25));
     const auto edits = w.findChildren<QLineEdit*>();
     ASSERT_EQ(edits.size(), 1);
     EXPECT_EQ(edits[0]->text(), "1000");
@@ -68,12 +70,13 @@ TEST(MainWindow, TheSelectionPanelStartsHiddenWithItsSevenButtons) {
                                   "",       "点削除",   "接続線削除", "要素削除",
                                   "点移動", "要素移動", "取消",       "要素属性変更"};
     for (int n = 5; n <= 11; ++n) {
-        EXPECT_EQ(w.button(n)->text(), captions[n]);
-        EXPECT_FALSE(w.button(n)->isVisible());
-        EXPECT_EQ(w.button(n)->width(), 105);
+        EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("Command%1").arg(n))->text(),
+                  captions[n]);
+        EXPECT_FALSE(w.findChild<QPushButton*>(QStringLiteral("Command%1").arg(n))->isVisible());
+        EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("Command%1").arg(n))->width(), 105);
     }
-    EXPECT_EQ(w.button(10)->y(), 8);
-    EXPECT_EQ(w.button(11)->y(), 104);
+    EXPECT_EQ(w.findChild<QPushButton*>("Command10")->y(), 8);
+    EXPECT_EQ(w.findChild<QPushButton*>("Command11")->y(), 104);
 }
 
 TEST(MainWindow, MirrorsTheControlFieldsAfterAHandler) {
@@ -85,9 +88,9 @@ TEST(MainWindow, MirrorsTheControlFieldsAfterAHandler) {
         s.frm.mnuFilename[1] = {"/tmp/a&b.qrn", true};
     });
     w.show();
-    EXPECT_TRUE(w.button(5)->isVisible());
-    EXPECT_TRUE(w.recentFileAction(1)->isVisible());
-    EXPECT_EQ(w.recentFileAction(1)->text(), "/tmp/a&&b.qrn");
+    EXPECT_TRUE(w.findChild<QPushButton*>("Command5")->isVisible());
+    EXPECT_TRUE(w.findChild<QAction*>("mnuFilename1")->isVisible());
+    EXPECT_EQ(w.findChild<QAction*>("mnuFilename1")->text(), "/tmp/a&&b.qrn");
     QStringList labels;
     for (QLabel* l : w.findChildren<QLabel*>()) labels << l->text();
     EXPECT_TRUE(labels.contains("trace"));
@@ -118,12 +121,12 @@ TEST(MainWindow, ATimerTickWhileAHandlerShowsAMessageIsSkipped) {
         w.TimerTick();
         ++ticks;
     };
-    w.Dispatch(mnuEditRelease_Click);
+    w.Dispatch(frmMain::mnuEditRelease_Click);
     EXPECT_EQ(ui.TakeMessages(), QStringList({PurgeMessage(1)}));
     EXPECT_EQ(ticks, 1);
     EXPECT_EQ(st.StepElem, 0);  // no step ran inside the message
-    ASSERT_EQ(st.ConnCount, 1);
-    EXPECT_EQ(st.Connections[1].ToElem, 2);
+    ASSERT_EQ(st.Diagram.ConnCount, 1);
+    EXPECT_EQ(st.Diagram.Connections[1].ToElem, 2);
     // Outside any handler the tick steps.
     w.TimerTick();
     EXPECT_EQ(st.StepElem, 1);

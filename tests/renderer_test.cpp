@@ -1,4 +1,5 @@
 #include "render/renderer.h"
+#include "model/diagram_edit.h"
 #include "test_program.h"
 
 #include <gtest/gtest.h>
@@ -99,7 +100,7 @@ TEST_F(Renderer, AnActiveConnectionIsRedAndFourPixelsWideEvenWhenSelected) {
     AddElement(p->st, kConstantNumber, "", 1000, 2000, 300);
     AddElement(p->st, kVariableNumber, "", 5000, 2000, 300);
     const int c = AddConnection(p->st, 1, 2, "", {{3000, 2000}});
-    p->st.Connections[c].Active = -1;
+    p->st.Diagram.Connections[c].Active = -1;
     p->st.SelKind = kSelPoint;
     p->st.SelIndex = Integer(c);
     p->st.SelPoint = 1;
@@ -134,8 +135,8 @@ TEST_F(Renderer, ElementsLieOverConnections) {
     AddElement(p->st, kConstantNumber, "", 1000, 2000, 300);
     AddElement(p->st, kVariableNumber, "", 5000, 2000, 300);
     const int c = AddConnection(p->st, 1, 2);
-    p->st.Connections[c].Active = -1;
-    p->st.Connections[c].X1 = 1000;  // the line starts inside the circle
+    p->st.Diagram.Connections[c].Active = -1;
+    p->st.Diagram.Connections[c].X1 = 1000;  // the line starts inside the circle
     RedrawDiagram(p->s, 1);
     EXPECT_EQ(At(1150, 2000), kYellow);
 }
@@ -144,7 +145,7 @@ TEST_F(Renderer, LabelsFollowTheTextSelection) {
     p->st.GridSize = 0;
     AddElement(p->st, kConstantNumber, "12345", 2000, 2000, 600);
     RedrawDiagram(p->s, -1);
-    const double left = p->st.Elements[1].TextX, top = p->st.Elements[1].TextY;
+    const double left = p->st.Diagram.Elements[1].TextX, top = p->st.Diagram.Elements[1].TextY;
     EXPECT_GT(Count(kBlack, left, top, left + 2000, top + 300), 10);
     p->st.SelKind = kSelElementText;
     p->st.SelIndex = 1;
@@ -166,9 +167,9 @@ TEST_F(Renderer, UnfinishedConnectionsArePurgedWithOneMessageEach) {
     RedrawDiagram(p->s, -1);
     EXPECT_EQ(p->ui.TakeMessages(), QStringList({PurgeMessage(2), PurgeMessage(2)}));
     EXPECT_TRUE(PurgeMessage(2).endsWith("削除します。i=2"));
-    ASSERT_EQ(p->st.ConnCount, 2);
-    EXPECT_EQ(p->st.Connections[1].ArgNo, "a");
-    EXPECT_EQ(p->st.Connections[2].ArgNo, "d");
+    ASSERT_EQ(p->st.Diagram.ConnCount, 2);
+    EXPECT_EQ(p->st.Diagram.Connections[1].ArgNo, "a");
+    EXPECT_EQ(p->st.Diagram.Connections[2].ArgNo, "d");
     // The canvas shows the grid alone while the message is up.
     EXPECT_EQ(canvasDuringMessage, QStringList({"grid", "grid"}));
 }

@@ -2,6 +2,7 @@
 #include "app/file_commands.h"
 #include "dialogs/arg_no_dialog.h"
 #include "dialogs/element_dialog.h"
+#include "model/diagram_edit.h"
 #include "render/renderer.h"
 #include "test_program.h"
 
@@ -166,7 +167,8 @@ TEST_F(RunnerSteps, ARunWithoutDrawingTakesTheSameStepsAsOneThatDraws) {
     EXPECT_EQ(undrawn, drawn);
     EXPECT_EQ(undrawnMessages, drawnMessages);
     EXPECT_EQ(drawn.count(u'\n'), 60);
-    for (int i = 1; i <= a->ElemCount; ++i) EXPECT_EQ(b->Elements[i], a->Elements[i]) << i;
+    for (int i = 1; i <= a->Diagram.ElemCount; ++i)
+        EXPECT_EQ(b->Diagram.Elements[i], a->Diagram.Elements[i]) << i;
 }
 
 // The real executable, started without a display.
@@ -242,9 +244,9 @@ TEST_F(RunnerProcess, TheWorkedRunPrintsOneLinePerStepAndSavesTheValuesItGave) {
 
     auto p = std::make_unique<TestProgram>();
     ASSERT_TRUE(LoadDiagram(p->s, Path("after.qrn")));  // relative to the working folder
-    EXPECT_EQ(p->st.Elements[4].DataType, "Number");
-    EXPECT_EQ(p->st.Elements[4].Value, "7");
-    EXPECT_EQ(p->st.ConnCount, 3);
+    EXPECT_EQ(p->st.Diagram.Elements[4].DataType, "Number");
+    EXPECT_EQ(p->st.Diagram.Elements[4].Value, "7");
+    EXPECT_EQ(p->st.Diagram.ConnCount, 3);
 
     // No settings file was read or written, neither beside the program nor in the user's folder.
     EXPECT_EQ(Bytes(beside), settingsBefore);
@@ -335,7 +337,7 @@ TEST_F(RunnerProcess, AnArithmeticErrorEndsWithStatusThreeAfterTheStepsDone) {
 TEST_F(RunnerProcess, LoadingDropsUnfinishedConnectionsWithTheProgramsMessage) {
     const QString file = Write("loose.qrn", [](SharedState& st) {
         BuildWorkedExample(st);
-        AddConnection(st, 4, 0);  // never got a destination
+        AddConnection(st, 4, 77);  // names no element: loading takes its destination
     });
     const Finished f = Run({"--save", "clean.qrn", file});
     EXPECT_EQ(f.status, kRunnerOk);
@@ -343,7 +345,7 @@ TEST_F(RunnerProcess, LoadingDropsUnfinishedConnectionsWithTheProgramsMessage) {
 
     auto p = std::make_unique<TestProgram>();
     ASSERT_TRUE(LoadDiagram(p->s, Path("clean.qrn")));
-    EXPECT_EQ(p->st.ConnCount, 3);
+    EXPECT_EQ(p->st.Diagram.ConnCount, 3);
 }
 
 }  // namespace

@@ -33,15 +33,15 @@ QStringList VisibleEntries(const FormControls& frm) {
 TEST(Startup, InitialisesTheStateAndTheCanvas) {
     auto p = std::make_unique<TestProgram>(false);
     p->st.GridSize = 7;
-    p->st.ElemCount = 3;
-    p->st.ConnCount = 2;
-    p->st.EditState = 110;
+    p->st.Diagram.ElemCount = 3;
+    p->st.Diagram.ConnCount = 2;
+    p->st.EditState = Editing::ConnectStart;
     p->st.FreeHead = -1;
     StartupInitialisation(p->s);
     EXPECT_EQ(p->st.GridSize, 100);
-    EXPECT_EQ(p->st.ElemCount, 0);
-    EXPECT_EQ(p->st.ConnCount, 0);
-    EXPECT_EQ(p->st.EditState, 0);
+    EXPECT_EQ(p->st.Diagram.ElemCount, 0);
+    EXPECT_EQ(p->st.Diagram.ConnCount, 0);
+    EXPECT_EQ(p->st.EditState, Editing::Idle);
     EXPECT_EQ(p->st.FreeHead, 1);
     EXPECT_EQ(p->canvas.Picture2.PixelWidth(), 417);
     EXPECT_EQ(p->canvas.Picture2.PixelHeight(), 281);

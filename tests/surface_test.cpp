@@ -189,7 +189,7 @@ TEST(Surface, ExclusiveOrTextAndWideFiguresRestoreWhenDrawnTwice) {
     ours.s.SetDrawMode(kDrawModeXor);
     auto figures = [&] {
         ours.s.Line(10, 140, 190, 12, kWhite);
-        ours.s.Polyline(std::vector<UnitPoint>{{5, 5}, {100, 30}, {30, 120}}.data(), 3, kWhite);
+        ours.s.Polyline(std::vector<PointRec>{{5, 5}, {100, 30}, {30, 120}}.data(), 3, kWhite);
         ours.s.Box(20, 20, 120, 90, kWhite);
         ours.s.Circle(100, 70, 50, kWhite);
         ours.s.SetFont(false, true, 1);  // a point is 20 pixels here

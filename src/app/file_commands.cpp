@@ -38,7 +38,7 @@ QString FileFailureMessage(const QString& description, const QString& path) {
 }
 
 bool SaveDiagram(Session& s, const QString& path) {
-    const QByteArray bytes = WriteDiagram(s.st);
+    const QByteArray bytes = WriteDiagram(s.st.Diagram);
     // The old file is replaced only once the new one is complete on disk.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -80,7 +80,7 @@ bool LoadDiagram(Session& s, const QString& path) {
         return false;
     }
     file.close();
-    if (ReadDiagram(bytes, s.st) == DiagramRead::Refused) {
+    if (ReadDiagram(bytes, s.st.Diagram) == DiagramRead::Refused) {
         ShowFailure(s, kFileBadContent, path);
         return false;
     }
@@ -105,7 +105,7 @@ void UpdateRecentFiles(Session& s, const QString& path) {
     }
 }
 
-void mnuFileNew_Click(Session& s) {
+void frmMain::mnuFileNew_Click(Session& s) {
     switch (s.ui.AskYesNoCancel(kNewQuestion)) {
         case Answer::Yes:
             mnuFileSaveAs_Click(s);
@@ -119,32 +119,32 @@ void mnuFileNew_Click(Session& s) {
     }
 }
 
-void mnuFileOpen_Click(Session& s) {
+void frmMain::mnuFileOpen_Click(Session& s) {
     const std::optional<QString> path = s.ui.OpenFileName(kDiagramFilter, s.st.FileName);
     if (!path || path->isEmpty()) return;
     LoadDiagram(s, *path);
 }
 
-void mnuFileSave_Click(Session& s) {
+void frmMain::mnuFileSave_Click(Session& s) {
     if (!s.st.FileName.isEmpty())
         SaveDiagram(s, s.st.FileName);
     else
         mnuFileSaveAs_Click(s);
 }
 
-void mnuFileSaveAs_Click(Session& s) {
+void frmMain::mnuFileSaveAs_Click(Session& s) {
     const std::optional<QString> path = s.ui.SaveFileName(kDiagramFilter, s.st.FileName);
     if (!path || path->isEmpty()) return;
     SaveDiagram(s, *path);
 }
 
-void mnuFileSample_Click(Session& s) {
+void frmMain::mnuFileSample_Click(Session& s) {
     QString folder = s.frm.AppPath;
     if (!folder.endsWith(u'/')) folder += u'/';
     LoadDiagram(s, folder + kSampleName);
 }
 
-void mnuFilename_Click(Session& s, int index) {
+void frmMain::mnuFilename_Click(Session& s, int index) {
     if (index < 0 || index >= static_cast<int>(s.frm.mnuFilename.size())) return;
     const MenuEntry& entry = s.frm.mnuFilename[static_cast<std::size_t>(index)];
     if (entry.Caption.isEmpty()) return;  // only visible entries can be chosen

@@ -30,9 +30,13 @@ bool LoadDiagram(Session& s, const QString& path);
 // Makes path the current file and moves it to the top of the recent-file list.
 void UpdateRecentFiles(Session& s, const QString& path);
 
+namespace frmMain {
+
 void mnuFileNew_Click(Session& s);
 void mnuFileOpen_Click(Session& s);
 void mnuFileSave_Click(Session& s);
 void mnuFileSaveAs_Click(Session& s);
 void mnuFileSample_Click(Session& s);
 void mnuFilename_Click(Session& s, int index);
+
+}  // namespace frmMain

@@ -6,14 +6,6 @@
 #include "model/shared_state.h"
 #include "render/renderer.h"
 
-#include <cmath>
-
-double SnapToGrid(const SharedState& st, double v) {
-    if (st.GridSize == 0) return v;
-    const double grid = st.GridSize;
-    return std::floor(v / grid + 0.5) * grid;
-}
-
 GridDialog::GridDialog(Session& s) : s_(s) {}
 
 void GridDialog::Command1_Click() {

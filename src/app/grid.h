@@ -1,15 +1,11 @@
 #pragma once
-// The grid that positions snap to, and the logic of the modeless grid dialog frmGrid.
-// The dialog's window lives in app/views/grid_dialog_view; nothing here knows about widgets.
+// The logic of the modeless grid dialog frmGrid, which sets the spacing of the grid that
+// positions snap to. The dialog's window lives in app/views/grid_dialog_view; nothing here knows
+// about widgets.
 
 #include <QString>
 
 struct Session;
-struct SharedState;
-
-// Rounds v to the nearest multiple of GridSize (halves go up); unchanged when GridSize is 0.
-double SnapToGrid(const SharedState& st, double v);
-
 inline const QString kGridDialogCaption = QStringLiteral("グリッドサイズ");
 // Shown when the grid size text reads as a number that a grid size cannot hold.
 inline const QString kGridSizeRangeMessage =

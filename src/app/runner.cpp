@@ -155,13 +155,13 @@ bool RunnerPrompter::SaveBitmap(const QImage& image, const QString& path) {
 }
 
 bool RunSteps(Session& s, int steps, std::ostream& out) {
-    Command1_Click(s);
+    frmMain::Command1_Click(s);
     // The timer switched on keeps the engine from asking after each step; its ticks are
     // given here one after the other instead of waiting for them.
-    Command3_Click(s);
-    for (int n = 1; n <= steps && s.st.ElemCount > 0; ++n) {
+    frmMain::Command3_Click(s);
+    for (int n = 1; n <= steps && s.st.Diagram.ElemCount > 0; ++n) {
         const int writes = s.frm.Label1Writes;
-        Timer1_Timer(s);
+        frmMain::Timer1_Timer(s);
         QString line = QString::number(n) + u'\t' + QString::number(s.st.StepElem);
         if (s.frm.Label1Writes != writes) line += u'\t' + s.frm.Label1Caption;
         WriteUtf8(out, line + u'\n');

@@ -28,9 +28,9 @@ void StartupInitialisation(Session& s) {
     FormControls& frm = s.frm;
     st.GridSize = 100;
     InitCellPool(st);
-    st.EditState = 0;
-    st.ElemCount = 0;
-    st.ConnCount = 0;
+    st.EditState = Editing::Idle;
+    st.Diagram.ElemCount = 0;
+    st.Diagram.ConnCount = 0;
     const double w = frm.Picture1.Width, h = frm.Picture1.Height;
     s.canvas.Resize(Pixels(w, frm.TwipsPerPixel), Pixels(h, frm.TwipsPerPixel));
     s.canvas.Picture2.SetPictureScale(0, 0, w, h);

@@ -20,7 +20,7 @@ void ArgNoDialog::Command1_Click() {
     }
     const int c = s_.st.ArgDialogConn;
     if (c >= 1 && c <= kMaxConnections) {
-        ConnectionRec& conn = s_.st.Connections[c];
+        ConnectionRec& conn = s_.st.Diagram.Connections[c];
         conn.ArgNo = List1.at(listIndex_);
         conn.Font.Bold = Check1;
         conn.Font.Underline = Check2;

@@ -7,8 +7,6 @@
 #include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
-#include "model/table_edit.h"
-#include "render/renderer.h"
 
 namespace {
 
@@ -25,17 +23,6 @@ const QString kKindNames[] = {
 };
 
 const QString kArgCountCaption = QStringLiteral("引数の個数");
-
-// Removes every connection that ends on element e, closing up the table.
-void RemoveConnectionsInto(SharedState& st, int e) {
-    int j = 1;
-    while (j <= st.ConnCount) {
-        if (st.Connections[j].ToElem == e)
-            RemoveConnectionAt(st, j);
-        else
-            ++j;
-    }
-}
 
 }  // namespace
 
@@ -128,44 +115,10 @@ void ElementDialog::Command1_Click() {
 void ElementDialog::Command2_Click() {
     if (closed_) return;
     s_.st.NewElement.Kind = -1;
-    s_.st.EditState = 0;
+    s_.st.EditState = Editing::Idle;
     closed_ = true;
 }
 
 void LoadElementDialog(ElementDialog& dialog) {
     for (const QString& name : kKindNames) dialog.List1 << name;
-}
-
-void Command11_Click(Session& s) {
-    SharedState& st = s.st;
-    const int e = st.SelIndex;
-    if (ElementSelected(st) && e >= 1 && e <= st.ElemCount) {
-        ElementDialog dialog(s);
-        LoadElementDialog(dialog);
-        ElementRec& element = st.Elements[e];
-        dialog.SetListIndex(element.Kind);
-        dialog.Text1Text = element.Text;
-        dialog.Text1Visible = true;
-        dialog.Text2Text = QString::number(element.ArgCount);
-        s.ui.ShowElementDialog(dialog);
-        // A dialog that went away without an answer was cancelled.
-        if (!dialog.Closed()) dialog.Command2_Click();
-        if (st.NewElement.Kind == -1) {
-            st.EditState = 0;
-            return;
-        }
-
-        const ElementRec& made = st.NewElement;
-        element.Font = made.Font;
-        element.Kind = made.Kind;
-        element.ArgCount = made.ArgCount;
-        element.DataType = made.DataType;
-        element.Value = made.Value;
-        element.Text = made.Text;
-        // A constant has no inputs.
-        if (element.Kind == kConstantNumber || element.Kind == kConstantString)
-            RemoveConnectionsInto(st, e);
-    }
-    RedrawDiagram(s, -1);
-    s.frm.Frame1Visible = false;
 }

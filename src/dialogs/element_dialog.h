@@ -53,6 +53,3 @@ private:
 
 // Adds the nine kind names to the list.
 void LoadElementDialog(ElementDialog& dialog);
-
-// 要素属性変更: edits the selected element with the element dialog.
-void Command11_Click(Session& s);

@@ -1,12 +1,13 @@
 #include "editor/canvas_press.h"
 
-#include "app/grid.h"
 #include "editor/connection_drawing.h"
 #include "editor/edit_menu.h"
-#include "editor/edit_states.h"
-#include "editor/element_geometry.h"
+#include "editor/pick_up.h"
 #include "model/cp932.h"
+#include "model/diagram_edit.h"
+#include "model/element_geometry.h"
 #include "model/form_controls.h"
+#include "model/grid_snap.h"
 #include "model/session.h"
 #include "model/shared_state.h"
 #include "render/canvas.h"
@@ -14,75 +15,16 @@
 #include "render/hit_test.h"
 #include "render/renderer.h"
 
-#include <cmath>
-
 namespace {
 
 constexpr int kLeft = 1;
 constexpr int kRight = 2;
 
-double Distance(double x1, double y1, double x2, double y2) {
-    return std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2));
-}
-
 bool LiveElement(const SharedState& st, int e) {
-    return e >= 1 && e <= st.ElemCount;
+    return e >= 1 && e <= st.Diagram.ElemCount;
 }
 bool LiveConnection(const SharedState& st, int c) {
-    return c >= 1 && c <= st.ConnCount;
-}
-
-void SetAnchorAndPointer(SharedState& st, double x, double y) {
-    st.AnchorX = st.PointerX = x;
-    st.AnchorY = st.PointerY = y;
-}
-
-// The outline box of a text being dragged: 8 units per half-width cell and point, 16 high.
-void PickUpText(Session& s, double x, double y, const QString& text, int size) {
-    SharedState& st = s.st;
-    Surface& back = s.canvas.Picture2;
-    SetAnchorAndPointer(st, x, y);
-    st.DragH = size * 16.0;
-    st.DragW = 8.0 * size * TextWidthUnits(text);
-    DrawXorBox(back, st.PointerX, st.PointerY, st.DragW, st.DragH);
-    DrawXorLine(back, st.AnchorX, st.AnchorY, st.PointerX, st.PointerY);
-    DrawXorBox(back, st.PointerX, st.PointerY, st.DragW, st.DragH);
-}
-
-void PickUpPoint(Session& s) {
-    SharedState& st = s.st;
-    const PointRec& p = st.Connections[st.SelIndex].Points[st.SelPoint];
-    st.EditState = kMovePoint;
-    SetAnchorAndPointer(st, p.X, p.Y);
-    DrawXorLine(s.canvas.Picture2, st.AnchorX, st.AnchorY, st.PointerX, st.PointerY);
-}
-
-// Picking up segment s inserts its midpoint as a new bend point, which is then moved. A
-// connection that already has every bend point it can hold gets the nearer end of the segment
-// picked up instead.
-void PickUpSegment(Session& s, float x, float y) {
-    SharedState& st = s.st;
-    ConnectionRec& c = st.Connections[st.SelIndex];
-    const int n = c.PointCount;
-    const int seg = st.SelPoint;
-    if (seg < 1 || seg > n + 1) return;
-    if (n >= kMaxPoints) {
-        int nearest = seg <= n ? seg : n;
-        if (seg - 1 >= 1 && seg <= n &&
-            Distance(c.Points[seg - 1].X, c.Points[seg - 1].Y, x, y) <
-                Distance(c.Points[seg].X, c.Points[seg].Y, x, y))
-            nearest = seg - 1;
-        st.SelKind = kSelPoint;
-        st.SelPoint = static_cast<Integer>(nearest);
-        PickUpPoint(s);
-        return;
-    }
-    const PointRec first = seg - 1 > 0 ? c.Points[seg - 1] : PointRec{c.X1, c.Y1};
-    const PointRec second = seg <= n ? c.Points[seg] : PointRec{c.X2, c.Y2};
-    for (int k = n; k >= seg; --k) c.Points[k + 1] = c.Points[k];
-    c.Points[seg] = {(first.X + second.X) * 0.5, (first.Y + second.Y) * 0.5};
-    c.PointCount = static_cast<Integer>(n + 1);
-    PickUpPoint(s);
+    return c >= 1 && c <= st.Diagram.ConnCount;
 }
 
 void SelectAndPickUp(Session& s, float x, float y) {
@@ -91,18 +33,14 @@ void SelectAndPickUp(Session& s, float x, float y) {
     HitTest(st, x, y);
     const int i = st.SelIndex;
     if (st.SelKind == kSelElementText) {
-        const ElementRec& e = st.Elements[i];
-        st.EditState = kMoveElementText;
+        const ElementRec& e = st.Diagram.Elements[i];
+        st.EditState = Editing::MoveElementText;
         PickUpText(s, e.TextX, e.TextY, e.Text, e.Font.Size);
     } else if (st.SelKind == kSelElement) {
-        const ElementRec& e = st.Elements[i];
-        st.EditState = kMoveElement;
-        SetAnchorAndPointer(st, e.X, e.Y);
-        DrawXorLine(s.canvas.Picture2, st.AnchorX, st.AnchorY, st.PointerX, st.PointerY);
-        DrawXorCircle(s.canvas.Picture2, st.PointerX, st.PointerY, e.R);
+        PickUpElement(s);
     } else if (st.SelKind == kSelArgText) {
-        const ConnectionRec& c = st.Connections[i];
-        st.EditState = kMoveArgText;
+        const ConnectionRec& c = st.Diagram.Connections[i];
+        st.EditState = Editing::MoveArgText;
         PickUpText(s, c.ArgTextX, c.ArgTextY, c.ArgNo, c.Font.Size);
     } else if (st.SelKind == kSelLine) {
         PickUpSegment(s, x, y);
@@ -131,15 +69,16 @@ void FixCentre(Session& s, float x, float y) {
     st.AnchorY = SnapToGrid(st, y);
     st.CurR = 0;
     DrawXorCircle(s.canvas.Picture2, st.AnchorX, st.AnchorY, st.CurR);
-    st.EditState = kPlaceRadius;
+    st.EditState = Editing::PlaceRadius;
 }
 
 void FixRadiusAndCreate(Session& s, float x, float y) {
     SharedState& st = s.st;
+    DiagramTables& d = st.Diagram;
     DrawXorCircle(s.canvas.Picture2, st.AnchorX, st.AnchorY, st.CurR);
-    st.CurR = Distance(SnapToGrid(st, x), SnapToGrid(st, y), st.AnchorX, st.AnchorY);
-    if (st.ElemCount >= kMaxElements) {  // the add-element command refuses this beforehand
-        st.EditState = kIdle;
+    st.CurR = Distance(st.AnchorX, st.AnchorY, SnapToGrid(st, x), SnapToGrid(st, y));
+    if (d.ElemCount >= kMaxElements) {  // the add-element command refuses this beforehand
+        st.EditState = Editing::Idle;
         return;
     }
     ElementRec& t = st.NewElement;
@@ -148,103 +87,103 @@ void FixRadiusAndCreate(Session& s, float x, float y) {
     t.R = st.CurR;
     t.TextX = t.X - 4.0 * t.Font.Size * TextWidthUnits(t.Text);
     t.TextY = t.Y - 8.0 * t.Font.Size;
-    ++st.ElemCount;
-    st.Elements[st.ElemCount] = t;
-    DrawElementPlain(s, st.ElemCount);
+    ++d.ElemCount;
+    d.Elements[d.ElemCount] = t;
+    DrawElementPlain(s, d.ElemCount);
     st.SelKind = kSelElement;
-    st.SelIndex = st.ElemCount;
+    st.SelIndex = d.ElemCount;
     st.SelPoint = 0;
-    mnuEditAddElement_Click(s);
+    frmMain::mnuEditAddElement_Click(s);
 }
 
 void CancelRadius(Session& s) {
     SharedState& st = s.st;
     DrawXorCircle(s.canvas.Picture2, st.AnchorX, st.AnchorY, st.CurR);
-    st.EditState = kPlaceCentre;
+    st.EditState = Editing::PlaceCentre;
 }
 
 // Drops what was picked up, when the selection still names something that exists.
 void DropText(Session& s, float x, float y) {
     SharedState& st = s.st;
+    DiagramTables& d = st.Diagram;
     const double sx = SnapToGrid(st, x), sy = SnapToGrid(st, y);
-    if (st.EditState == kMoveElementText && LiveElement(st, st.SelIndex)) {
-        st.Elements[st.SelIndex].TextX = sx;
-        st.Elements[st.SelIndex].TextY = sy;
-    } else if (st.EditState == kMoveArgText && LiveConnection(st, st.SelIndex)) {
-        st.Connections[st.SelIndex].ArgTextX = sx;
-        st.Connections[st.SelIndex].ArgTextY = sy;
+    if (st.EditState == Editing::MoveElementText && LiveElement(st, st.SelIndex)) {
+        d.Elements[st.SelIndex].TextX = sx;
+        d.Elements[st.SelIndex].TextY = sy;
+    } else if (st.EditState == Editing::MoveArgText && LiveConnection(st, st.SelIndex)) {
+        d.Connections[st.SelIndex].ArgTextX = sx;
+        d.Connections[st.SelIndex].ArgTextY = sy;
     }
     RedrawDiagram(s, -1);
-    st.EditState = kIdle;
+    st.EditState = Editing::Idle;
 }
 
 void DropElement(Session& s, float x, float y) {
     SharedState& st = s.st;
+    DiagramTables& d = st.Diagram;
     const int e = st.SelIndex;
     if (LiveElement(st, e)) {
         const double nx = SnapToGrid(st, x), ny = SnapToGrid(st, y);
-        ElementRec& el = st.Elements[e];
+        ElementRec& el = d.Elements[e];
         const double r = el.R;
         el.X = nx;
         el.Y = ny;
         el.TextX = nx - 4.0 * el.Font.Size * TextWidthUnits(el.Text);
         el.TextY = ny - 8.0 * el.Font.Size;
-        for (int j = 1; j <= st.ConnCount; ++j) {
-            ConnectionRec& c = st.Connections[j];
+        for (int j = 1; j <= d.ConnCount; ++j) {
+            ConnectionRec& c = d.Connections[j];
+            // Bend points now inside the circle are dropped while they follow its own end.
             if (c.FromElem == e) {
-                // Bend points now inside the circle are dropped while they follow its own end.
-                while (c.PointCount >= 1 && Distance(c.Points[1].X, c.Points[1].Y, nx, ny) < r) {
-                    for (int k = 1; k < c.PointCount; ++k) c.Points[k] = c.Points[k + 1];
-                    --c.PointCount;
-                }
+                while (c.PointCount >= 1 && Distance(c.Points[1].X, c.Points[1].Y, nx, ny) < r)
+                    RemoveBendPoint(c, 1);
             }
             if (c.ToElem == e) {
                 while (c.PointCount >= 1 &&
                        Distance(c.Points[c.PointCount].X, c.Points[c.PointCount].Y, nx, ny) < r)
-                    --c.PointCount;
+                    RemoveBendPoint(c, c.PointCount);
             }
-            RefitConnection(st, j);
+            RefitConnection(d, j);
         }
     }
     RedrawDiagram(s, -1);
-    st.EditState = kIdle;
+    st.EditState = Editing::Idle;
 }
 
 void DropPoint(Session& s, float x, float y) {
     SharedState& st = s.st;
     const int c = st.SelIndex, p = st.SelPoint;
     if (LiveConnection(st, c) && p >= 0 && p <= kMaxPoints) {
-        st.Connections[c].Points[p] = {SnapToGrid(st, x), SnapToGrid(st, y)};
-        RefitConnection(st, c);
+        st.Diagram.Connections[c].Points[p] = {SnapToGrid(st, x), SnapToGrid(st, y)};
+        RefitConnection(st.Diagram, c);
     }
     RedrawDiagram(s, -1);
-    st.EditState = kIdle;
+    st.EditState = Editing::Idle;
 }
 
 // Returns false when the press is ignored.
 bool LeftPress(Session& s, float x, float y) {
     switch (s.st.EditState) {
-        case kIdle:
+        case Editing::Idle:
             SelectAndPickUp(s, x, y);
             return true;
-        case kPlaceCentre:
+        case Editing::PlaceCentre:
             FixCentre(s, x, y);
             return true;
-        case kPlaceRadius:
+        case Editing::PlaceRadius:
             FixRadiusAndCreate(s, x, y);
             return true;
-        case kConnectStart:
-        case kConnectRubber:
-        case kConnectBends:
+        case Editing::ConnectStart:
+        case Editing::ConnectRubber:
+        case Editing::ConnectBends:
             return ConnectionLeftPress(s, x, y);
-        case kMoveElementText:
-        case kMoveArgText:
+        case Editing::MoveElementText:
+        case Editing::MoveArgText:
             DropText(s, x, y);
             return true;
-        case kMoveElement:
+        case Editing::MoveElement:
             DropElement(s, x, y);
             return true;
-        case kMovePoint:
+        case Editing::MovePoint:
             DropPoint(s, x, y);
             return true;
         default:
@@ -254,14 +193,14 @@ bool LeftPress(Session& s, float x, float y) {
 
 bool RightPress(Session& s, float x, float y) {
     switch (s.st.EditState) {
-        case kIdle:
+        case Editing::Idle:
             SelectAndOpenPanel(s, x, y);
             return true;
-        case kPlaceRadius:
+        case Editing::PlaceRadius:
             CancelRadius(s);
             return true;
-        case kConnectRubber:
-        case kConnectBends:
+        case Editing::ConnectRubber:
+        case Editing::ConnectBends:
             return ConnectionRightPress(s, x, y);
         default:
             return true;
@@ -270,7 +209,7 @@ bool RightPress(Session& s, float x, float y) {
 
 }  // namespace
 
-void Picture1_MouseDown(Session& s, int button, int /*shift*/, float x, float y) {
+void frmMain::Picture1_MouseDown(Session& s, int button, int /*shift*/, float x, float y) {
     bool refresh = true;
     // Once the connection being drawn is gone, a press only ends the drawing.
     if (!EndLostConnection(s.st)) {

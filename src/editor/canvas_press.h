@@ -5,5 +5,9 @@
 
 struct Session;
 
+namespace frmMain {
+
 // button: 1 left, 2 right; shift is not used; x, y in canvas units.
 void Picture1_MouseDown(Session& s, int button, int shift, float x, float y);
+
+}  // namespace frmMain

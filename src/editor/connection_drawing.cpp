@@ -1,9 +1,10 @@
 #include "editor/connection_drawing.h"
 
-#include "app/grid.h"
+#include "dialogs/arg_no_dialog.h"
 #include "editor/edit_menu.h"
-#include "editor/edit_states.h"
-#include "editor/element_geometry.h"
+#include "editor/pick_up.h"
+#include "model/element_geometry.h"
+#include "model/grid_snap.h"
 #include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
@@ -17,14 +18,10 @@ bool IsConstant(const ElementRec& e) {
     return e.Kind == kConstantNumber || e.Kind == kConstantString;
 }
 
-void XorRubberLine(Session& s) {
-    DrawXorLine(s.canvas.Picture2, s.st.AnchorX, s.st.AnchorY, s.st.PointerX, s.st.PointerY);
-}
-
 // Commits the segment from the anchor to (sx, sy) as a new bend point, which becomes the anchor.
 void AddBend(Session& s, ConnectionRec& c, double sx, double sy) {
     SharedState& st = s.st;
-    XorRubberLine(s);
+    DrawRubberLine(s);
     DrawXorLine(s.canvas.Picture2, st.AnchorX, st.AnchorY, sx, sy);
     ++c.PointCount;
     st.AnchorX = sx;
@@ -32,17 +29,17 @@ void AddBend(Session& s, ConnectionRec& c, double sx, double sy) {
     c.Points[c.PointCount] = {sx, sy};
     st.PointerX = sx;
     st.PointerY = sy;
-    XorRubberLine(s);  // the rubber line starts again, of zero length, at the new anchor
-    st.EditState = kConnectBends;
+    DrawRubberLine(s);  // the rubber line starts again, of zero length, at the new anchor
+    st.EditState = Editing::ConnectBends;
 }
 
 // Ends connection c on element e, its last segment starting at (fx, fy).
 void Complete(Session& s, int c, int e, double fx, double fy) {
     SharedState& st = s.st;
-    ConnectionRec& con = st.Connections[c];
-    XorRubberLine(s);
+    ConnectionRec& con = st.Diagram.Connections[c];
+    DrawRubberLine(s);
     con.ToElem = static_cast<Integer>(e);
-    const UnitPoint end = ElementRimPoint(st, e, fx, fy);
+    const PointRec end = ElementRimPoint(st.Diagram, e, fx, fy);
     con.X2 = end.X;
     con.Y2 = end.Y;
     con.ArgTextX = (fx + end.X) / 2;
@@ -53,7 +50,7 @@ void Complete(Session& s, int c, int e, double fx, double fy) {
     DrawArrowSegment(s.canvas.Picture2, fx, fy, end.X, end.Y, kBlack);
     PromptArgumentNumber(s, c);
     RedrawDiagram(s, -1);
-    st.EditState = kConnectStart;
+    st.EditState = Editing::ConnectStart;
     st.SelKind = kSelLine;
     st.SelIndex = static_cast<Integer>(c);
     st.SelPoint = 0;
@@ -61,50 +58,72 @@ void Complete(Session& s, int c, int e, double fx, double fy) {
 
 bool StartConnection(Session& s, float x, float y) {
     SharedState& st = s.st;
-    const int e = ElementAtPoint(st, x, y);
+    const int e = ElementAtPoint(st.Diagram, x, y);
     if (e < 0) return false;
-    if (st.ConnCount >= kMaxConnections) {
+    if (st.Diagram.ConnCount >= kMaxConnections) {
         s.ui.Message(kTooManyConnections);
-        st.EditState = kIdle;
+        st.EditState = Editing::Idle;
         return true;
     }
-    ++st.ConnCount;
+    ++st.Diagram.ConnCount;
     // The slot may hold an earlier connection; a new one starts from a clean record, so that
     // it stays unfinished (ToElem 0) until it is completed.
-    st.Connections[st.ConnCount] = ConnectionRec{};
-    st.Connections[st.ConnCount].FromElem = static_cast<Integer>(e);
-    st.EditState = kConnectInside;
+    st.Diagram.Connections[st.Diagram.ConnCount] = ConnectionRec{};
+    st.Diagram.Connections[st.Diagram.ConnCount].FromElem = static_cast<Integer>(e);
+    st.EditState = Editing::ConnectInside;
     return true;
 }
 
 }  // namespace
 
 bool EndLostConnection(SharedState& st) {
-    if (st.EditState != kConnectInside && st.EditState != kConnectRubber &&
-        st.EditState != kConnectBends)
+    if (!DrawingConnection(st.EditState)) return false;
+    if (st.Diagram.ConnCount >= 1 && st.Diagram.Connections[st.Diagram.ConnCount].ToElem == 0)
         return false;
-    if (st.ConnCount >= 1 && st.Connections[st.ConnCount].ToElem == 0) return false;
-    st.EditState = kIdle;
+    st.EditState = Editing::Idle;
     return true;
+}
+
+void PromptArgumentNumber(Session& s, int c) {
+    SharedState& st = s.st;
+    if (c < 1 || c > kMaxConnections) return;
+    st.Diagram.Connections[c].ArgNo.clear();
+    const int to = st.Diagram.Connections[c].ToElem;
+    if (to < 1 || to > kMaxElements) return;
+    const ElementRec& target = st.Diagram.Elements[to];
+    if (target.Kind <= kVariableString || target.ArgCount <= 1) return;
+
+    st.ArgDialogConn = static_cast<Integer>(c);
+    ArgNoDialog dialog(s);
+    for (int k = 1; k <= target.ArgCount; ++k) dialog.List1 << QString::number(k);
+    const ConnectionRec& conn = st.Diagram.Connections[c];
+    // The list shows the entry of the current argument number, and that was just emptied.
+    dialog.SetListIndex(-1);
+    dialog.Check1 = conn.Font.Bold;
+    dialog.Check2 = conn.Font.Underline;
+    dialog.Text3Text = QString::number(conn.Font.Size);
+    s.ui.ShowArgNoDialog(dialog);
+
+    PrintText(s.canvas.Picture2, conn.ArgTextX, conn.ArgTextY, conn.Font, conn.ArgNo);
 }
 
 bool ConnectionLeftPress(Session& s, float x, float y) {
     SharedState& st = s.st;
-    if (st.EditState == kConnectStart) return StartConnection(s, x, y);
-    const int c = st.ConnCount;
-    ConnectionRec& con = st.Connections[c];
-    const int e = ElementAtPoint(st, x, y);
+    if (st.EditState == Editing::ConnectStart) return StartConnection(s, x, y);
+    const int c = st.Diagram.ConnCount;
+    ConnectionRec& con = st.Diagram.Connections[c];
+    const int e = ElementAtPoint(st.Diagram, x, y);
     const double sx = SnapToGrid(st, x), sy = SnapToGrid(st, y);
-    if (st.EditState == kConnectRubber) {
+    if (st.EditState == Editing::ConnectRubber) {
         if (e >= 1 && e == con.FromElem) {
-            XorRubberLine(s);
-            st.EditState = kConnectInside;
+            DrawRubberLine(s);
+            st.EditState = Editing::ConnectInside;
         } else if (e < 0) {
             con.X1 = st.AnchorX;
             con.Y1 = st.AnchorY;
             con.PointCount = 0;
             AddBend(s, con, sx, sy);
-        } else if (IsConstant(st.Elements[e])) {
+        } else if (IsConstant(st.Diagram.Elements[e])) {
             s.ui.Message(kNoInputOnConstants);
         } else {
             con.X1 = st.AnchorX;
@@ -114,11 +133,11 @@ bool ConnectionLeftPress(Session& s, float x, float y) {
         }
         return true;
     }
-    if (st.EditState == kConnectBends) {
+    if (st.EditState == Editing::ConnectBends) {
         if (e < 0) {
             if (con.PointCount >= kMaxPoints) return false;
             AddBend(s, con, sx, sy);
-        } else if (IsConstant(st.Elements[e])) {
+        } else if (IsConstant(st.Diagram.Elements[e])) {
             s.ui.Message(kNoInputOnConstants);
         } else {
             Complete(s, c, e, st.AnchorX, st.AnchorY);
@@ -129,18 +148,18 @@ bool ConnectionLeftPress(Session& s, float x, float y) {
 
 bool ConnectionRightPress(Session& s, float x, float y) {
     SharedState& st = s.st;
-    if (st.EditState == kConnectRubber) {
+    if (st.EditState == Editing::ConnectRubber) {
         // The half-made connection stays counted until the next full redraw drops it.
-        XorRubberLine(s);
-        st.EditState = kIdle;
-    } else if (st.EditState == kConnectBends) {
-        ConnectionRec& con = st.Connections[st.ConnCount];
-        XorRubberLine(s);
+        DrawRubberLine(s);
+        st.EditState = Editing::Idle;
+    } else if (st.EditState == Editing::ConnectBends) {
+        ConnectionRec& con = st.Diagram.Connections[st.Diagram.ConnCount];
+        DrawRubberLine(s);
         if (con.PointCount > 0) --con.PointCount;
         if (con.PointCount == 0) {
             st.AnchorX = con.X1;
             st.AnchorY = con.Y1;
-            st.EditState = kConnectRubber;
+            st.EditState = Editing::ConnectRubber;
         } else {
             st.AnchorX = con.Points[con.PointCount].X;
             st.AnchorY = con.Points[con.PointCount].Y;
@@ -148,7 +167,7 @@ bool ConnectionRightPress(Session& s, float x, float y) {
         st.PointerX = SnapToGrid(st, x);
         st.PointerY = SnapToGrid(st, y);
         RedrawWhileConnecting(s);
-        XorRubberLine(s);
+        DrawRubberLine(s);
     }
     return true;
 }

@@ -13,6 +13,10 @@ inline const QString kNoInputOnConstants = QStringLiteral("定数には出力で
 bool ConnectionLeftPress(Session& s, float x, float y);   // states 110, 112, 113
 bool ConnectionRightPress(Session& s, float x, float y);  // states 112, 113
 
+// Empties ArgNo of connection c; for a function or operator target with two or more inputs asks
+// for the argument number with the argument-number dialog; then prints the label. No publish.
+void PromptArgumentNumber(Session& s, int c);
+
 // In states 111 to 113 the connection being drawn is the last one and still has no end element.
 // A full redraw in the meantime (a run step, a panel command, a loaded file) drops it; drawing
 // then ends (state 0) instead of going on with a finished connection. True when it ended.

@@ -1,9 +1,9 @@
 #include "editor/edit_menu.h"
 
 #include "dialogs/element_dialog.h"
-#include "editor/edit_states.h"
 #include "engine/run_control.h"
 #include "model/cell_pool.h"
+#include "model/edit_state.h"
 #include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
@@ -20,12 +20,12 @@ void ResetRunState(Session& s) {
 
 }  // namespace
 
-void mnuEditAddElement_Click(Session& s) {
+void frmMain::mnuEditAddElement_Click(Session& s) {
     ResetRunState(s);
     RedrawDiagram(s, -1);
-    if (s.st.ElemCount >= kMaxElements) {
+    if (s.st.Diagram.ElemCount >= kMaxElements) {
         s.ui.Message(kTooManyElements);
-        s.st.EditState = kIdle;
+        s.st.EditState = Editing::Idle;
         return;
     }
     ElementDialog dialog(s);
@@ -38,23 +38,23 @@ void mnuEditAddElement_Click(Session& s) {
     dialog.Text2Visible = false;
     s.ui.ShowElementDialog(dialog);
     if (!dialog.Closed()) dialog.Command2_Click();  // gone without an answer: cancelled
-    s.st.EditState = s.st.NewElement.Kind >= 0 ? kPlaceCentre : kIdle;
+    s.st.EditState = s.st.NewElement.Kind >= 0 ? Editing::PlaceCentre : Editing::Idle;
 }
 
-void mnuConect_Click(Session& s) {
+void frmMain::mnuConect_Click(Session& s) {
     ResetRunState(s);
     RedrawDiagram(s, -1);
-    if (s.st.ConnCount < kMaxConnections) {
-        s.st.EditState = kConnectStart;
+    if (s.st.Diagram.ConnCount < kMaxConnections) {
+        s.st.EditState = Editing::ConnectStart;
     } else {
         s.ui.Message(kTooManyConnections);
-        s.st.EditState = kIdle;
+        s.st.EditState = Editing::Idle;
     }
 }
 
-void mnuEditRelease_Click(Session& s) {
+void frmMain::mnuEditRelease_Click(Session& s) {
     ResetRunState(s);
-    s.st.EditState = kIdle;
+    s.st.EditState = Editing::Idle;
     s.st.SelKind.clear();
     RedrawDiagram(s, -1);
 }

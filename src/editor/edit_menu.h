@@ -6,9 +6,13 @@
 
 struct Session;
 
+namespace frmMain {
+
 void mnuEditAddElement_Click(Session& s);
 void mnuConect_Click(Session& s);
 void mnuEditRelease_Click(Session& s);
+
+}  // namespace frmMain
 
 inline const QString kTooManyElements =
     QStringLiteral("最大要素数を超えます。これ以上登録できません。");

@@ -1,27 +1,25 @@
 #include "editor/pointer_tracking.h"
 
-#include "app/grid.h"
 #include "editor/connection_drawing.h"
-#include "editor/edit_states.h"
-#include "editor/element_geometry.h"
+#include "editor/pick_up.h"
+#include "model/element_geometry.h"
 #include "model/form_controls.h"
+#include "model/grid_snap.h"
 #include "model/numeric_text.h"
 #include "model/session.h"
 #include "model/shared_state.h"
 #include "render/canvas.h"
 #include "render/feedback.h"
 
-#include <cmath>
-
 namespace {
 
-QString Prefix(int editState) {
+QString Prefix(Editing editState) {
     switch (editState) {
-        case kPlaceCentre:
+        case Editing::PlaceCentre:
             return QStringLiteral(" 円中心　座標 (");
-        case kPlaceRadius:
+        case Editing::PlaceRadius:
             return QStringLiteral(" 半径　座標 (");
-        case kConnectStart:
+        case Editing::ConnectStart:
             return QStringLiteral(" 接続始点要素 座標 (");
         default:
             return QStringLiteral(" 座標 (");
@@ -30,10 +28,6 @@ QString Prefix(int editState) {
 
 QString Readout(const QString& prefix, float x, float y) {
     return prefix + FormatSingle(x) + QStringLiteral(", ") + FormatSingle(y) + u')';
-}
-
-void XorRubberLine(Session& s) {
-    DrawXorLine(s.canvas.Picture2, s.st.AnchorX, s.st.AnchorY, s.st.PointerX, s.st.PointerY);
 }
 
 void MovePointer(SharedState& st, float x, float y) {
@@ -46,55 +40,54 @@ bool Feedback(Session& s, float x, float y) {
     SharedState& st = s.st;
     Surface& back = s.canvas.Picture2;
     switch (st.EditState) {
-        case kPlaceRadius: {
+        case Editing::PlaceRadius: {
             DrawXorCircle(back, st.AnchorX, st.AnchorY, st.CurR);
-            const double dx = st.AnchorX - SnapToGrid(st, x), dy = st.AnchorY - SnapToGrid(st, y);
-            st.CurR = std::sqrt(dx * dx + dy * dy);
+            st.CurR = Distance(st.AnchorX, st.AnchorY, SnapToGrid(st, x), SnapToGrid(st, y));
             DrawXorCircle(back, st.AnchorX, st.AnchorY, st.CurR);
             return true;
         }
-        case kConnectInside:
-        case kConnectRubber: {
-            const int start = st.Connections[st.ConnCount].FromElem;
-            const bool inside = ElementAtPoint(st, x, y) == start;
-            if (st.EditState == kConnectInside) {
+        case Editing::ConnectInside:
+        case Editing::ConnectRubber: {
+            const int start = st.Diagram.Connections[st.Diagram.ConnCount].FromElem;
+            const bool inside = ElementAtPoint(st.Diagram, x, y) == start;
+            if (st.EditState == Editing::ConnectInside) {
                 if (inside) return false;
             } else {
-                XorRubberLine(s);
+                DrawRubberLine(s);
                 if (inside) {
-                    st.EditState = kConnectInside;
+                    st.EditState = Editing::ConnectInside;
                     return true;
                 }
             }
-            const UnitPoint rim = ElementRimPoint(st, start, x, y);
+            const PointRec rim = ElementRimPoint(st.Diagram, start, x, y);
             st.AnchorX = rim.X;
             st.AnchorY = rim.Y;
             MovePointer(st, x, y);
-            XorRubberLine(s);
-            st.EditState = kConnectRubber;
+            DrawRubberLine(s);
+            st.EditState = Editing::ConnectRubber;
             return true;
         }
-        case kConnectBends:
-        case kMovePoint:
-            XorRubberLine(s);
+        case Editing::ConnectBends:
+        case Editing::MovePoint:
+            DrawRubberLine(s);
             MovePointer(st, x, y);
-            XorRubberLine(s);
+            DrawRubberLine(s);
             return true;
-        case kMoveElementText:
-        case kMoveArgText:
-            XorRubberLine(s);
+        case Editing::MoveElementText:
+        case Editing::MoveArgText:
+            DrawRubberLine(s);
             DrawXorBox(back, st.PointerX, st.PointerY, st.DragW, st.DragH);
             MovePointer(st, x, y);
-            XorRubberLine(s);
+            DrawRubberLine(s);
             DrawXorBox(back, st.PointerX, st.PointerY, st.DragW, st.DragH);
             return true;
-        case kMoveElement: {
+        case Editing::MoveElement: {
             const int e = st.SelIndex;
-            const double r = e >= 0 && e <= kMaxElements ? st.Elements[e].R : 0;
-            XorRubberLine(s);
+            const double r = e >= 0 && e <= kMaxElements ? st.Diagram.Elements[e].R : 0;
+            DrawRubberLine(s);
             DrawXorCircle(back, st.PointerX, st.PointerY, r);
             MovePointer(st, x, y);
-            XorRubberLine(s);
+            DrawRubberLine(s);
             DrawXorCircle(back, st.PointerX, st.PointerY, r);
             return true;
         }
@@ -105,15 +98,16 @@ bool Feedback(Session& s, float x, float y) {
 
 }  // namespace
 
-QString CoordinateReadout(int editState, float x, float y) {
+QString CoordinateReadout(Editing editState, float x, float y) {
     return Readout(Prefix(editState), x, y);
 }
 
-void Picture1_MouseMove(Session& s, int /*buttons*/, int /*shift*/, float x, float y) {
+void frmMain::Picture1_MouseMove(Session& s, int /*buttons*/, int /*shift*/, float x, float y) {
     EndLostConnection(s.st);
-    SetLabel1(s.frm, Readout(Prefix(kIdle), x, y));
-    const int state = s.st.EditState;
-    if (state == kIdle || state == kPlaceCentre || state == kPlaceRadius || state == kConnectStart)
+    SetLabel1(s.frm, Readout(Prefix(Editing::Idle), x, y));
+    const Editing state = s.st.EditState;
+    if (state == Editing::Idle || state == Editing::PlaceCentre || state == Editing::PlaceRadius ||
+        state == Editing::ConnectStart)
         SetLabel1(s.frm, CoordinateReadout(state, x, y));
     if (Feedback(s, x, y)) s.canvas.Publish();
 }

@@ -133,7 +133,7 @@ bool StepFunction(Session& s, const QString& name) {
     SharedState& st = s.st;
     const int e = st.StepElem;
     // Inputs below 1 count as one; there are no queues beyond 30.
-    const int n = std::clamp<int>(st.Elements[e].ArgCount, 1, kMaxArgs);
+    const int n = std::clamp<int>(st.Diagram.Elements[e].ArgCount, 1, kMaxArgs);
     for (int i = 1; i <= n; ++i)
         if (!QueueHoldsValue(st, e, i)) return false;  // waits silently
     QStringList args;

@@ -18,7 +18,7 @@ namespace {
 
 // Live elements are 1..ElemCount; never beyond the table.
 int LiveElements(const SharedState& st) {
-    return std::clamp<int>(st.ElemCount, 0, kMaxElements);
+    return std::clamp<int>(st.Diagram.ElemCount, 0, kMaxElements);
 }
 
 // Marks a step as under way for as long as it lasts.
@@ -35,17 +35,17 @@ private:
 
 }  // namespace
 
-void Command1_Click(Session& s) {
+void frmMain::Command1_Click(Session& s) {
     SharedState& st = s.st;
     if (st.InStep) return;  // never pull the tables from under a step
-    st.EditState = 0;
+    st.EditState = Editing::Idle;
     InitCellPool(st);
     ResetRunValues(s);
     st.StepElem = 0;
     st.StoppedByError = false;
 }
 
-void Command2_Click(Session& s) {
+void frmMain::Command2_Click(Session& s) {
     SharedState& st = s.st;
     if (st.InStep) return;
     const int count = LiveElements(st);
@@ -63,7 +63,7 @@ void Command2_Click(Session& s) {
     }
 }
 
-void Command3_Click(Session& s) {
+void frmMain::Command3_Click(Session& s) {
     const double ms = RoundHalfEven(ReadNumber(s.frm.Text1Text));
     if (!(ms >= 0 && ms <= kMaxTimerInterval)) {
         s.ui.Message(
@@ -75,12 +75,12 @@ void Command3_Click(Session& s) {
     s.st.StoppedByError = false;
 }
 
-void Command4_Click(Session& s) {
+void frmMain::Command4_Click(Session& s) {
     s.st.StopFlag = -1;
     s.frm.Timer1.Enabled = false;
 }
 
-void Timer1_Timer(Session& s) {
+void frmMain::Timer1_Timer(Session& s) {
     // A stopped timer does not tick, even when a tick was already on its way.
     if (!s.frm.Timer1.Enabled || s.frm.Timer1.Interval <= 0) return;
     // A tick that arrives while a step shows a message box is skipped, not nested.
@@ -91,7 +91,7 @@ void Timer1_Timer(Session& s) {
 void ResetRunValues(Session& s) {
     SharedState& st = s.st;
     for (int i = 1; i <= LiveElements(st); ++i) {
-        ElementRec& e = st.Elements[i];
+        ElementRec& e = st.Diagram.Elements[i];
         ResetElementValue(e);
         // The pool has just been relinked, so every queue head is stale: all of them are
         // emptied, also those beyond ArgCount that a connection may have filled.
@@ -101,8 +101,8 @@ void ResetRunValues(Session& s) {
 
 void ClearConnectionFlags(Session& s) {
     SharedState& st = s.st;
-    const int count = std::clamp<int>(st.ConnCount, 0, kMaxConnections);
-    for (int j = 1; j <= count; ++j) st.Connections[j].Active = 0;
+    const int count = std::clamp<int>(st.Diagram.ConnCount, 0, kMaxConnections);
+    for (int j = 1; j <= count; ++j) st.Diagram.Connections[j].Active = 0;
 }
 
 void ExecuteStep(Session& s) {
@@ -120,7 +120,7 @@ bool ExecuteStepAsked(Session& s) {
     st.StepElem = static_cast<Integer>(next);
     ClearConnectionFlags(s);
 
-    const ElementRec& e = st.Elements[next];
+    const ElementRec& e = st.Diagram.Elements[next];
     switch (e.Kind) {
         case kConstantNumber:
         case kConstantString:
@@ -143,7 +143,7 @@ bool ExecuteStepAsked(Session& s) {
 bool StepVariable(Session& s) {
     SharedState& st = s.st;
     const int i = st.StepElem;
-    ElementRec& e = st.Elements[i];
+    ElementRec& e = st.Diagram.Elements[i];
     QString type, value;
     if (TakeValue(st, i, 1, type, value)) {
         e.DataType = type;
@@ -164,6 +164,7 @@ void StopRunOnError(Session& s, const QString& what) {
     RedrawDiagram(s, e);
     const QString id = QStringLiteral("ID=") + QString::number(e);
     SetLabel1(s.frm, id + QStringLiteral(" 停止 : ") + what);
-    s.ui.Message(QStringLiteral("要素 ") + id + QStringLiteral(" 「") + st.Elements[e].Text +
+    s.ui.Message(QStringLiteral("要素 ") + id + QStringLiteral(" 「") +
+                 st.Diagram.Elements[e].Text +
                  QStringLiteral("」 でエラーが発生したため、実行を停止しました。\r\n") + what);
 }

@@ -6,11 +6,15 @@
 
 struct Session;
 
+namespace frmMain {
+
 void Command1_Click(Session& s);  // 初期化
 void Command2_Click(Session& s);  // 逐次実行
 void Command3_Click(Session& s);  // 自動実行
 void Command4_Click(Session& s);  // 停止
 void Timer1_Timer(Session& s);
+
+}  // namespace frmMain
 
 // Every element's run value from its kind and text, and its argument queues emptied.
 void ResetRunValues(Session& s);

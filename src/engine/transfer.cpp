@@ -14,7 +14,7 @@ namespace {
 // The live element a connection delivers to, or 0 when it has none (an unfinished connection
 // or a damaged file): such a connection carries nothing.
 int TargetOf(const SharedState& st, const ConnectionRec& c) {
-    const int count = std::min<int>(st.ElemCount, kMaxElements);
+    const int count = std::min<int>(st.Diagram.ElemCount, kMaxElements);
     return c.ToElem >= 1 && c.ToElem <= count ? c.ToElem : 0;
 }
 
@@ -26,7 +26,7 @@ int QueueOf(const ConnectionRec& c) {
 }
 
 int ConnectionCount(const SharedState& st) {
-    return std::clamp<int>(st.ConnCount, 0, kMaxConnections);
+    return std::clamp<int>(st.Diagram.ConnCount, 0, kMaxConnections);
 }
 
 }  // namespace
@@ -40,13 +40,13 @@ int InputIndex(const ConnectionRec& c) {
 }
 
 bool QueueHoldsValue(const SharedState& st, int e, int i) {
-    const Long h = st.Elements[e].ArgQueue[i];
+    const Long h = st.Diagram.Elements[e].ArgQueue[i];
     return h > 0 && h <= kMaxCells;
 }
 
 bool TakeValue(SharedState& st, int e, int i, QString& type, QString& value) {
     if (!QueueHoldsValue(st, e, i)) return false;
-    Long& head = st.Elements[e].ArgQueue[i];
+    Long& head = st.Diagram.Elements[e].ArgQueue[i];
     const int h = head;
     type = st.Cells[h].DataType;
     value = st.Cells[h].Value;
@@ -59,7 +59,7 @@ bool SendValue(Session& s, const QString& label, const QString& type, const QStr
     SharedState& st = s.st;
     bool sent = false;
     for (int c = 1; c <= ConnectionCount(st); ++c) {
-        ConnectionRec& conn = st.Connections[c];
+        ConnectionRec& conn = st.Diagram.Connections[c];
         if (conn.FromElem != st.StepElem) continue;
         const int t = TargetOf(st, conn);
         const int i = QueueOf(conn);
@@ -67,7 +67,7 @@ bool SendValue(Session& s, const QString& label, const QString& type, const QStr
         if (QueueHoldsValue(st, t, i)) continue;  // the last offer is still waiting
         // When the pool is exhausted the message is shown and the queue stays empty; the
         // connection still counts as having carried the value.
-        st.Elements[t].ArgQueue[i] = AppendCell(st, s.ui, -1, type, value);
+        st.Diagram.Elements[t].ArgQueue[i] = AppendCell(st, s.ui, -1, type, value);
         conn.Active = -1;
         sent = true;
     }
@@ -82,12 +82,12 @@ bool SendValue(Session& s, const QString& label, const QString& type, const QStr
 void PushValue(Session& s, const QString& type, const QString& value) {
     SharedState& st = s.st;
     for (int c = 1; c <= ConnectionCount(st); ++c) {
-        ConnectionRec& conn = st.Connections[c];
+        ConnectionRec& conn = st.Diagram.Connections[c];
         if (conn.FromElem != st.StepElem) continue;
         const int t = TargetOf(st, conn);
         const int i = QueueOf(conn);
         if (t == 0 || i < 0) continue;
-        Long& head = st.Elements[t].ArgQueue[i];
+        Long& head = st.Diagram.Elements[t].ArgQueue[i];
         head = AppendCell(st, s.ui, head, type, value);
         conn.Active = -1;
     }

@@ -1,21 +1,13 @@
 #include "model/diagram_file.h"
 
+#include "model/diagram.h"
 #include "model/item_file.h"
 #include "model/numeric_text.h"
-#include "model/shared_state.h"
 
 #include <algorithm>
 #include <memory>
 
 namespace {
-
-// The part of the shared state a diagram file holds.
-struct Tables {
-    std::array<ElementRec, kMaxElements + 1> Elements;
-    Integer ElemCount = 0;
-    std::array<ConnectionRec, kMaxConnections + 1> Connections;
-    Integer ConnCount = 0;
-};
 
 void WriteFont(ItemWriter& out, const FontAttr& f) {
     out.Bool(f.Bold);
@@ -109,7 +101,7 @@ bool ReadCount(ItemReader& in, Integer& count, int limit) {
 }
 
 // False when a count is out of range; t then holds a partial read that must not be used.
-bool ReadTables(ItemReader& in, Tables& t) {
+bool ReadTables(ItemReader& in, DiagramTables& t) {
     if (!ReadCount(in, t.ElemCount, kMaxElements)) return false;
     for (int i = 1; i <= t.ElemCount; ++i) ReadElement(in, t.Elements[i]);
     if (!ReadCount(in, t.ConnCount, kMaxConnections)) return false;
@@ -137,7 +129,7 @@ bool ReadTables(ItemReader& in, Tables& t) {
 
 // A connection that does not join live elements (from the file, or a stale record left in place
 // by a file that ended early) loses its destination, so that the full redraw removes it.
-void UnhookDanglingConnections(Tables& t) {
+void UnhookDanglingConnections(DiagramTables& t) {
     for (int j = 1; j <= t.ConnCount; ++j) {
         ConnectionRec& c = t.Connections[j];
         const bool fromLive = c.FromElem >= 1 && c.FromElem <= t.ElemCount;
@@ -148,33 +140,24 @@ void UnhookDanglingConnections(Tables& t) {
 
 }  // namespace
 
-QByteArray WriteDiagram(const SharedState& st) {
+QByteArray WriteDiagram(const DiagramTables& d) {
     ItemWriter out;
-    const int elems = std::clamp<int>(st.ElemCount, 0, kMaxElements);
+    const int elems = std::clamp<int>(d.ElemCount, 0, kMaxElements);
     out.Int(elems);
     out.EndLine();
-    for (int i = 1; i <= elems; ++i) WriteElement(out, st.Elements[i]);
-    const int conns = std::clamp<int>(st.ConnCount, 0, kMaxConnections);
+    for (int i = 1; i <= elems; ++i) WriteElement(out, d.Elements[i]);
+    const int conns = std::clamp<int>(d.ConnCount, 0, kMaxConnections);
     out.Int(conns);
     out.EndLine();
-    for (int j = 1; j <= conns; ++j) WriteConnection(out, st.Connections[j]);
+    for (int j = 1; j <= conns; ++j) WriteConnection(out, d.Connections[j]);
     return out.Bytes();
 }
 
-DiagramRead ReadDiagram(const QByteArray& bytes, SharedState& st) {
-    auto t = std::make_unique<Tables>();
-    t->Elements = st.Elements;
-    t->ElemCount = st.ElemCount;
-    t->Connections = st.Connections;
-    t->ConnCount = st.ConnCount;
-
+DiagramRead ReadDiagram(const QByteArray& bytes, DiagramTables& d) {
+    auto t = std::make_unique<DiagramTables>(d);
     ItemReader in(bytes);
     if (!ReadTables(in, *t)) return DiagramRead::Refused;
     UnhookDanglingConnections(*t);
-
-    st.Elements = std::move(t->Elements);
-    st.ElemCount = t->ElemCount;
-    st.Connections = std::move(t->Connections);
-    st.ConnCount = t->ConnCount;
+    d = std::move(*t);
     return DiagramRead::Loaded;
 }

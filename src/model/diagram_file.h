@@ -5,11 +5,11 @@
 
 #include <QByteArray>
 
-struct SharedState;
+struct DiagramTables;
 
 // The whole file for the live records of both tables. Run-time fields (ArgQueue, Active) and
 // records above the counts are not written.
-QByteArray WriteDiagram(const SharedState& st);
+QByteArray WriteDiagram(const DiagramTables& d);
 
 enum class DiagramRead {
     Loaded,   // the tables now hold what the file held (as far as it went)
@@ -26,4 +26,4 @@ enum class DiagramRead {
 //   or above 30) refuses the whole file: nothing changes.
 // - A connection whose FromElem is not 1..ElemCount or whose ToElem is not 0..ElemCount after
 //   the read gets ToElem 0, so that the next full redraw removes it.
-DiagramRead ReadDiagram(const QByteArray& bytes, SharedState& st);
+DiagramRead ReadDiagram(const QByteArray& bytes, DiagramTables& d);

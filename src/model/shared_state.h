@@ -3,6 +3,8 @@
 // the value-cell pool, the element template and the editing, selection, run and file state.
 // One instance is owned by the main window (or by a test) and handed around by reference.
 
+#include "model/diagram.h"
+#include "model/edit_state.h"
 #include "model/records.h"
 
 #include <QString>
@@ -21,17 +23,15 @@ inline const QString kTypeString = QStringLiteral("String");
 inline const QString kTypeUndefined = QStringLiteral("*Undefine*");
 
 struct SharedState {
-    std::array<ElementRec, kMaxElements + 1> Elements{};
-    Integer ElemCount = 0;
-    std::array<ConnectionRec, kMaxConnections + 1> Connections{};
-    Integer ConnCount = 0;
+    // Elements, ElemCount, Connections and ConnCount.
+    DiagramTables Diagram;
     std::array<ValueCell, kMaxCells + 1> Cells{};
     Integer FreeHead = -1;
     // Whether each cell is on the free list, kept beside the list by the pool's operations so
     // that returning a cell need not walk the list to see whether it is already there.
     std::array<bool, kMaxCells + 1> CellIsFree{};
 
-    Integer EditState = 0;
+    Editing EditState = Editing::Idle;
     ElementRec NewElement;
     double PointerX = 0, PointerY = 0;
     double AnchorX = 0, AnchorY = 0;

@@ -1,7 +1,5 @@
 #include "render/feedback.h"
 
-#include "dialogs/arg_no_dialog.h"
-#include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
 #include "render/canvas.h"
@@ -24,28 +22,28 @@ int PointsInUse(const ConnectionRec& c) {
     return std::clamp<int>(c.PointCount, 0, kMaxPoints);
 }
 
-void PrintText(Surface& surface, double x, double y, const FontAttr& font, const QString& text) {
-    surface.SetTextPosition(x, y);
-    surface.SetFont(font.Bold, font.Underline, font.Size);
-    surface.Print(text);
-}
-
 void DrawPlain(Surface& surface, const ElementRec& e) {
     surface.Circle(e.X, e.Y, e.R, kBlack);
     PrintText(surface, e.TextX, e.TextY, e.Font, e.Text);
 }
 
 // The bare segments from the start point through the bend points; returns the last point.
-UnitPoint DrawBends(Surface& surface, const ConnectionRec& c) {
-    UnitPoint p{c.X1, c.Y1};
+PointRec DrawBends(Surface& surface, const ConnectionRec& c) {
+    PointRec p{c.X1, c.Y1};
     for (int k = 1; k <= PointsInUse(c); ++k) {
         DrawSegment(surface, p.X, p.Y, c.Points[k].X, c.Points[k].Y, kBlack);
-        p = {c.Points[k].X, c.Points[k].Y};
+        p = c.Points[k];
     }
     return p;
 }
 
 }  // namespace
+
+void PrintText(Surface& surface, double x, double y, const FontAttr& font, const QString& text) {
+    surface.SetTextPosition(x, y);
+    surface.SetFont(font.Bold, font.Underline, font.Size);
+    surface.Print(text);
+}
 
 void DrawXorLine(Surface& surface, double x1, double y1, double x2, double y2) {
     InXorMode(surface, [&] { surface.Line(x1, y1, x2, y2, kWhite); });
@@ -62,31 +60,8 @@ void DrawXorCircle(Surface& surface, double x, double y, double r) {
 }
 
 void DrawElementPlain(Session& s, int i) {
-    if (i < 1 || i > s.st.ElemCount) return;
-    DrawPlain(s.canvas.Picture2, s.st.Elements[i]);
-}
-
-void PromptArgumentNumber(Session& s, int c) {
-    SharedState& st = s.st;
-    if (c < 1 || c > kMaxConnections) return;
-    st.Connections[c].ArgNo.clear();
-    const int to = st.Connections[c].ToElem;
-    if (to < 1 || to > kMaxElements) return;
-    const ElementRec& target = st.Elements[to];
-    if (target.Kind <= kVariableString || target.ArgCount <= 1) return;
-
-    st.ArgDialogConn = static_cast<Integer>(c);
-    ArgNoDialog dialog(s);
-    for (int k = 1; k <= target.ArgCount; ++k) dialog.List1 << QString::number(k);
-    const ConnectionRec& conn = st.Connections[c];
-    // The list shows the entry of the current argument number, and that was just emptied.
-    dialog.SetListIndex(-1);
-    dialog.Check1 = conn.Font.Bold;
-    dialog.Check2 = conn.Font.Underline;
-    dialog.Text3Text = QString::number(conn.Font.Size);
-    s.ui.ShowArgNoDialog(dialog);
-
-    PrintText(s.canvas.Picture2, conn.ArgTextX, conn.ArgTextY, conn.Font, conn.ArgNo);
+    if (i < 1 || i > s.st.Diagram.ElemCount) return;
+    DrawPlain(s.canvas.Picture2, s.st.Diagram.Elements[i]);
 }
 
 void RedrawWhileConnecting(Session& s) {
@@ -94,16 +69,16 @@ void RedrawWhileConnecting(Session& s) {
     Surface& surface = s.canvas.Picture2;
     surface.Clear();
     gridDisplay(s);
-    const int last = std::clamp<int>(st.ConnCount, 0, kMaxConnections);
+    const int last = std::clamp<int>(st.Diagram.ConnCount, 0, kMaxConnections);
     for (int i = 1; i < last; ++i) {
-        const ConnectionRec& c = st.Connections[i];
-        const UnitPoint p = DrawBends(surface, c);
+        const ConnectionRec& c = st.Diagram.Connections[i];
+        const PointRec p = DrawBends(surface, c);
         DrawArrowSegment(surface, p.X, p.Y, c.X2, c.Y2, kBlack);
         PrintText(surface, c.ArgTextX, c.ArgTextY, c.Font, c.ArgNo);
     }
     // The connection being built: its bends only, no arrowhead and no label yet.
-    if (last >= 1) DrawBends(surface, st.Connections[last]);
-    const int elements = std::clamp<int>(st.ElemCount, 0, kMaxElements);
-    for (int i = 1; i <= elements; ++i) DrawPlain(surface, st.Elements[i]);
+    if (last >= 1) DrawBends(surface, st.Diagram.Connections[last]);
+    const int elements = std::clamp<int>(st.Diagram.ElemCount, 0, kMaxElements);
+    for (int i = 1; i <= elements; ++i) DrawPlain(surface, st.Diagram.Elements[i]);
     s.canvas.Publish();
 }

@@ -1,9 +1,12 @@
 #pragma once
 // Drawing between full redraws while the user edits: exclusive-or rubber bands (drawing the same
-// figure twice removes it), the plain drawing of a new element, the argument-number question
-// with its label, and the redraw while a connection is being built.
+// figure twice removes it), the plain drawing of a new element and of a label, and the redraw
+// while a connection is being built.
+
+#include <QString>
 
 class Surface;
+struct FontAttr;
 struct Session;
 
 // Each reads the draw mode, switches to exclusive-or, draws in white with the current pen width
@@ -14,9 +17,8 @@ void DrawXorCircle(Surface& surface, double x, double y, double r);
 
 // Element i on the back canvas: its circle in black, then its text. No publish.
 void DrawElementPlain(Session& s, int i);
-// Empties ArgNo of connection c; for a function or operator target with two or more inputs asks
-// for the argument number with the argument-number dialog; then prints the label. No publish.
-void PromptArgumentNumber(Session& s, int c);
+// text at (x, y) in the label font, in the current text colour. No publish.
+void PrintText(Surface& surface, double x, double y, const FontAttr& font, const QString& text);
 // The whole diagram with the last connection unfinished (bare segments, no arrow or label);
 // no purge, highlight or selection. Publishes.
 void RedrawWhileConnecting(Session& s);

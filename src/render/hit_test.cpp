@@ -1,6 +1,7 @@
 #include "render/hit_test.h"
 
 #include "model/cp932.h"
+#include "model/element_geometry.h"
 #include "model/shared_state.h"
 
 #include <algorithm>
@@ -41,10 +42,6 @@ bool InLabel(const ConnectionRec& c, double px, double py) {
     return InBox(px, py, c.ArgTextX, c.ArgTextY, TextWidthUnits(c.ArgNo) * size * 8, size * 16);
 }
 
-double Distance(double x1, double y1, double x2, double y2) {
-    return std::sqrt((x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1));
-}
-
 // The nearest bend point or segment found so far.
 struct Nearest {
     bool set = false;
@@ -62,9 +59,9 @@ struct Nearest {
 void HitTest(SharedState& st, float pxSingle, float pySingle) {
     const double px = pxSingle, py = pySingle;
 
-    const int elements = std::clamp<int>(st.ElemCount, 0, kMaxElements);
+    const int elements = std::clamp<int>(st.Diagram.ElemCount, 0, kMaxElements);
     for (int i = 1; i <= elements; ++i) {
-        const ElementRec& e = st.Elements[i];
+        const ElementRec& e = st.Diagram.Elements[i];
         if (InElementText(e, px, py)) {
             st.SelKind = kSelElementText;
             st.SelIndex = static_cast<Integer>(i);
@@ -78,9 +75,9 @@ void HitTest(SharedState& st, float pxSingle, float pySingle) {
     }
 
     Nearest point, segment;
-    const int connections = std::clamp<int>(st.ConnCount, 0, kMaxConnections);
+    const int connections = std::clamp<int>(st.Diagram.ConnCount, 0, kMaxConnections);
     for (int i = 1; i <= connections; ++i) {
-        const ConnectionRec& c = st.Connections[i];
+        const ConnectionRec& c = st.Diagram.Connections[i];
         if (InLabel(c, px, py)) {
             st.SelKind = kSelArgText;
             st.SelIndex = static_cast<Integer>(i);

@@ -1,7 +1,7 @@
 #include "render/renderer.h"
 
+#include "model/diagram_edit.h"
 #include "model/form_controls.h"
-#include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
 #include "render/canvas.h"
@@ -14,28 +14,8 @@ constexpr double kPi = 3.14159265358979;
 constexpr double kArrowLength = 120;
 constexpr double kMarkerHalf = 30;
 
-// Removes connections without a destination element, one message each.
-void PurgeUnfinishedConnections(Session& s, bool& published) {
-    SharedState& st = s.st;
-    int i = 1;
-    while (i <= st.ConnCount) {
-        if (st.Connections[i].ToElem != 0) {
-            ++i;
-            continue;
-        }
-        if (!published && st.GridSize != 0) {
-            // The grid alone is what the canvas shows while the message is up.
-            s.canvas.Publish();
-            published = true;
-        }
-        s.ui.Message(PurgeMessage(i));
-        --st.ConnCount;
-        for (int j = i; j <= st.ConnCount; ++j) st.Connections[j] = st.Connections[j + 1];
-    }
-}
-
 void DrawConnection(Surface& surface, const SharedState& st, int i) {
-    const ConnectionRec& c = st.Connections[i];
+    const ConnectionRec& c = st.Diagram.Connections[i];
     int width = 1;
     QRgb colour = kBlack;
     bool markerAllowed = false;
@@ -49,9 +29,9 @@ void DrawConnection(Surface& surface, const SharedState& st, int i) {
     surface.SetDrawWidth(width);
 
     const int n = std::clamp<int>(c.PointCount, 0, kMaxPoints);
-    UnitPoint path[kMaxPoints + 1];
+    PointRec path[kMaxPoints + 1];
     path[0] = {c.X1, c.Y1};
-    for (int k = 1; k <= n; ++k) path[k] = {c.Points[k].X, c.Points[k].Y};
+    for (int k = 1; k <= n; ++k) path[k] = c.Points[k];
 
     // A marker lies over the segments up to its point and under the later ones.
     const int marker = markerAllowed && st.SelPoint >= 1 && st.SelPoint <= n ? st.SelPoint : 0;
@@ -73,7 +53,7 @@ void DrawConnection(Surface& surface, const SharedState& st, int i) {
 }
 
 void DrawElement(Surface& surface, const SharedState& st, int i, int highlight) {
-    const ElementRec& e = st.Elements[i];
+    const ElementRec& e = st.Diagram.Elements[i];
     surface.SetDrawWidth(1);
     QRgb outline = kBlack;
     if (i == highlight) {
@@ -92,34 +72,36 @@ void DrawElement(Surface& surface, const SharedState& st, int i, int highlight) 
 
 }  // namespace
 
-QString PurgeMessage(int index) {
-    return QStringLiteral("始点／終点が指定されていない要素がありますので削除します。i=") +
-           QString::number(index);
-}
-
 void RedrawDiagram(Session& s, int highlight) {
-    if (s.canvas.DrawingSuspended) {
-        bool published = true;  // nothing to show while the purge's messages are up
-        PurgeUnfinishedConnections(s, published);
-        return;
-    }
     Surface& surface = s.canvas.Picture2;
-    surface.Clear();
-    DrawGridLines(s);
-    bool published = false;
-    PurgeUnfinishedConnections(s, published);
-    const SharedState& st = s.st;
-    for (int i = 1; i <= st.ConnCount; ++i) DrawConnection(surface, st, i);
-    for (int i = 1; i <= st.ElemCount; ++i) DrawElement(surface, st, i, highlight);
+    const bool drawing = !s.canvas.DrawingSuspended;
+    if (drawing) {
+        surface.Clear();
+        DrawGridLines(surface, s.st.GridSize, s.frm.TwipsPerPixel);
+    }
+    // While a message about a dropped connection is up, the canvas shows the grid alone.
+    bool shown = !drawing;
+    PurgeUnfinishedConnections(s.st, s.ui, [&] {
+        if (!shown && s.st.GridSize != 0) {
+            s.canvas.Publish();
+            shown = true;
+        }
+    });
+    if (!drawing) return;
+    DrawDiagram(surface, s.st, highlight);
     s.canvas.Publish();
 }
 
-void DrawGridLines(Session& s) {
-    const int grid = s.st.GridSize;
+void DrawDiagram(Surface& surface, const SharedState& st, int highlight) {
+    const DiagramTables& d = st.Diagram;
+    for (int i = 1; i <= d.ConnCount; ++i) DrawConnection(surface, st, i);
+    for (int i = 1; i <= d.ElemCount; ++i) DrawElement(surface, st, i, highlight);
+}
+
+void DrawGridLines(Surface& surface, int grid, double twipsPerPixel) {
     if (grid <= 0) return;
-    Surface& surface = s.canvas.Picture2;
-    const double width = surface.PixelWidth() * s.frm.TwipsPerPixel;
-    const double height = surface.PixelHeight() * s.frm.TwipsPerPixel;
+    const double width = surface.PixelWidth() * twipsPerPixel;
+    const double height = surface.PixelHeight() * twipsPerPixel;
     for (int i = 0; static_cast<double>(i) * grid <= width; ++i)
         surface.Line(double(i) * grid, 0, double(i) * grid, height, kGridColour);
     for (int i = 0; static_cast<double>(i) * grid <= height; ++i)
@@ -128,7 +110,7 @@ void DrawGridLines(Session& s) {
 
 void gridDisplay(Session& s) {
     if (s.st.GridSize == 0) return;
-    DrawGridLines(s);
+    DrawGridLines(s.canvas.Picture2, s.st.GridSize, s.frm.TwipsPerPixel);
     s.canvas.Publish();
 }
 

@@ -1,20 +1,26 @@
 #pragma once
 // The full redraw of the diagram from the tables onto the back canvas, and the drawing pieces
-// it is made of. The redraw also drops connections that never got a destination element.
+// it is made of. Drawing only reads the tables; dropping connections that never got an end
+// element is the diagram's own business, which the redraw asks for first.
 
 #include "render/surface.h"
 
 struct Session;
+struct SharedState;
 
-// Repaints everything and publishes. highlight is the element shown as being executed (filled
-// yellow), or -1 for none.
+// Drops unfinished connections (telling the person about each), then repaints everything and
+// publishes. highlight is the element shown as being executed (filled yellow), or -1 for none.
+// On a canvas whose drawing is suspended only the unfinished connections are dropped.
 void RedrawDiagram(Session& s, int highlight);
+// The connections and elements of the diagram as they stand, over whatever the surface shows.
+void DrawDiagram(Surface& surface, const SharedState& st, int highlight);
 
 // Draws the grid lines of spacing GridSize on the back canvas and publishes. Does nothing at all
 // when GridSize is 0; draws no lines when it is negative.
 void gridDisplay(Session& s);
-// The grid lines alone, without publishing.
-void DrawGridLines(Session& s);
+// The grid lines alone, over the whole surface, without publishing. twipsPerPixel gives the
+// surface's size in twips, the unit of the grid.
+void DrawGridLines(Surface& surface, int gridSize, double twipsPerPixel);
 
 void DrawSegment(Surface& surface, double x1, double y1, double x2, double y2, QRgb colour);
 // The segment and an open arrowhead at (x2, y2): two strokes of 120 units, 30 degrees to
@@ -22,6 +28,3 @@ void DrawSegment(Surface& surface, double x1, double y1, double x2, double y2, Q
 void DrawArrowSegment(Surface& surface, double x1, double y1, double x2, double y2, QRgb colour);
 // The direction of (dx, dy) in radians; 0 for a vector of (almost) no length.
 double DirectionAngle(double dx, double dy);
-
-// The text of the message shown when an unfinished connection is dropped.
-QString PurgeMessage(int index);

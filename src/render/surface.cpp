@@ -134,7 +134,7 @@ void Surface::Line(double x1, double y1, double x2, double y2, QRgb colour) {
     }
 }
 
-void Surface::Polyline(const UnitPoint* points, int n, QRgb colour) {
+void Surface::Polyline(const PointRec* points, int n, QRgb colour) {
     if (drawMode_ == kDrawModeXor) {  // each segment erases on its own
         for (int i = 1; i < n; ++i)
             Line(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y, colour);

@@ -5,6 +5,7 @@
 // exclusive-or draw mode every figure touches each of its pixels exactly once, so drawing the
 // same figure twice restores the image.
 
+#include "model/records.h"
 #include "render/raster.h"
 #include "render/text_cache.h"
 
@@ -22,11 +23,6 @@ constexpr QRgb kYellow = 0xFFFFFF00u;
 constexpr QRgb kGridColour = 0xFFC8C8FFu;
 
 enum class FillStyle { Solid, Transparent };
-
-struct UnitPoint {
-    double X = 0;
-    double Y = 0;
-};
 
 class Surface {
 public:
@@ -60,7 +56,7 @@ public:
     QRgb TextColour() const { return textColour_; }
     void SetTextColour(QRgb c) { textColour_ = c; }
     void SetTextPosition(double x, double y) { currentX_ = x, currentY_ = y; }
-    UnitPoint TextPosition() const { return {currentX_, currentY_}; }
+    PointRec TextPosition() const { return {currentX_, currentY_}; }
     void SetFont(bool bold, bool underline, int points);
     bool FontBold() const { return fontBold_; }
     bool FontUnderline() const { return fontUnderline_; }
@@ -70,7 +66,7 @@ public:
     void Clear();
     void Line(double x1, double y1, double x2, double y2, QRgb colour);
     // The segments through n points, each as Line draws it; every point is converted once.
-    void Polyline(const UnitPoint* points, int n, QRgb colour);
+    void Polyline(const PointRec* points, int n, QRgb colour);
     void FilledBox(double x1, double y1, double x2, double y2, QRgb colour);
     void Box(double x1, double y1, double x2, double y2, QRgb colour);
     void Circle(double x, double y, double r, QRgb colour);

@@ -4,11 +4,10 @@
 #include "app/startup.h"
 #include "app/views/canvas_view.h"
 #include "app/views/grid_dialog_view.h"
-#include "dialogs/element_dialog.h"
-#include "dialogs/selection_panel.h"
 #include "editor/canvas_press.h"
 #include "editor/edit_menu.h"
 #include "editor/pointer_tracking.h"
+#include "editor/selection_panel.h"
 #include "engine/run_control.h"
 
 #include <QApplication>
@@ -16,6 +15,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -67,45 +67,63 @@ QRect MainWindow::Pixels(double left, double top, double width, double height) c
                  static_cast<int>(std::lround(height / k)));
 }
 
-QPushButton* MainWindow::AddButton(QWidget* parent, const QString& caption, double left, double top,
-                                   double width, double height) {
+QPushButton* MainWindow::AddButton(QWidget* parent, int command, const QString& caption,
+                                   double left, double top, double width, double height,
+                                   void (*handler)(Session&)) {
     auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QStringLiteral("Command%1").arg(command));
     b->setGeometry(Pixels(left, top, width, height));
     b->setFocusPolicy(Qt::TabFocus);
+    connect(b, &QPushButton::clicked, this, [this, handler] { Dispatch(handler); });
     return b;
 }
 
+QAction* MainWindow::AddMenuEntry(QMenu* menu, const char* name, const QString& caption,
+                                  void (*handler)(Session&)) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    if (handler) connect(action, &QAction::triggered, this, [this, handler] { Dispatch(handler); });
+    return action;
+}
+
 void MainWindow::BuildMenus() {
-    auto on = [this](QAction* action, void (*handler)(Session&)) {
-        connect(action, &QAction::triggered, this, [this, handler] { Dispatch(handler); });
-    };
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    on(file->addAction(QStringLiteral("新規作成(&N)")), mnuFileNew_Click);
-    on(file->addAction(QStringLiteral("開く(&O)")), mnuFileOpen_Click);
+    file->setObjectName(QStringLiteral("mnuFile"));
+    AddMenuEntry(file, "mnuFileNew", QStringLiteral("新規作成(&N)"), frmMain::mnuFileNew_Click);
+    AddMenuEntry(file, "mnuFileOpen", QStringLiteral("開く(&O)"), frmMain::mnuFileOpen_Click);
     file->addSeparator();
-    on(file->addAction(QStringLiteral("保存(&S)")), mnuFileSave_Click);
-    on(file->addAction(QStringLiteral("名前を付けて保存(&A)")), mnuFileSaveAs_Click);
+    AddMenuEntry(file, "mnuFileSave", QStringLiteral("保存(&S)"), frmMain::mnuFileSave_Click);
+    AddMenuEntry(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)"),
+                 frmMain::mnuFileSaveAs_Click);
     file->addSeparator();
-    on(file->addAction(QStringLiteral("サンプルデータ(&E)")), mnuFileSample_Click);
+    AddMenuEntry(file, "mnuFileSample", QStringLiteral("サンプルデータ(&E)"),
+                 frmMain::mnuFileSample_Click);
     file->addSeparator();
     for (std::size_t i = 0; i < mnuFilename_.size(); ++i) {
         mnuFilename_[i] = file->addAction(QString());
+        mnuFilename_[i]->setObjectName(QStringLiteral("mnuFilename%1").arg(i));
         mnuFilename_[i]->setVisible(false);
         connect(mnuFilename_[i], &QAction::triggered, this, [this, i] {
-            Dispatch([i](Session& s) { mnuFilename_Click(s, static_cast<int>(i)); });
+            Dispatch([i](Session& s) { frmMain::mnuFilename_Click(s, static_cast<int>(i)); });
         });
     }
     file->addSeparator();
-    connect(file->addAction(QStringLiteral("終了(X)")), &QAction::triggered, this, &QWidget::close);
+    QAction* exit = AddMenuEntry(file, "fileExit", QStringLiteral("終了(X)"), nullptr);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    on(edit->addAction(QStringLiteral("要素追加(&A)")), mnuEditAddElement_Click);
-    on(edit->addAction(QStringLiteral("接続(&C)")), mnuConect_Click);
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    AddMenuEntry(edit, "mnuEditAddElement", QStringLiteral("要素追加(&A)"),
+                 frmMain::mnuEditAddElement_Click);
+    AddMenuEntry(edit, "mnuConect", QStringLiteral("接続(&C)"), frmMain::mnuConect_Click);
     edit->addSeparator();
-    on(edit->addAction(QStringLiteral("選択解除(&R)")), mnuEditRelease_Click);
+    AddMenuEntry(edit, "mnuEditRelease", QStringLiteral("選択解除(&R)"),
+                 frmMain::mnuEditRelease_Click);
 
     QMenu* option = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
-    connect(option->addAction(QStringLiteral("グリッド(&G)")), &QAction::triggered, this, [this] {
+    option->setObjectName(QStringLiteral("mnuOption"));
+    QAction* grid = AddMenuEntry(option, "mnuOptionGrid", QStringLiteral("グリッド(&G)"), nullptr);
+    connect(grid, &QAction::triggered, this, [this] {
         ShowGridDialog(this, session_, [this](const std::function<void()>& press) {
             Dispatch([&](Session&) { press(); });
         });
@@ -113,23 +131,28 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::BuildControls(QWidget* client) {
-    commands_[1] = AddButton(client, QStringLiteral("初期化"), 120, 120, 1215, 375);
-    commands_[2] = AddButton(client, QStringLiteral("逐次実行"), 120, 600, 1215, 375);
-    commands_[3] = AddButton(client, QStringLiteral("自動実行"), 120, 1080, 1215, 375);
+    AddButton(client, 1, QStringLiteral("初期化"), 120, 120, 1215, 375, frmMain::Command1_Click);
+    AddButton(client, 2, QStringLiteral("逐次実行"), 120, 600, 1215, 375, frmMain::Command2_Click);
+    AddButton(client, 3, QStringLiteral("自動実行"), 120, 1080, 1215, 375, frmMain::Command3_Click);
     auto* label2 = new QLabel(QStringLiteral("タイマー"), client);
+    label2->setObjectName(QStringLiteral("Label2"));
     label2->setGeometry(Pixels(240, 1560, 735, 255));
     text1_ = new QLineEdit(frm_.Text1Text, client);
+    text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setGeometry(Pixels(120, 1920, 1215, 270));
     connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { frm_.Text1Text = t; });
-    commands_[4] = AddButton(client, QStringLiteral("停止"), 120, 2280, 1215, 375);
+    AddButton(client, 4, QStringLiteral("停止"), 120, 2280, 1215, 375, frmMain::Command4_Click);
 
     picture1_ = new CanvasView(canvas_, client);
+    picture1_->setObjectName(QStringLiteral("Picture1"));
     picture1_->setGeometry(
         Pixels(frm_.Picture1.Left, frm_.Picture1.Top, frm_.Picture1.Width, frm_.Picture1.Height));
     label1_ = new QLabel(frm_.Label1Caption, client);
+    label1_->setObjectName(QStringLiteral("Label1"));
     label1_->setTextFormat(Qt::PlainText);
 
     frame1_ = new QFrame(picture1_);
+    frame1_->setObjectName(QStringLiteral("Frame1"));
     frame1_->setFrameShape(QFrame::Box);
     frame1_->setAutoFillBackground(true);
     frame1_->hide();
@@ -137,37 +160,28 @@ void MainWindow::BuildControls(QWidget* client) {
         int command;
         const char16_t* caption;
         double top;
+        void (*handler)(Session&);
     };
-    const PanelButton panel[] = {{10, u"取消", 120},         {5, u"点削除", 360},
-                                 {6, u"接続線削除", 600},    {7, u"要素削除", 840},
-                                 {8, u"点移動", 1080},       {9, u"要素移動", 1320},
-                                 {11, u"要素属性変更", 1560}};
+    const PanelButton panel[] = {
+        {10, u"取消", 120, frmMain::Command10_Click},
+        {5, u"点削除", 360, frmMain::Command5_Click},
+        {6, u"接続線削除", 600, frmMain::Command6_Click},
+        {7, u"要素削除", 840, frmMain::Command7_Click},
+        {8, u"点移動", 1080, frmMain::Command8_Click},
+        {9, u"要素移動", 1320, frmMain::Command9_Click},
+        {11, u"要素属性変更", 1560, frmMain::Command11_Click},
+    };
     for (const PanelButton& b : panel)
-        commands_[static_cast<std::size_t>(b.command)] =
-            AddButton(frame1_, QString::fromUtf16(b.caption), 0, b.top, 1575, 255);
+        AddButton(frame1_, b.command, QString::fromUtf16(b.caption), 0, b.top, 1575, 255,
+                  b.handler);
 
     timer1_.setTimerType(Qt::PreciseTimer);
-
-    auto on = [this](QPushButton* button, void (*handler)(Session&)) {
-        connect(button, &QPushButton::clicked, this, [this, handler] { Dispatch(handler); });
-    };
-    on(commands_[1], Command1_Click);
-    on(commands_[2], Command2_Click);
-    on(commands_[3], Command3_Click);
-    on(commands_[4], Command4_Click);
-    on(commands_[5], Command5_Click);
-    on(commands_[6], Command6_Click);
-    on(commands_[7], Command7_Click);
-    on(commands_[8], Command8_Click);
-    on(commands_[9], Command9_Click);
-    on(commands_[10], Command10_Click);
-    on(commands_[11], Command11_Click);
     connect(&timer1_, &QTimer::timeout, this, &MainWindow::TimerTick);
     picture1_->OnMouseDown = [this](int button, int shift, float x, float y) {
-        Dispatch([=](Session& s) { Picture1_MouseDown(s, button, shift, x, y); });
+        Dispatch([=](Session& s) { frmMain::Picture1_MouseDown(s, button, shift, x, y); });
     };
     picture1_->OnMouseMove = [this](int buttons, int shift, float x, float y) {
-        Dispatch([=](Session& s) { Picture1_MouseMove(s, buttons, shift, x, y); });
+        Dispatch([=](Session& s) { frmMain::Picture1_MouseMove(s, buttons, shift, x, y); });
     };
 }
 
@@ -192,7 +206,7 @@ void MainWindow::TimerTick() {
     // A tick that arrives while a handler waits in a message box or dialog is skipped: no step
     // ever runs inside another handler.
     if (handlerDepth_ > 0) return;
-    Dispatch(Timer1_Timer);
+    Dispatch(frmMain::Timer1_Timer);
 }
 
 void MainWindow::SyncControls() {

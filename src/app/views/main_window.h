@@ -1,7 +1,8 @@
 #pragma once
 // frmMain: the menus, the run buttons, the canvas, the status line and the selection panel.
 // It owns the program's state and wires every input to the handler that deals with it; after
-// each handler it mirrors the controls' fields into the widgets.
+// each handler it mirrors the controls' fields into the widgets. Every control and menu entry
+// carries its name (Command1, Picture1, Text1, mnuFileOpen, mnuFilename0, ...) as its object name.
 
 #include "app/views/qt_prompter.h"
 #include "model/form_controls.h"
@@ -19,6 +20,7 @@ class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 class MainWindow : public QMainWindow {
@@ -30,8 +32,6 @@ public:
 
     Session& session() { return session_; }
     CanvasView* canvasView() const { return picture1_; }
-    QPushButton* button(int n) const { return commands_.at(static_cast<std::size_t>(n)); }
-    QAction* recentFileAction(int i) const { return mnuFilename_.at(static_cast<std::size_t>(i)); }
 
     // Runs a handler on the session and mirrors the result into the widgets.
     void Dispatch(const std::function<void(Session&)>& handler);
@@ -47,8 +47,12 @@ protected:
 private:
     void BuildMenus();
     void BuildControls(QWidget* client);
-    QPushButton* AddButton(QWidget* parent, const QString& caption, double left, double top,
-                           double width, double height);
+    // Command<command>, wired to its handler.
+    QPushButton* AddButton(QWidget* parent, int command, const QString& caption, double left,
+                           double top, double width, double height, void (*handler)(Session&));
+    // A menu entry named name, wired to handler when one is given.
+    QAction* AddMenuEntry(QMenu* menu, const char* name, const QString& caption,
+                          void (*handler)(Session&));
     QRect Pixels(double left, double top, double width, double height) const;
 
     SharedState st_;
@@ -64,7 +68,6 @@ private:
     QLabel* label1_ = nullptr;
     QLineEdit* text1_ = nullptr;
     QFrame* frame1_ = nullptr;
-    std::array<QPushButton*, 12> commands_{};  // Command1 .. Command11
     std::array<QAction*, 5> mnuFilename_{};
     QTimer timer1_;
 };

@@ -1,0 +1,122 @@
+#include "editor/selection_panel.h"
+
+#include "dialogs/element_dialog.h"
+#include "editor/pick_up.h"
+#include "model/diagram_edit.h"
+#include "model/element_geometry.h"
+#include "model/form_controls.h"
+#include "model/prompter.h"
+#include "model/session.h"
+#include "model/shared_state.h"
+#include "render/renderer.h"
+
+namespace {
+
+void HidePanel(Session& s) {
+    s.frm.Frame1Visible = false;
+}
+
+// The selection names a connection that exists.
+bool ConnectionSelected(const SharedState& st) {
+    return PointOrLineSelected(st) && st.SelIndex >= 1 && st.SelIndex <= st.Diagram.ConnCount;
+}
+
+bool LiveElementSelected(const SharedState& st) {
+    return ElementSelected(st) && st.SelIndex >= 1 && st.SelIndex <= st.Diagram.ElemCount;
+}
+
+}  // namespace
+
+void frmMain::Command5_Click(Session& s) {
+    SharedState& st = s.st;
+    if (ConnectionSelected(st)) {
+        ConnectionRec& c = st.Diagram.Connections[st.SelIndex];
+        // SelPoint 0 removes the first point; one past the last removes the last.
+        RemoveBendPoint(c, st.SelPoint);
+        if (st.SelPoint > c.PointCount) {
+            st.SelKind = kSelPoint;
+            st.SelPoint = c.PointCount;
+        }
+        st.EditState = Editing::Idle;
+        if (c.PointCount == 0) st.SelKind.clear();
+        RefitConnection(st.Diagram, st.SelIndex);
+        RedrawDiagram(s, -1);
+    }
+    HidePanel(s);
+}
+
+void frmMain::Command6_Click(Session& s) {
+    SharedState& st = s.st;
+    if (PointOrLineSelected(st)) {
+        if (st.Diagram.ConnCount == 0) return;  // the panel stays open
+        RemoveConnection(st, st.SelIndex);
+        st.EditState = Editing::Idle;
+        st.SelKind.clear();
+        RedrawDiagram(s, -1);
+    }
+    HidePanel(s);
+}
+
+void frmMain::Command7_Click(Session& s) {
+    SharedState& st = s.st;
+    if (LiveElementSelected(st)) {
+        RemoveElement(st, st.SelIndex);
+        // The selection passes to the element that took the removed one's place.
+        st.SelKind = kSelElement;
+        if (st.SelIndex > st.Diagram.ElemCount) st.SelIndex = st.Diagram.ElemCount;
+        if (st.Diagram.ElemCount == 0) st.SelKind.clear();
+        RedrawDiagram(s, -1);
+    }
+    HidePanel(s);
+}
+
+void frmMain::Command8_Click(Session& s) {
+    SharedState& st = s.st;
+    // A segment selected by its last part of a connection with every bend point it can hold
+    // names a point beyond the table: that one cannot be moved.
+    if (ConnectionSelected(st) && st.SelPoint >= 0 && st.SelPoint <= kMaxPoints) PickUpPoint(s);
+    HidePanel(s);
+}
+
+void frmMain::Command9_Click(Session& s) {
+    if (LiveElementSelected(s.st)) PickUpElement(s);
+    HidePanel(s);
+}
+
+void frmMain::Command10_Click(Session& s) {
+    HidePanel(s);
+}
+
+void frmMain::Command11_Click(Session& s) {
+    SharedState& st = s.st;
+    const int e = st.SelIndex;
+    if (LiveElementSelected(st)) {
+        ElementDialog dialog(s);
+        LoadElementDialog(dialog);
+        ElementRec& element = st.Diagram.Elements[e];
+        dialog.SetListIndex(element.Kind);
+        dialog.Text1Text = element.Text;
+        dialog.Text1Visible = true;
+        dialog.Text2Text = QString::number(element.ArgCount);
+        s.ui.ShowElementDialog(dialog);
+        // A dialog that went away without an answer was cancelled.
+        if (!dialog.Closed()) dialog.Command2_Click();
+        if (st.NewElement.Kind == -1) {
+            st.EditState = Editing::Idle;
+            return;
+        }
+
+        const ElementRec& made = st.NewElement;
+        element.Font = made.Font;
+        element.Kind = made.Kind;
+        element.ArgCount = made.ArgCount;
+        element.DataType = made.DataType;
+        element.Value = made.Value;
+        element.Text = made.Text;
+        // A constant has no inputs.
+        if (element.Kind == kConstantNumber || element.Kind == kConstantString)
+            RemoveConnectionsInto(st, e);
+    }
+    RedrawDiagram(s, -1);
+    s.frm.Frame1Visible = false;
+}

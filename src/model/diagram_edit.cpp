@@ -1,0 +1,113 @@
+#include "model/diagram_edit.h"
+
+#include "model/edit_state.h"
+#include "model/prompter.h"
+#include "model/shared_state.h"
+
+#include <algorithm>
+
+namespace {
+
+bool ConnectionSelection(const SharedState& st) {
+    return PointOrLineSelected(st) || st.SelKind == kSelArgText;
+}
+
+// An index into a table that lost entry `removed`: later entries moved down one place.
+void FollowDown(Integer& index, int removed) {
+    if (index > removed) --index;
+}
+
+}  // namespace
+
+void RemoveConnection(SharedState& st, int j) {
+    DiagramTables& d = st.Diagram;
+    if (j < 1 || j > d.ConnCount) return;
+    for (int i = j; i < d.ConnCount; ++i) d.Connections[i] = d.Connections[i + 1];
+    --d.ConnCount;
+
+    if (ConnectionSelection(st)) {
+        if (st.SelIndex == j) {
+            st.SelKind.clear();
+            if (st.EditState == Editing::MoveArgText || st.EditState == Editing::MovePoint)
+                st.EditState = Editing::Idle;
+        }
+        FollowDown(st.SelIndex, j);
+    }
+    if (st.ArgDialogConn == j) st.ArgDialogConn = 0;
+    FollowDown(st.ArgDialogConn, j);
+}
+
+void RemoveElement(SharedState& st, int e) {
+    DiagramTables& d = st.Diagram;
+    if (e < 1 || e > d.ElemCount) return;
+    int j = 1;
+    while (j <= d.ConnCount) {
+        if (d.Connections[j].FromElem == e || d.Connections[j].ToElem == e)
+            RemoveConnection(st, j);
+        else
+            ++j;
+    }
+    for (int i = e; i < d.ElemCount; ++i) d.Elements[i] = d.Elements[i + 1];
+    --d.ElemCount;
+    for (int k = 1; k <= d.ConnCount; ++k) {
+        FollowDown(d.Connections[k].FromElem, e);
+        FollowDown(d.Connections[k].ToElem, e);
+    }
+
+    if (ElementSelected(st)) {
+        if (st.SelIndex == e) {
+            st.SelKind.clear();
+            if (st.EditState == Editing::MoveElementText || st.EditState == Editing::MoveElement)
+                st.EditState = Editing::Idle;
+        } else {
+            FollowDown(st.SelIndex, e);
+        }
+    }
+    // The element stepped last is gone: the next step visits the one that took its place.
+    if (st.StepElem >= e) --st.StepElem;
+}
+
+void RemoveConnectionsInto(SharedState& st, int e) {
+    int j = 1;
+    while (j <= st.Diagram.ConnCount) {
+        if (st.Diagram.Connections[j].ToElem == e)
+            RemoveConnection(st, j);
+        else
+            ++j;
+    }
+}
+
+void RemoveBendPoint(ConnectionRec& c, int k) {
+    const int n = std::clamp<int>(c.PointCount, 0, kMaxPoints);
+    if (n < 1) return;
+    k = std::clamp(k, 1, n);
+    for (int i = k; i < n; ++i) c.Points[i] = c.Points[i + 1];
+    c.PointCount = static_cast<Integer>(n - 1);
+}
+
+void InsertBendPoint(ConnectionRec& c, int k, PointRec p) {
+    const int n = std::clamp<int>(c.PointCount, 0, kMaxPoints);
+    if (n >= kMaxPoints || k < 1 || k > n + 1) return;
+    for (int i = n; i >= k; --i) c.Points[i + 1] = c.Points[i];
+    c.Points[k] = p;
+    c.PointCount = static_cast<Integer>(n + 1);
+}
+
+void PurgeUnfinishedConnections(SharedState& st, Prompter& ui,
+                                const std::function<void()>& beforeMessage) {
+    int j = 1;
+    while (j <= st.Diagram.ConnCount) {
+        if (st.Diagram.Connections[j].ToElem != 0) {
+            ++j;
+            continue;
+        }
+        if (beforeMessage) beforeMessage();
+        ui.Message(PurgeMessage(j));
+        RemoveConnection(st, j);
+    }
+}
+
+QString PurgeMessage(int index) {
+    return QStringLiteral("始点／終点が指定されていない要素がありますので削除します。i=") +
+           QString::number(index);
+}

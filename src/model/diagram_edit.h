@@ -1,0 +1,39 @@
+#pragma once
+// The edits that take records out of a diagram or put bend points into a connection. Removing a
+// record closes up its table (later records move down one place, the slot that was last keeps a
+// stale copy) and renumbers every index the program keeps of the records that moved.
+
+#include <QString>
+#include <functional>
+
+struct ConnectionRec;
+struct PointRec;
+struct SharedState;
+class Prompter;
+
+// Removes connection j. A selection of it ("点選択", "線選択", "引数文字選択") goes, and so does a
+// move of its label or of one of its points; a selection of a later connection follows it down;
+// so does ArgDialogConn.
+void RemoveConnection(SharedState& st, int j);
+
+// Removes element e and every connection that starts or ends at it. Connection ends, the
+// selection, StepElem and ArgDialogConn follow the records that moved down. A selection of e
+// itself goes (SelIndex is left as it was), and a move of e or of its text ends.
+void RemoveElement(SharedState& st, int e);
+
+// Removes every connection that ends at element e.
+void RemoveConnectionsInto(SharedState& st, int e);
+
+// Removes bend point k of c; an index below 1 removes the first point and one beyond the last
+// removes the last. Nothing happens to a connection without bend points.
+void RemoveBendPoint(ConnectionRec& c, int k);
+// Inserts p as bend point k (1..PointCount + 1) of c; the points from k on move up one place.
+// Nothing happens when c already holds every bend point it can.
+void InsertBendPoint(ConnectionRec& c, int k, PointRec p);
+
+// Removes every connection that has no end element (ToElem 0), in table order, and tells the
+// person about each one with PurgeMessage; beforeMessage runs before each message is shown.
+void PurgeUnfinishedConnections(SharedState& st, Prompter& ui,
+                                const std::function<void()>& beforeMessage);
+// "始点／終点が指定されていない要素がありますので削除します。i=" and the connection's index.
+QString PurgeMessage(int index);
