@@ -1,9 +1,10 @@
 #include "app/file_commands.h"
 #include "app/settings_file.h"
+#include "editor/edit_menu.h"
+#include "editor_support.h"
 #include "model/cp932.h"
 #include "model/diagram_file.h"
 #include "render/renderer.h"
-#include "test_program.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -282,6 +283,30 @@ TEST_F(FileCommands, SaveWritesTheCurrentFileWithoutAQuestion) {
     EXPECT_TRUE(p->ui.fileQuestions.empty());
     EXPECT_EQ(ReadFile(p->st.FileName), WriteDiagram(p->st.Diagram));
     EXPECT_EQ(Captions(p->frm)[0], p->st.FileName);
+}
+
+TEST_F(FileCommands, SavingWhileAConnectionIsBeingDrawnLeavesItOutAndGoesOnDrawing) {
+    DrawSmallDiagram();
+    const QByteArray finished = WriteDiagram(p->st.Diagram);
+    frmMain::mnuConect_Click(p->s);
+    Left(*p, 600, 600);  // from the constant
+    Move(*p, 1000, 1500);
+    Left(*p, 1000, 1500);  // one bend on empty canvas
+    ASSERT_EQ(p->st.EditState, Editing::ConnectBends);
+    ASSERT_EQ(p->st.Diagram.ConnCount, 2);
+    p->st.FileName = Path("drawing.qrn");
+    frmMain::mnuFileSave_Click(p->s);
+    EXPECT_EQ(ReadFile(p->st.FileName), finished);
+    // The drawing goes on and ends on the variable.
+    EXPECT_EQ(p->st.EditState, Editing::ConnectBends);
+    Left(*p, 2000, 600);
+    EXPECT_EQ(p->st.Diagram.ConnCount, 2);
+    EXPECT_EQ(p->st.Diagram.Connections[2].ToElem, 2);
+    EXPECT_EQ(p->st.Diagram.Connections[2].PointCount, 1);
+    // What was saved loads without the message about a connection without an end.
+    auto q = std::make_unique<TestProgram>();
+    ASSERT_TRUE(LoadDiagram(q->s, p->st.FileName));
+    EXPECT_EQ(q->st.Diagram.ConnCount, 1);
 }
 
 TEST_F(FileCommands, SaveWithoutACurrentFileIsSaveAs) {

@@ -146,10 +146,15 @@ QByteArray WriteDiagram(const DiagramTables& d) {
     out.Int(elems);
     out.EndLine();
     for (int i = 1; i <= elems; ++i) WriteElement(out, d.Elements[i]);
+    // A connection still being drawn has no end yet; a file never holds one.
     const int conns = std::clamp<int>(d.ConnCount, 0, kMaxConnections);
-    out.Int(conns);
+    int finished = 0;
+    for (int j = 1; j <= conns; ++j)
+        if (d.Connections[j].ToElem != 0) ++finished;
+    out.Int(finished);
     out.EndLine();
-    for (int j = 1; j <= conns; ++j) WriteConnection(out, d.Connections[j]);
+    for (int j = 1; j <= conns; ++j)
+        if (d.Connections[j].ToElem != 0) WriteConnection(out, d.Connections[j]);
     return out.Bytes();
 }
 

@@ -7,8 +7,9 @@
 
 struct DiagramTables;
 
-// The whole file for the live records of both tables. Run-time fields (ArgQueue, Active) and
-// records above the counts are not written.
+// The whole file for the live records of both tables. Run-time fields (ArgQueue, Active),
+// records above the counts and connections without an end element (one still being drawn) are
+// not written.
 QByteArray WriteDiagram(const DiagramTables& d);
 
 enum class DiagramRead {
