@@ -316,6 +316,13 @@ TEST_F(RunnerProcess, AUsageErrorEndsWithStatusTwoAndTheUsage) {
     EXPECT_EQ(help.err, "");
 }
 
+TEST_F(RunnerProcess, TheVersionGoesToStandardOutput) {
+    const Finished f = Run({"--version"});
+    EXPECT_EQ(f.status, kRunnerOk);
+    EXPECT_TRUE(f.out.startsWith("quillrun-run " QUILLRUN_VERSION "\n")) << f.out.toStdString();
+    EXPECT_EQ(f.err, "");
+}
+
 TEST_F(RunnerProcess, AnArithmeticErrorEndsWithStatusThreeAfterTheStepsDone) {
     const QString file = Write("divide.qrn", BuildDivisionByZero);
     Finished f = Run({"--steps", "100", "--save", "stopped.qrn", file});

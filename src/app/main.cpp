@@ -1,15 +1,51 @@
-// Starts Quillrun: a Japanese user interface whatever the locale, and the main window.
+// Starts Quillrun: reads the command line, then shows the main window with a Japanese user
+// interface whatever the locale, and opens the diagram file given.
 
+#include "app/command_line.h"
+#include "app/file_commands.h"
 #include "app/views/main_window.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStringList>
 #include <QTranslator>
+#include <cstdio>
+
+namespace {
+
+void Print(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    // Read before the application object exists: help and version need no display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const StartArguments start = ParseStartArguments(arguments);
+    switch (start.command) {
+        case StartCommand::Help:
+            Print(stdout, StartUsage());
+            return kStartOk;
+        case StartCommand::Version:
+            Print(stdout, VersionText(QStringLiteral("quillrun")));
+            return kStartOk;
+        case StartCommand::UsageError:
+            Print(stderr, QStringLiteral("quillrun: ") + start.error + u'\n' + StartUsage());
+            return kStartUsageError;
+        case StartCommand::Open:
+            break;
+    }
+
+    // The command line is read already: Qt is given only the program name, so that a FILE
+    // after "--" is never taken for one of Qt's own options.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillrun"));
     QGuiApplication::setDesktopFileName(QStringLiteral("quillrun"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quillrun")));
@@ -21,5 +57,7 @@ int main(int argc, char* argv[]) {
 
     MainWindow window(QCoreApplication::applicationDirPath());
     window.show();
+    // As ファイル > 開く opens a file: a failure shows its message and leaves the canvas empty.
+    if (!start.file.isEmpty()) window.Dispatch([&](Session& s) { LoadDiagram(s, start.file); });
     return QApplication::exec();
 }

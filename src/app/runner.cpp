@@ -64,6 +64,10 @@ RunnerArguments ParseRunnerArguments(const QStringList& arguments) {
             result.command = RunnerCommand::Help;
             return result;
         }
+        if (arg == QLatin1String("--version") || arg == QLatin1String("-v")) {
+            result.command = RunnerCommand::Version;
+            return result;
+        }
         // --name VALUE or --name=VALUE
         QString name = arg, value;
         bool hasValue = false;
@@ -101,12 +105,15 @@ RunnerArguments ParseRunnerArguments(const QStringList& arguments) {
 QString RunnerUsage() {
     return QStringLiteral(
         "Usage: quillrun-run [--steps N] [--save OUT.qrn] [--snapshot OUT.bmp] FILE.qrn\n"
-        "       quillrun-run --help\n"
+        "  or:  quillrun-run --help\n"
+        "  or:  quillrun-run --version\n"
         "Opens a Quillrun diagram without a window and runs it.\n"
         "  --steps N           press 初期化, then perform N steps as an automatic run\n"
         "                      does (default 0: no run)\n"
         "  --save OUT.qrn      save the diagram after the run, with the values it left\n"
         "  --snapshot OUT.bmp  save the canvas as last drawn (PNG when OUT ends in .png)\n"
+        "  -h, --help          print this help and exit\n"
+        "  -v, --version       print the version and exit\n"
         "Standard output: one line per step, fields separated by a tab: the step number,\n"
         "the element visited and, when the step set the status line, its text.\n"
         "Standard error: each message of the program as a line \"message: <text>\".\n"

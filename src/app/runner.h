@@ -24,7 +24,7 @@ struct RunnerOptions {
     QString file;
 };
 
-enum class RunnerCommand { Run, Help, UsageError };
+enum class RunnerCommand { Run, Help, Version, UsageError };
 
 struct RunnerArguments {
     RunnerCommand command = RunnerCommand::UsageError;

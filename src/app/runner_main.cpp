@@ -1,6 +1,7 @@
 // Starts quillrun-run, the headless runner: reads the command line, then opens and runs one
 // diagram on Qt's offscreen platform, so that no display is needed.
 
+#include "app/command_line.h"
 #include "app/runner.h"
 
 #include <QGuiApplication>
@@ -32,6 +33,9 @@ int main(int argc, char* argv[]) {
     switch (parsed.command) {
         case RunnerCommand::Help:
             Print(stdout, RunnerUsage());
+            return kRunnerOk;
+        case RunnerCommand::Version:
+            Print(stdout, VersionText(QStringLiteral("quillrun-run")));
             return kRunnerOk;
         case RunnerCommand::UsageError:
             Print(stderr, QStringLiteral("quillrun-run: ") + parsed.error + u'\n' + RunnerUsage());
