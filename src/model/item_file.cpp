@@ -26,7 +26,7 @@ void ItemWriter::Double(double v) {
 void ItemWriter::String(QStringView s) {
     Separate();
     out_.append('"');
-    out_.append(ToCp932(s));
+    out_.append(encoding_ == TextEncoding::Utf8 ? s.toUtf8() : ToCp932(s));
     out_.append('"');
 }
 
@@ -40,7 +40,8 @@ void ItemWriter::EndLine() {
     lineStarted_ = false;
 }
 
-ItemReader::ItemReader(QByteArray data) : data_(std::move(data)) {}
+ItemReader::ItemReader(QByteArray data, TextEncoding encoding)
+    : data_(std::move(data)), encoding_(encoding) {}
 
 void ItemReader::SkipBlanks() {
     while (pos_ < data_.size() && (data_[pos_] == ' ' || data_[pos_] == '\t')) ++pos_;
@@ -119,7 +120,10 @@ bool ItemReader::ReadInt(Integer& v) {
 bool ItemReader::ReadString(QString& v) {
     const Token t = Next();
     if (!t.present || !t.closed) return false;
-    v = FromCp932(data_.constData() + t.begin, t.end - t.begin);
+    const char* begin = data_.constData() + t.begin;
+    const qsizetype length = t.end - t.begin;
+    v = encoding_ == TextEncoding::Utf8 ? QString::fromUtf8(begin, length)
+                                        : FromCp932(begin, length);
     return true;
 }
 

@@ -1,15 +1,20 @@
 #pragma once
 // Reading and writing the program's text files as comma-separated items: quoted strings,
-// numbers, #TRUE#/#FALSE#, CR LF line ends and code page 932 text. Diagram files and the
-// settings file both go through these two classes; they know nothing of what the items mean.
+// numbers, #TRUE#/#FALSE#, CR LF line ends and code page 932 text (or UTF-8, which only the
+// settings file uses, for paths code page 932 cannot hold). Diagram files and the settings file
+// both go through these two classes; they know nothing of what the items mean.
 
 #include "model/records.h"
 
 #include <QByteArray>
 #include <QString>
 
+enum class TextEncoding { Cp932, Utf8 };
+
 class ItemWriter {
 public:
+    explicit ItemWriter(TextEncoding encoding = TextEncoding::Cp932) : encoding_(encoding) {}
+
     void Int(int v);
     void Double(double v);
     void String(QStringView s);  // written between double quotes, nothing escaped
@@ -23,13 +28,14 @@ private:
 
     QByteArray out_;
     bool lineStarted_ = false;
+    TextEncoding encoding_;
 };
 
 // Each Read takes the next item, wherever its line ends. When the item is missing or does not
 // fit the field, the call returns false and leaves the field as it was; the item is used up.
 class ItemReader {
 public:
-    explicit ItemReader(QByteArray data);
+    explicit ItemReader(QByteArray data, TextEncoding encoding = TextEncoding::Cp932);
 
     bool ReadInt(Integer& v);
     bool ReadDouble(double& v);
@@ -51,4 +57,5 @@ private:
 
     const QByteArray data_;  // const: reading it never detaches
     qsizetype pos_ = 0;
+    TextEncoding encoding_;
 };
