@@ -239,6 +239,22 @@ TEST_F(Firing, ArithmeticWithoutAResultStopsTheRunWithAMessage) {
     }
 }
 
+TEST_F(Firing, AJoinedTextLongerThanTheLimitStopsTheRun) {
+    Make(kPlus, "+", 2);
+    const QString half(kMaxResultLength / 2, u'a');
+    EXPECT_EQ(Operate("String", half, "String", half), "String:" + half + half);  // just fits
+    EXPECT_TRUE(p->ui.TakeMessages().isEmpty());
+    EXPECT_EQ(Operate("String", half + half, "Number", "1"), "(nothing)");
+    EXPECT_EQ(p->ui.TakeMessages(),
+              QStringList{"要素 ID=1 「+」 でエラーが発生したため、実行を停止しました。\r\n" +
+                          TooLongMessage()});
+    EXPECT_EQ(p->frm.Label1Caption, "ID=1 停止 : " + TooLongMessage());
+    EXPECT_TRUE(Queued(1, 1).isEmpty());
+    EXPECT_TRUE(Queued(1, 2).isEmpty());
+    EXPECT_TRUE(p->st.StoppedByError);
+    EXPECT_FALSE(p->frm.Timer1.Enabled);
+}
+
 TEST_F(Firing, ModOnAnElementWithOneInputIsAnError) {
     Make(kFunction, "mod", 1);
     p->frm.Timer1.Enabled = false;  // the run stops without a question

@@ -2,6 +2,7 @@
 #include "app/file_commands.h"
 #include "dialogs/arg_no_dialog.h"
 #include "dialogs/element_dialog.h"
+#include "engine/operators.h"
 #include "model/diagram_edit.h"
 #include "render/renderer.h"
 #include "test_program.h"
@@ -339,6 +340,22 @@ TEST_F(RunnerProcess, AnArithmeticErrorEndsWithStatusThreeAfterTheStepsDone) {
     // A file that could not be written weighs more.
     f = Run({"--steps", "100", "--save", "no/such/folder/out.qrn", file});
     EXPECT_EQ(f.status, kRunnerFileFailed);
+
+    // A text that doubles at every pass stops at its limit instead of taking all memory.
+    const QString doubling = Write("doubling.qrn", [](SharedState& st) {
+        AddElement(st, kConstantString, "ab", 1000, 1000);
+        AddElement(st, kVariableString, "s", 3000, 1000);
+        AddElement(st, kPlus, "+", 3000, 3000);
+        AddConnection(st, 1, 2);
+        AddConnection(st, 2, 3, "1");
+        AddConnection(st, 2, 3, "2");
+        AddConnection(st, 3, 2);
+    });
+    f = Run({"--steps", "100000", doubling});
+    EXPECT_EQ(f.status, kRunnerStoppedByError);
+    EXPECT_TRUE(f.out.endsWith("\t3\tID=3 停止 : " + TooLongMessage() + "\n"))
+        << f.out.right(200).toStdString();
+    EXPECT_TRUE(f.err.endsWith(TooLongMessage() + "\n")) << f.err.toStdString();
 }
 
 TEST_F(RunnerProcess, LoadingDropsUnfinishedConnectionsWithTheProgramsMessage) {

@@ -65,10 +65,17 @@ QString OperatorText(int kind) {
     }
 }
 
+QString TooLongMessage() {
+    return QStringLiteral("計算結果の文字列が長すぎます（%1 文字まで）。").arg(kMaxResultLength);
+}
+
 FiringResult ComputeOperator(int kind, const QString& typeL, const QString& textL,
                              const QString& typeR, const QString& textR) {
-    if (kind == kPlus && (typeL == kTypeString || typeR == kTypeString))
+    if (kind == kPlus && (typeL == kTypeString || typeR == kTypeString)) {
+        // Measured before joining, so that a text too long is never made.
+        if (textL.size() > kMaxResultLength - textR.size()) return Failure(TooLongMessage());
         return {kTypeString, textL + textR, QString()};
+    }
     const double xL = ReadNumber(textL);
     const double xR = ReadNumber(textR);
     switch (kind) {
@@ -116,7 +123,8 @@ bool StepOperator(Session& s, int kind) {
     TakeValue(st, e, 1, tL, sL);
     TakeValue(st, e, 2, tR, sR);
     const QString op = OperatorText(kind);
-    const FiringResult r = ComputeOperator(kind, tL, sL, tR, sR);
+    FiringResult r = ComputeOperator(kind, tL, sL, tR, sR);
+    if (r.error.isEmpty() && r.value.size() > kMaxResultLength) r.error = TooLongMessage();
     if (!r.error.isEmpty()) {
         StopRunOnError(s, r.error);
         return false;
@@ -143,7 +151,8 @@ bool StepFunction(Session& s, const QString& name) {
         args << value;  // only the value texts matter to a function
     }
     int shown = 0;
-    const FiringResult r = ComputeFunction(name, args, shown);
+    FiringResult r = ComputeFunction(name, args, shown);
+    if (r.error.isEmpty() && r.value.size() > kMaxResultLength) r.error = TooLongMessage();
     if (!r.error.isEmpty()) {
         StopRunOnError(s, r.error);
         return false;

@@ -15,6 +15,13 @@ struct FiringResult {
     QString error;
 };
 
+// The longest text a firing may produce, in characters. A full pool of such values holds about
+// 128 MB; a longer result stops the run as arithmetic without a result does, so that a text that
+// keeps growing cannot take all memory.
+constexpr qsizetype kMaxResultLength = 65536;
+// What the person is told when a result would be longer.
+QString TooLongMessage();
+
 // The arithmetic of an operator kind (5..8) on the left and right operands.
 FiringResult ComputeOperator(int kind, const QString& typeL, const QString& textL,
                              const QString& typeR, const QString& textR);
