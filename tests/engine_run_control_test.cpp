@@ -319,8 +319,50 @@ TEST_F(RunControl, ATickDuringAStepIsSkipped) {
     EXPECT_EQ(seen, std::vector<int>({1, 1}));
     EXPECT_EQ(p->st.StepElem, 1);
     EXPECT_FALSE(p->st.InStep);
+    frmMain::Command3_Click(p->s);  // the full pool stopped the run; 自動実行 resumes it
     frmMain::Timer1_Timer(p->s);
     EXPECT_EQ(p->st.StepElem, 2);
+}
+
+TEST_F(RunControl, AFullPoolStopsTheAutomaticRunBeforeItsMessage) {
+    // The "+" keeps feeding input 1 of a function whose input 2 is never fed.
+    AddElement(p->st, kConstantNumber, "1", 1000, 1000);
+    AddElement(p->st, kConstantNumber, "2", 1000, 3000);
+    AddElement(p->st, kPlus, "+", 3000, 2000);
+    AddElement(p->st, kFunction, "mod", 5000, 2000);
+    p->st.Diagram.Elements[4].ArgCount = 2;
+    AddConnection(p->st, 1, 3, "1");
+    AddConnection(p->st, 2, 3, "2");
+    AddConnection(p->st, 3, 4, "1");
+    frmMain::Command1_Click(p->s);
+    p->canvas.DrawingSuspended = true;  // thousands of steps; the canvas is not looked at
+    p->frm.Text1Text = "1";
+    frmMain::Command3_Click(p->s);
+    int shown = 0;
+    p->ui.onMessage = [&](const QString& text) {
+        EXPECT_EQ(text, kPoolOverflow);
+        EXPECT_FALSE(p->frm.Timer1.Enabled) << "the timer is off before the message shows";
+        EXPECT_EQ(p->st.StopFlag, -1);
+        ++shown;
+    };
+    int ticks = 0;
+    while (shown == 0 && ticks < 5000) {
+        frmMain::Timer1_Timer(p->s);
+        ++ticks;
+    }
+    EXPECT_EQ(shown, 1);
+    EXPECT_GT(ticks, 3000);
+    const int stepped = p->st.StepElem;
+    for (int i = 0; i < 100; ++i) frmMain::Timer1_Timer(p->s);
+    EXPECT_EQ(shown, 1) << "ticks after the stop bring no message back";
+    EXPECT_EQ(p->st.StepElem, stepped);
+
+    // 自動実行 resumes the run; the next value that finds no cell stops it again.
+    frmMain::Command3_Click(p->s);
+    for (int i = 0; i < 8 && shown == 1; ++i) frmMain::Timer1_Timer(p->s);
+    EXPECT_EQ(shown, 2);
+    EXPECT_FALSE(p->frm.Timer1.Enabled);
+    p->ui.TakeMessages();
 }
 
 TEST_F(RunControl, ButtonsPressedDuringAStepDoNotDisturbIt) {

@@ -193,7 +193,9 @@ TEST_F(Transfer, AnExhaustedPoolDropsEachValueWithAMessageAndTheRunGoesOn) {
     EXPECT_EQ(p->st.Diagram.Elements[2].ArgQueue[1], -1);
 
     p->st.StepElem = 3;
-    ExecuteStep(p->s);  // the "-" frees its two cells and pushes into two targets
+    EXPECT_FALSE(p->frm.Timer1.Enabled) << "a full pool stops an automatic run";
+    p->frm.Timer1.Enabled = true;  // 自動実行 again
+    ExecuteStep(p->s);             // the "-" frees its two cells and pushes into two targets
     EXPECT_TRUE(p->ui.TakeMessages().isEmpty());
     EXPECT_EQ(Queued(5, 1), QStringList{"3"});
     EXPECT_EQ(Queued(2, 1), QStringList{"3"});

@@ -3,6 +3,7 @@
 #include "dialogs/arg_no_dialog.h"
 #include "dialogs/element_dialog.h"
 #include "engine/operators.h"
+#include "model/cell_pool.h"
 #include "model/diagram_edit.h"
 #include "render/renderer.h"
 #include "test_program.h"
@@ -139,6 +140,24 @@ TEST_F(RunnerSteps, AStepThatLeavesTheStatusLineAloneHasTwoFields) {
     AddElement(p->st, kFunction, "sin", 3000, 1000);
     EXPECT_FALSE(RunSteps(p->s, 3, out));
     EXPECT_EQ(Output(), "1\t1\n2\t2\n3\t1\n");
+}
+
+TEST_F(RunnerSteps, AFullPoolIsToldForEveryValueAndTheRunGoesOn) {
+    // The "+" keeps feeding input 1 of a function whose input 2 is never fed.
+    AddElement(p->st, kConstantNumber, "1", 1000, 1000);
+    AddElement(p->st, kConstantNumber, "2", 1000, 3000);
+    AddElement(p->st, kPlus, "+", 3000, 2000);
+    AddElement(p->st, kFunction, "mod", 5000, 2000);
+    p->st.Diagram.Elements[4].ArgCount = 2;
+    AddConnection(p->st, 1, 3, "1");
+    AddConnection(p->st, 2, 3, "2");
+    AddConnection(p->st, 3, 4, "1");
+    p->canvas.DrawingSuspended = true;
+    EXPECT_FALSE(RunSteps(p->s, 4040, out));
+    EXPECT_EQ(Output().count(u'\n'), 4040);
+    const QStringList shown = p->ui.TakeMessages();
+    EXPECT_GE(shown.size(), 2) << "the run went on after the first";
+    EXPECT_EQ(shown, QStringList(shown.size(), kPoolOverflow));
 }
 
 TEST_F(RunnerSteps, AnEmptyDiagramHasNoStepToPerform) {

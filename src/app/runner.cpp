@@ -167,6 +167,9 @@ bool RunSteps(Session& s, int steps, std::ostream& out) {
     // given here one after the other instead of waiting for them.
     frmMain::Command3_Click(s);
     for (int n = 1; n <= steps && s.st.Diagram.ElemCount > 0; ++n) {
+        // A full value pool stops the timer as 停止 would; the runner goes on as a person
+        // pressing 自動実行 again would, so that every value that could not be queued is told.
+        if (!s.frm.Timer1.Enabled) frmMain::Command3_Click(s);
         const int writes = s.frm.Label1Writes;
         frmMain::Timer1_Timer(s);
         QString line = QString::number(n) + u'\t' + QString::number(s.st.StepElem);

@@ -24,8 +24,14 @@ int LiveElements(const SharedState& st) {
 // Marks a step as under way for as long as it lasts.
 class StepInProgress {
 public:
-    explicit StepInProgress(SharedState& st) : st_(st) { st_.InStep = true; }
-    ~StepInProgress() { st_.InStep = false; }
+    StepInProgress(SharedState& st, bool automatic) : st_(st) {
+        st_.InStep = true;
+        st_.AutomaticStep = automatic;
+    }
+    ~StepInProgress() {
+        st_.InStep = false;
+        st_.AutomaticStep = false;
+    }
     StepInProgress(const StepInProgress&) = delete;
     StepInProgress& operator=(const StepInProgress&) = delete;
 
@@ -113,7 +119,7 @@ bool ExecuteStepAsked(Session& s) {
     SharedState& st = s.st;
     const int count = LiveElements(st);
     if (st.InStep || count == 0) return false;
-    StepInProgress guard(st);
+    StepInProgress guard(st, s.frm.Timer1.Enabled);
 
     int next = st.StepElem + 1;
     if (next > count || next < 1) next = 1;

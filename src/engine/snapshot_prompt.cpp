@@ -38,7 +38,7 @@ QString SnapshotFilter() {
 
 bool ShowTraceAndOfferSnapshot(Session& s, const QString& text) {
     SetLabel1(s.frm, text);
-    if (s.frm.Timer1.Enabled) return false;  // an automatic run asks nothing
+    if (s.frm.Timer1.Enabled || s.st.AutomaticStep) return false;  // an automatic run asks nothing
     switch (s.ui.AskYesNoCancel(SnapshotQuestion())) {
         case Answer::Cancel:
             s.st.StopFlag = -1;

@@ -1,8 +1,11 @@
 #include "engine/transfer.h"
 
+#include "engine/run_control.h"
 #include "engine/snapshot_prompt.h"
 #include "model/cell_pool.h"
+#include "model/form_controls.h"
 #include "model/numeric_text.h"
+#include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
 #include "render/renderer.h"
@@ -23,6 +26,16 @@ int TargetOf(const SharedState& st, const ConnectionRec& c) {
 int QueueOf(const ConnectionRec& c) {
     const int i = InputIndex(c);
     return i >= 0 && i <= kMaxArgs ? i : -1;
+}
+
+// Appends to the queue at head. When the pool is exhausted the value is dropped and the person
+// told so; an automatic run stops first, as 停止 stops it, so that the next ticks cannot bring the
+// message back faster than it is answered. 自動実行 resumes the run.
+int AppendOrReport(Session& s, int head, const QString& type, const QString& value) {
+    if (const std::optional<int> after = TryAppendCell(s.st, head, type, value)) return *after;
+    if (s.frm.Timer1.Enabled) frmMain::Command4_Click(s);
+    s.ui.Message(kPoolOverflow);
+    return head;
 }
 
 int ConnectionCount(const SharedState& st) {
@@ -67,7 +80,7 @@ bool SendValue(Session& s, const QString& label, const QString& type, const QStr
         if (QueueHoldsValue(st, t, i)) continue;  // the last offer is still waiting
         // When the pool is exhausted the message is shown and the queue stays empty; the
         // connection still counts as having carried the value.
-        st.Diagram.Elements[t].ArgQueue[i] = AppendCell(st, s.ui, -1, type, value);
+        st.Diagram.Elements[t].ArgQueue[i] = AppendOrReport(s, -1, type, value);
         conn.Active = -1;
         sent = true;
     }
@@ -88,7 +101,7 @@ void PushValue(Session& s, const QString& type, const QString& value) {
         const int i = QueueOf(conn);
         if (t == 0 || i < 0) continue;
         Long& head = st.Diagram.Elements[t].ArgQueue[i];
-        head = AppendCell(st, s.ui, head, type, value);
+        head = AppendOrReport(s, head, type, value);
         conn.Active = -1;
     }
 }

@@ -29,12 +29,10 @@ void FreeCell(SharedState& st, int n) {
     st.CellIsFree[n] = true;
 }
 
-int AppendCell(SharedState& st, Prompter& ui, int head, const QString& type, const QString& value) {
+std::optional<int> TryAppendCell(SharedState& st, int head, const QString& type,
+                                 const QString& value) {
     const int n = AllocCell(st);
-    if (n <= 0) {
-        ui.Message(QStringLiteral("領域オーバーフロー"));
-        return head;
-    }
+    if (n <= 0) return std::nullopt;
     ValueCell& cell = st.Cells[n];
     cell.Next = -1;
     cell.DataType = type;
@@ -47,5 +45,11 @@ int AppendCell(SharedState& st, Prompter& ui, int head, const QString& type, con
     }
     if (prev < 0) return n;
     st.Cells[prev].Next = static_cast<Integer>(n);
+    return head;
+}
+
+int AppendCell(SharedState& st, Prompter& ui, int head, const QString& type, const QString& value) {
+    if (const std::optional<int> after = TryAppendCell(st, head, type, value)) return *after;
+    ui.Message(kPoolOverflow);
     return head;
 }

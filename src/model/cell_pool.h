@@ -3,6 +3,7 @@
 // take their cells. It does not know what the values mean; the engine does.
 
 #include <QString>
+#include <optional>
 
 class Prompter;
 struct SharedState;
@@ -10,6 +11,11 @@ struct SharedState;
 void InitCellPool(SharedState& st);
 int AllocCell(SharedState& st);
 void FreeCell(SharedState& st, int n);
-// Appends (type, value) behind the queue starting at head and returns the new head. When the
-// pool is exhausted it shows "領域オーバーフロー" and returns head unchanged.
+inline const QString kPoolOverflow = QStringLiteral("領域オーバーフロー");
+
+// Appends (type, value) behind the queue starting at head and returns the new head; nothing when
+// the pool is exhausted (the queue is then unchanged).
+std::optional<int> TryAppendCell(SharedState& st, int head, const QString& type,
+                                 const QString& value);
+// The same; when the pool is exhausted it shows "領域オーバーフロー" and returns head unchanged.
 int AppendCell(SharedState& st, Prompter& ui, int head, const QString& type, const QString& value);

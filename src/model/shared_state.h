@@ -51,6 +51,9 @@ struct SharedState {
     // while a step shows a message are skipped) and whether the last stop was an error.
     bool InStep = false;
     bool StoppedByError = false;
+    // The step under way began while the timer ran: it asks nothing, even when the run is
+    // stopped in its course (a full value pool stops an automatic run before telling so).
+    bool AutomaticStep = false;
 };
 
 // True when SelKind names an element or its text, or a point or a segment of a connection.
