@@ -88,6 +88,32 @@ TEST_F(SettingsFallback, AReadOnlyProgramFolderUsesTheUsersConfigurationFolder) 
     QFile::setPermissions(folder.path(), writable);
 }
 
+TEST_F(SettingsFallback, AProgramFolderThatCannotBeWrittenLendsItsOwnFileUntilTheUserHasOne) {
+    QTemporaryDir folder;
+    SettingsPlaces places;
+    places.programFile = folder.filePath("mySys.!!!");
+    places.configFile = InConfig();
+    places.programFolderWritable = false;
+    EXPECT_EQ(SettingsFileToWrite(places), InConfig());
+    EXPECT_EQ(SettingsFileToRead(places), InConfig()) << "neither file: nothing to read";
+
+    {
+        QFile shipped(places.programFile);
+        ASSERT_TRUE(shipped.open(QIODevice::WriteOnly));
+        shipped.write("\"/work/b.qrn\"\r\n\"shot.bmp\"\r\n\"/work/b.qrn\"\r\n\"/work/a.qrn\"\r\n");
+    }
+    EXPECT_EQ(SettingsFileToRead(places), places.programFile);
+    ASSERT_TRUE(QDir().mkpath(config));
+    QFile::copy(places.programFile, InConfig());
+    EXPECT_EQ(SettingsFileToRead(places), InConfig()) << "the user's own file comes first";
+    EXPECT_EQ(SettingsFileToWrite(places), InConfig());
+
+    // A folder that can be written is the one place, whatever else exists.
+    places.programFolderWritable = true;
+    EXPECT_EQ(SettingsFileToRead(places), places.programFile);
+    EXPECT_EQ(SettingsFileToWrite(places), places.programFile);
+}
+
 TEST_F(SettingsFallback, AProgramWithoutAFolderKeepsNoSettings) {
     // Settings a start with a folder would find.
     ASSERT_TRUE(QDir().mkpath(config));

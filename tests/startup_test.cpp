@@ -80,16 +80,25 @@ TEST(SettingsFile, RoundTripsFileNamesAndRecentEntriesInCodePage932) {
     EXPECT_EQ(VisibleEntries(q->frm), QStringList({"/home/user/図.qrn", "/x/b.qrn"}));
 }
 
-TEST(SettingsFile, PathsItCannotHoldAreNotRemembered) {
+TEST(SettingsFile, PathsCodePage932CannotHoldSurviveARestartInUtf8) {
     auto p = std::make_unique<TestProgram>();
-    p->st.FileName = QString::fromUtf8("/home/user/caf\u00e9.qrn");
-    p->frm.mnuFilename[0] = {QString::fromUtf8("/home/user/caf\u00e9.qrn"), true};
-    p->frm.mnuFilename[1] = {"/home/user/say \"hi\".qrn", true};
-    p->frm.mnuFilename[2] = {"/home/user/ok.qrn", true};
+    const QString cafe = QString::fromUtf8("/home/user/caf\u00e9.qrn");
+    const QString emoji = QString::fromUtf8("/home/user/\U0001F600/\u9C7C.qrn");
+    p->st.FileName = cafe;
+    p->frm.mnuFilename[0] = {cafe, true};
+    p->frm.mnuFilename[1] = {"/home/user/say \"hi\".qrn", true};  // no item can hold a quote
+    p->frm.mnuFilename[2] = {"/home/user/図.qrn", true};
+    p->frm.mnuFilename[3] = {emoji, true};
     Shutdown(p->s);
-    EXPECT_EQ(
-        ReadFile(SettingsFilePath(p->frm)),
-        QByteArray("\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"/home/user/ok.qrn\"\r\n\"\"\r\n\"\"\r\n"));
+    EXPECT_EQ(ReadFile(SettingsFilePath(p->frm)),
+              "\xEF\xBB\xBF\"" + cafe.toUtf8() + "\"\r\n\"\"\r\n\"" + cafe.toUtf8() +
+                  "\"\r\n\"\"\r\n\"/home/user/図.qrn\"\r\n\"" + emoji.toUtf8() + "\"\r\n\"\"\r\n");
+
+    auto q = std::make_unique<TestProgram>(false);
+    q->frm.AppPath = p->frm.AppPath;
+    StartupInitialisation(q->s);
+    EXPECT_EQ(q->st.FileName, cafe);
+    EXPECT_EQ(VisibleEntries(q->frm), QStringList({cafe, "/home/user/図.qrn", emoji}));
 }
 
 TEST(SettingsFile, AShortFileFillsTheFirstEntriesOnly) {

@@ -11,15 +11,22 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringList>
+#include <algorithm>
 
 namespace {
 
 const QString kSettingsName = QStringLiteral("mySys.!!!");
 
-// A path the settings file cannot hold as it is (a character code page 932 lacks, or a double
-// quote) is not remembered: read back changed, it would name another file.
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// A path with a double quote cannot be written as an item: it is not remembered.
 QString Storable(const QString& path) {
-    return !path.contains(u'"') && FromCp932(ToCp932(path)) == path ? path : QString();
+    return path.contains(u'"') ? QString() : path;
+}
+
+bool FitsCodePage932(const QString& text) {
+    return FromCp932(ToCp932(text)) == text;
 }
 
 QString InFolder(QString folder) {
@@ -27,25 +34,52 @@ QString InFolder(QString folder) {
     return folder + kSettingsName;
 }
 
+bool IsPlainFile(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
 }  // namespace
 
-QString SettingsFilePath(const FormControls& frm) {
-    if (frm.AppPath.isEmpty()) return {};
+SettingsPlaces FindSettingsPlaces(const FormControls& frm) {
+    SettingsPlaces places;
+    if (frm.AppPath.isEmpty()) return places;
+    places.programFile = InFolder(frm.AppPath);
     const QFileInfo folder(frm.AppPath);
-    if (folder.isDir() && folder.isWritable()) return InFolder(frm.AppPath);
+    places.programFolderWritable = folder.isDir() && folder.isWritable();
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    // With no configuration folder at all the program's folder is all there is; writing
-    // there then fails silently.
-    return config.isEmpty() ? InFolder(frm.AppPath) : InFolder(config);
+    if (!config.isEmpty()) places.configFile = InFolder(config);
+    return places;
+}
+
+QString SettingsFileToWrite(const SettingsPlaces& places) {
+    if (places.programFile.isEmpty()) return {};
+    if (places.programFolderWritable || places.configFile.isEmpty()) return places.programFile;
+    return places.configFile;
+}
+
+QString SettingsFileToRead(const SettingsPlaces& places) {
+    const QString written = SettingsFileToWrite(places);
+    if (written != places.configFile || IsPlainFile(written)) return written;
+    return IsPlainFile(places.programFile) ? places.programFile : written;
+}
+
+QString SettingsFilePath(const FormControls& frm) {
+    return SettingsFileToWrite(FindSettingsPlaces(frm));
 }
 
 void ReadSettingsFile(Session& s) {
-    const QString path = SettingsFilePath(s.frm);
+    const QString path = SettingsFileToRead(FindSettingsPlaces(s.frm));
     // Only a plain file: opening a pipe of that name would wait for a writer for ever.
-    if (path.isEmpty() || !QFileInfo(path).isFile()) return;
+    if (!IsPlainFile(path)) return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return;
-    ItemReader in(file.readAll());
+    QByteArray bytes = file.readAll();
+    TextEncoding encoding = TextEncoding::Cp932;
+    if (bytes.startsWith(kByteOrderMark)) {
+        bytes.remove(0, 3);
+        encoding = TextEncoding::Utf8;
+    }
+    ItemReader in(std::move(bytes), encoding);
     if (!in.ReadString(s.st.FileName)) return;
     if (!in.ReadString(s.st.ImageFileName)) return;
     for (MenuEntry& entry : s.frm.mnuFilename) {
@@ -59,13 +93,12 @@ void ReadSettingsFile(Session& s) {
 void WriteSettingsFile(Session& s) {
     const QString path = SettingsFilePath(s.frm);
     if (path.isEmpty()) return;
-    ItemWriter out;
-    out.String(Storable(s.st.FileName));
-    out.EndLine();
-    out.String(Storable(s.st.ImageFileName));
-    out.EndLine();
-    for (const MenuEntry& entry : s.frm.mnuFilename) {
-        out.String(Storable(entry.Caption));
+    QStringList lines{Storable(s.st.FileName), Storable(s.st.ImageFileName)};
+    for (const MenuEntry& entry : s.frm.mnuFilename) lines << Storable(entry.Caption);
+    const bool cp932 = std::all_of(lines.cbegin(), lines.cend(), FitsCodePage932);
+    ItemWriter out(cp932 ? TextEncoding::Cp932 : TextEncoding::Utf8);
+    for (const QString& line : lines) {
+        out.String(line);
         out.EndLine();
     }
     // The configuration folder may not exist yet; the program's folder is never created.
@@ -74,6 +107,7 @@ void WriteSettingsFile(Session& s) {
         QDir().mkpath(folder);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return;
+    if (!cp932) file.write(kByteOrderMark, 3);
     file.write(out.Bytes());
     file.commit();
 }
