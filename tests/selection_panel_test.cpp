@@ -127,13 +127,30 @@ TEST_F(Panel, MoveCommandsStartTheirMoveOnlyForTheirKindOfSelection) {
     EXPECT_EQ(st.Diagram.Elements[2].Y, 3000);
 }
 
-TEST_F(Panel, MovingThePointOfALastSegmentOfAFullConnectionDoesNothing) {
-    const int c = AddConnection(st, 1, 2);
+TEST_F(Panel, MovingThePointOfTheLastSegmentInsertsItsMidpointAsAPressOnItDoes) {
+    const int c = AddConnection(st, 1, 2);  // a straight line: its only segment is the last
+    const ConnectionRec before = st.Diagram.Connections[c];
+    Right(*p, 1700, 1000);
+    ASSERT_EQ(st.SelKind, kSelLine);
+    ASSERT_EQ(st.SelPoint, 1);
+    frmMain::Command8_Click(p->s);
+    EXPECT_EQ(st.EditState, Editing::MovePoint);
+    ASSERT_EQ(st.Diagram.Connections[c].PointCount, 1);
+    EXPECT_EQ(st.AnchorX, (before.X1 + before.X2) / 2);
+    EXPECT_EQ(st.AnchorY, (before.Y1 + before.Y2) / 2);
+    Left(*p, 2000, 2500);  // the drop leaves a bend point there
+    EXPECT_EQ(st.EditState, Editing::Idle);
+    EXPECT_EQ(st.Diagram.Connections[c].Points[1], (PointRec{2000, 2500}));
+
+    // A connection with every bend point it can hold gets its last point picked up instead.
     st.Diagram.Connections[c].PointCount = kMaxPoints;
+    st.Diagram.Connections[c].Points[kMaxPoints] = {4000, 2000};
     Select(kSelLine, c, kMaxPoints + 1);
     frmMain::Command8_Click(p->s);
-    EXPECT_EQ(st.EditState, Editing::Idle);
-    EXPECT_FALSE(p->frm.Frame1Visible);
+    EXPECT_EQ(st.EditState, Editing::MovePoint);
+    EXPECT_EQ(st.SelPoint, kMaxPoints);
+    EXPECT_EQ(st.AnchorX, 4000);
+    EXPECT_EQ(st.Diagram.Connections[c].PointCount, kMaxPoints);
 }
 
 TEST_F(Panel, CancelOnlyHidesThePanel) {

@@ -72,9 +72,15 @@ void frmMain::Command7_Click(Session& s) {
 
 void frmMain::Command8_Click(Session& s) {
     SharedState& st = s.st;
-    // A segment selected by its last part of a connection with every bend point it can hold
-    // names a point beyond the table: that one cannot be moved.
-    if (ConnectionSelected(st) && st.SelPoint >= 0 && st.SelPoint <= kMaxPoints) PickUpPoint(s);
+    if (ConnectionSelected(st)) {
+        const int n = st.Diagram.Connections[st.SelIndex].PointCount;
+        // A bend point, or the point a selected segment ends at; the last segment ends at the
+        // arrow, so its midpoint becomes a bend point to move, as a press on it makes one.
+        if (st.SelPoint >= 1 && st.SelPoint <= n)
+            PickUpPoint(s);
+        else if (st.SelKind == kSelLine && st.SelPoint == n + 1)
+            PickUpSegment(s, st.PointerX, st.PointerY);
+    }
     HidePanel(s);
 }
 
