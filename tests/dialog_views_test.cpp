@@ -149,6 +149,34 @@ TEST_F(ElementView, CancelTheTitleBarAndEscapeAllCancel) {
     }
 }
 
+TEST_F(ElementView, TheFirstKeyInTheListSelectsTheFirstKindAndReturnConfirms) {
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Home}) {
+        ElementDialog fresh(p->s);
+        LoadElementDialog(fresh);
+        ElementDialogView view(fresh, nullptr);
+        view.show();
+        auto* list = Child<QListWidget>(view, "List1");
+        list->setFocus(Qt::TabFocusReason);  // the list makes its first row current
+        QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_TRUE(view.isVisible()) << "Return with no kind does what 確認 does: nothing";
+        QTest::keyClick(list, key);
+        EXPECT_EQ(fresh.ListIndex(), 0) << key;
+    }
+    ElementDialogView view(logic, nullptr);
+    view.show();
+    auto* list = Child<QListWidget>(view, "List1");
+    list->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(logic.ListIndex(), 1);
+    Child<QLineEdit>(view, "Text1")->selectAll();
+    QTest::keyClicks(Child<QLineEdit>(view, "Text1"), "abc");
+    QTest::keyClick(Child<QLineEdit>(view, "Text1"), Qt::Key_Return);
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_EQ(p->st.NewElement.Kind, kConstantString);
+    EXPECT_EQ(p->st.NewElement.Text, "abc");
+}
+
 namespace {
 
 struct ArgNoView : ::testing::Test {
@@ -198,6 +226,17 @@ TEST_F(ArgNoView, OkStoresTheChosenEntryAndCloses) {
     EXPECT_TRUE(p->st.Diagram.Connections[c].Font.Bold);
     EXPECT_TRUE(p->st.Diagram.Connections[c].Font.Underline);
     EXPECT_EQ(p->st.Diagram.Connections[c].Font.Size, 8);
+}
+
+TEST_F(ArgNoView, TheFirstDownSelectsArgumentOneAndReturnConfirms) {
+    ArgNoDialogView view(logic, nullptr);
+    view.show();
+    auto* list = Child<QListWidget>(view, "List1");
+    list->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_EQ(p->st.Diagram.Connections[c].ArgNo, "1");
 }
 
 TEST_F(ArgNoView, ClosingByTheTitleBarStoresNothing) {

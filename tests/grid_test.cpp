@@ -247,3 +247,23 @@ TEST_F(GridWindow, ReleaseAndCancelClose) {
     EXPECT_FALSE(second->isVisible());
     Settle();
 }
+
+TEST_F(GridWindow, TheKeyboardStartsInTheSizeReturnSetsAndEscapeCancels) {
+    GridDialogView* view = Open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+    EXPECT_EQ(QApplication::focusWidget(), Text1(view));
+    EXPECT_EQ(Text1(view)->selectedText(), "100");
+    QTest::keyClicks(Text1(view), "150");  // replaces the selected text
+    QTest::keyClick(Text1(view), Qt::Key_Return);
+    EXPECT_EQ(p->st.GridSize, 150);
+    EXPECT_EQ(changes, 1) << "one press";
+    EXPECT_FALSE(view->isVisible());
+    Settle();
+
+    GridDialogView* again = Open();
+    QTest::keyClicks(Text1(again), "300");
+    QTest::keyClick(Text1(again), Qt::Key_Escape);
+    EXPECT_EQ(p->st.GridSize, 150);
+    EXPECT_FALSE(again->isVisible());
+    Settle();
+}

@@ -4,6 +4,7 @@
 #include "model/session.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <cmath>
@@ -70,6 +71,30 @@ void GridDialogView::Press(void (GridDialog::*handler)()) {
         press();
     if (text1_->text() != logic_->Text1Text) text1_->setText(logic_->Text1Text);
     if (logic_->Closed()) close();
+}
+
+void GridDialogView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    activateWindow();
+    text1_->setFocus(Qt::ActiveWindowFocusReason);
+    text1_->selectAll();
+}
+
+void GridDialogView::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+                button->click();
+            else
+                Press(&GridDialog::Command1_Click);
+            return;
+        case Qt::Key_Escape:
+            Press(&GridDialog::Command3_Click);
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
 }
 
 void GridDialogView::closeEvent(QCloseEvent* event) {

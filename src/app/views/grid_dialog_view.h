@@ -11,13 +11,17 @@
 class QLineEdit;
 class QPushButton;
 
+// It takes the keyboard when it opens, with the size selected; Return presses 設定 (or the
+// button that has the focus) and Escape 取消.
 class GridDialogView : public QWidget {
-    Q_OBJECT  // lets ShowGridDialog tell an open grid window from the owner's other children
+    // The meta-object lets ShowGridDialog tell an open grid window from the owner's other
+    // children.
+    Q_OBJECT
 
-        public :
-        // Every button press is handed to run, which performs it the way the owner runs its own
-        // handlers (one at a time, then mirroring its widgets). Without one the press just runs.
-        using Runner = std::function<void(const std::function<void()>& press)>;
+public:
+    // Every button press is handed to run, which performs it the way the owner runs its own
+    // handlers (one at a time, then mirroring its widgets). Without one the press just runs.
+    using Runner = std::function<void(const std::function<void()>& press)>;
     GridDialogView(QWidget* parent, Session& s, Runner run);
     ~GridDialogView() override;
 
@@ -27,6 +31,8 @@ class GridDialogView : public QWidget {
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Press(void (GridDialog::*handler)());

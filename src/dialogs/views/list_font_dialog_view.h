@@ -2,7 +2,8 @@
 // What the element and the argument-number windows share: the list List1, the label font in
 // Frame1 (ボールド, 下線, サイズ) and the buttons 確認 and 取消. It passes clicks and edits to the
 // dialog's logic, mirrors the logic's fields afterwards and closes when the logic says so;
-// closing by the title bar or Escape acts as 取消. The fields of one dialog alone are its own.
+// closing by the title bar or Escape acts as 取消, Return as 確認. While no entry is selected, the
+// first Down, Up or Home selects the first entry. The fields of one dialog alone are its own.
 
 #include "dialogs/views/list_mirror.h"
 
@@ -11,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -62,7 +64,8 @@ protected:
         text3_ = Named(new QLineEdit(frame1_), "Text3");
         command1_ = Named(new QPushButton(QStringLiteral("確認"), this), "Command1");
         command2_ = Named(new QPushButton(QStringLiteral("取消"), this), "Command2");
-        for (QPushButton* b : {command1_, command2_}) b->setAutoDefault(false);
+        // Return presses 確認, or the button that has the focus.
+        command1_->setDefault(true);
 
         auto* font = new QGridLayout(frame1_);
         font->addWidget(check1_, 0, 0, 1, 2);
@@ -82,6 +85,7 @@ protected:
         all->addLayout(top);
         all->addLayout(buttons);
 
+        list1_->installEventFilter(this);
         QObject::connect(list1_, &QListWidget::itemSelectionChanged, this, [this] {
             if (syncing_) return;
             logic_.SetListIndex(SelectedRow(*list1_));
@@ -103,6 +107,20 @@ protected:
             logic_.Command2_Click();
             AfterLogic();
         });
+    }
+
+    // A list that makes its first row current when it takes the focus would otherwise let the
+    // first Down select the second entry.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == list1_ && event->type() == QEvent::KeyPress && list1_->count() > 0 &&
+            SelectedRow(*list1_) < 0) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_Home) {
+                list1_->setCurrentRow(0);
+                return true;
+            }
+        }
+        return QDialog::eventFilter(watched, event);
     }
 
     // Mirrors the fields that only this dialog has.
