@@ -160,6 +160,14 @@ TEST_F(RunnerSteps, AFullPoolIsToldForEveryValueAndTheRunGoesOn) {
     EXPECT_EQ(shown, QStringList(shown.size(), kPoolOverflow));
 }
 
+TEST_F(RunnerSteps, TabsLineBreaksAndBackslashesInAValueAreEscaped) {
+    AddElement(p->st, kConstantString, "a\tb\\c\r\nd", 1000, 1000);
+    AddElement(p->st, kVariableString, "v", 3000, 1000);
+    AddConnection(p->st, 1, 2);
+    EXPECT_FALSE(RunSteps(p->s, 1, out));
+    EXPECT_EQ(Output(), "1\t1\tID=1 : 定数  String a\\tb\\\\c\\r\\nd 転送\n");
+}
+
 TEST_F(RunnerSteps, AnEmptyDiagramHasNoStepToPerform) {
     EXPECT_FALSE(RunSteps(p->s, 3, out));
     EXPECT_EQ(Output(), "");

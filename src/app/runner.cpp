@@ -115,7 +115,8 @@ QString RunnerUsage() {
         "  -h, --help          print this help and exit\n"
         "  -v, --version       print the version and exit\n"
         "Standard output: one line per step, fields separated by a tab: the step number,\n"
-        "the element visited and, when the step set the status line, its text.\n"
+        "the element visited and, when the step set the status line, its text, in which\n"
+        "a backslash, tab, carriage return or line feed is written \\\\, \\t, \\r or \\n.\n"
         "Standard error: each message of the program as a line \"message: <text>\".\n"
         "Exit status: 0 all went well; 1 FILE could not be opened or a file could not be\n"
         "written; 2 usage error; 3 the run stopped at an arithmetic error.\n");
@@ -125,6 +126,30 @@ QString FlattenMessage(const QString& text) {
     static const QRegularExpression lineBreaks(QStringLiteral("[\\r\\n]+"));
     QString flat = text;
     return flat.replace(lineBreaks, QStringLiteral(" "));
+}
+
+QString EscapeField(const QString& text) {
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+            case u'\\':
+                escaped += QLatin1String("\\\\");
+                break;
+            case u'\t':
+                escaped += QLatin1String("\\t");
+                break;
+            case u'\r':
+                escaped += QLatin1String("\\r");
+                break;
+            case u'\n':
+                escaped += QLatin1String("\\n");
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
 }
 
 bool WriteImageFile(const QImage& image, const QString& path) {
@@ -173,7 +198,7 @@ bool RunSteps(Session& s, int steps, std::ostream& out) {
         const int writes = s.frm.Label1Writes;
         frmMain::Timer1_Timer(s);
         QString line = QString::number(n) + u'\t' + QString::number(s.st.StepElem);
-        if (s.frm.Label1Writes != writes) line += u'\t' + s.frm.Label1Caption;
+        if (s.frm.Label1Writes != writes) line += u'\t' + EscapeField(s.frm.Label1Caption);
         WriteUtf8(out, line + u'\n');
         if (s.st.StoppedByError) return true;
     }

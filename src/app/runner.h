@@ -39,6 +39,9 @@ QString RunnerUsage();
 
 // A message as one line: every run of line breaks (CR LF, CR or LF) becomes one blank.
 QString FlattenMessage(const QString& text);
+// A field of a step line: a backslash, tab, carriage return or line feed in it is written as
+// \\, \t, \r or \n, so that every step stays one line of tab-separated fields.
+QString EscapeField(const QString& text);
 
 // Writes a picture as PNG when the name ends in ".png" (in any letter case), else as a Windows
 // bitmap; false when the file could not be written.
