@@ -1,6 +1,7 @@
 #include "app/file_commands.h"
 
 #include "app/startup.h"
+#include "model/change_tracker.h"
 #include "model/diagram_file.h"
 #include "model/form_controls.h"
 #include "model/prompter.h"
@@ -21,6 +22,8 @@ const QString kFileCannotOpen = QStringLiteral("ファイルを開けません�
 const QString kFileCannotRead = QStringLiteral("ファイルを読み込めません。");
 const QString kFileBadContent = QStringLiteral("ファイルの内容が正しくありません。");
 const QString kFileCannotWrite = QStringLiteral("ファイルに書き込めません。");
+
+const QString kUnsavedQuestion = QStringLiteral("変更が保存されていません。保存しますか？");
 
 namespace {
 
@@ -55,6 +58,7 @@ bool SaveDiagram(Session& s, const QString& path) {
         return false;
     }
     UpdateRecentFiles(s, path);
+    if (s.changes) s.changes->Saved();
     return true;
 }
 
@@ -86,6 +90,7 @@ bool LoadDiagram(Session& s, const QString& path) {
     }
     UpdateRecentFiles(s, path);
     RedrawDiagram(s, -1);
+    if (s.changes) s.changes->Replaced();
     return true;
 }
 
@@ -105,6 +110,30 @@ void UpdateRecentFiles(Session& s, const QString& path) {
     }
 }
 
+bool SaveChangesFirst(Session& s) {
+    if (!s.changes || !s.changes->Modified()) return true;
+    switch (s.ui.AskYesNoCancel(kUnsavedQuestion)) {
+        case Answer::Yes:
+            return SaveToCurrentFile(s);
+        case Answer::No:
+            return true;
+        case Answer::Cancel:
+            break;
+    }
+    return false;
+}
+
+bool SaveToCurrentFile(Session& s) {
+    if (!s.st.FileName.isEmpty()) return SaveDiagram(s, s.st.FileName);
+    return SaveToChosenFile(s);
+}
+
+bool SaveToChosenFile(Session& s) {
+    const std::optional<QString> path = s.ui.SaveFileName(kDiagramFilter, s.st.FileName);
+    if (!path || path->isEmpty()) return false;
+    return SaveDiagram(s, *path);
+}
+
 void frmMain::mnuFileNew_Click(Session& s) {
     switch (s.ui.AskYesNoCancel(kNewQuestion)) {
         case Answer::Yes:
@@ -113,6 +142,7 @@ void frmMain::mnuFileNew_Click(Session& s) {
         case Answer::No:
             s.canvas.Picture2.Clear();
             StartupInitialisation(s);
+            if (s.changes) s.changes->Replaced();
             break;
         case Answer::Cancel:
             break;
@@ -120,25 +150,22 @@ void frmMain::mnuFileNew_Click(Session& s) {
 }
 
 void frmMain::mnuFileOpen_Click(Session& s) {
+    if (!SaveChangesFirst(s)) return;
     const std::optional<QString> path = s.ui.OpenFileName(kDiagramFilter, s.st.FileName);
     if (!path || path->isEmpty()) return;
     LoadDiagram(s, *path);
 }
 
 void frmMain::mnuFileSave_Click(Session& s) {
-    if (!s.st.FileName.isEmpty())
-        SaveDiagram(s, s.st.FileName);
-    else
-        mnuFileSaveAs_Click(s);
+    SaveToCurrentFile(s);
 }
 
 void frmMain::mnuFileSaveAs_Click(Session& s) {
-    const std::optional<QString> path = s.ui.SaveFileName(kDiagramFilter, s.st.FileName);
-    if (!path || path->isEmpty()) return;
-    SaveDiagram(s, *path);
+    SaveToChosenFile(s);
 }
 
 void frmMain::mnuFileSample_Click(Session& s) {
+    if (!SaveChangesFirst(s)) return;
     QString folder = s.frm.AppPath;
     if (!folder.endsWith(u'/')) folder += u'/';
     LoadDiagram(s, folder + kSampleName);
@@ -149,5 +176,6 @@ void frmMain::mnuFilename_Click(Session& s, int index) {
     const MenuEntry& entry = s.frm.mnuFilename[static_cast<std::size_t>(index)];
     if (entry.Caption.isEmpty()) return;  // only visible entries can be chosen
     const QString path = entry.Caption;   // a copy: loading rewrites the entries
+    if (!SaveChangesFirst(s)) return;
     LoadDiagram(s, path);
 }

@@ -30,6 +30,19 @@ bool LoadDiagram(Session& s, const QString& path);
 // Makes path the current file and moves it to the top of the recent-file list.
 void UpdateRecentFiles(Session& s, const QString& path);
 
+// The question asked before unsaved changes would be thrown away.
+extern const QString kUnsavedQuestion;  // "変更が保存されていません。保存しますか？"
+
+// Before 終了, closing the window, 開く, サンプルデータ or a recent file: when the diagram holds
+// changes that are not saved, asks whether to save them, with Yes, No and Cancel. True when the
+// command may go on: nothing was unsaved, the person chose No, or Yes saved the diagram (as 保存
+// does, or 名前を付けて保存 when there is no current file). Cancel, or a save that was cancelled
+// or failed, gives false: the command then does nothing.
+bool SaveChangesFirst(Session& s);
+// 保存 and 名前を付けて保存; true when the diagram was written.
+bool SaveToCurrentFile(Session& s);
+bool SaveToChosenFile(Session& s);
+
 namespace frmMain {
 
 void mnuFileNew_Click(Session& s);

@@ -19,11 +19,27 @@ void FollowDown(Integer& index, int removed) {
 
 }  // namespace
 
-void RemoveConnection(SharedState& st, int j) {
-    DiagramTables& d = st.Diagram;
+void CloseUpConnections(DiagramTables& d, int j) {
     if (j < 1 || j > d.ConnCount) return;
     for (int i = j; i < d.ConnCount; ++i) d.Connections[i] = d.Connections[i + 1];
     --d.ConnCount;
+}
+
+DiagramTables WithoutUnfinishedConnections(const DiagramTables& d) {
+    DiagramTables finished = d;
+    int j = 1;
+    while (j <= finished.ConnCount) {
+        if (finished.Connections[j].ToElem == 0)
+            CloseUpConnections(finished, j);
+        else
+            ++j;
+    }
+    return finished;
+}
+
+void RemoveConnection(SharedState& st, int j) {
+    if (j < 1 || j > st.Diagram.ConnCount) return;
+    CloseUpConnections(st.Diagram, j);
 
     if (ConnectionSelection(st)) {
         if (st.SelIndex == j) {

@@ -7,9 +7,15 @@
 #include <functional>
 
 struct ConnectionRec;
+struct DiagramTables;
 struct PointRec;
 struct SharedState;
 class Prompter;
+
+// Closes up the connection table at j; nothing else is renumbered.
+void CloseUpConnections(DiagramTables& d, int j);
+// A copy of d without the connections that have no end element (ToElem 0).
+DiagramTables WithoutUnfinishedConnections(const DiagramTables& d);
 
 // Removes connection j. A selection of it ("点選択", "線選択", "引数文字選択") goes, and so does a
 // move of its label or of one of its points; a selection of a later connection follows it down;

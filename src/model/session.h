@@ -1,9 +1,10 @@
 #pragma once
-// What every handler works on: the shared state, the window's controls, the two canvases and
-// the person at the screen. The owner (the main window, the runner or a test) keeps the parts
-// alive; a Session only bundles references to them.
+// What every handler works on: the shared state, the window's controls, the two canvases, the
+// person at the screen and, where edits can be taken back, the edit history. The owner (the main
+// window, the runner or a test) keeps the parts alive; a Session only bundles references to them.
 
 class Canvas;
+class ChangeTracker;
 class Prompter;
 struct FormControls;
 struct SharedState;
@@ -13,4 +14,5 @@ struct Session {
     FormControls& frm;
     Canvas& canvas;
     Prompter& ui;
+    ChangeTracker* changes = nullptr;  // none where nothing can be taken back (the runner)
 };

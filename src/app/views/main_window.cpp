@@ -1,9 +1,11 @@
 #include "app/views/main_window.h"
 
+#include "app/dropped_files.h"
 #include "app/file_commands.h"
 #include "app/startup.h"
 #include "app/views/canvas_view.h"
 #include "app/views/grid_dialog_view.h"
+#include "editor/canvas_keys.h"
 #include "editor/canvas_press.h"
 #include "editor/edit_menu.h"
 #include "editor/pointer_tracking.h"
@@ -12,11 +14,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <cmath>
@@ -27,6 +33,14 @@ namespace {
 constexpr double kClientWidth = 7620;
 constexpr double kClientHeight = 4695;
 
+// The desktop's keys for a command, or the usual one where the desktop names none (a desktop
+// without a theme of its own has no key for 名前を付けて保存 or 終了).
+QList<QKeySequence> Keys(QKeySequence::StandardKey command, const QKeySequence& usual) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(command);
+    if (keys.isEmpty()) keys << usual;
+    return keys;
+}
+
 QString MenuText(const QString& path) {
     QString text = path;
     return text.replace(u'&', QStringLiteral("&&"));
@@ -35,8 +49,11 @@ QString MenuText(const QString& path) {
 }  // namespace
 
 MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
-    : ui_(this), session_{st_, frm_, canvas_, prompter ? *prompter : ui_} {
-    setWindowTitle(QStringLiteral("Quillrun"));
+    : ui_(this), session_{st_, frm_, canvas_, prompter ? *prompter : ui_}, history_(session_) {
+    session_.changes = &history_;
+    // The title carries the mark of unsaved changes only while there are some.
+    setWindowTitle(QStringLiteral("Quillrun[*]"));
+    setAcceptDrops(true);
     frm_.AppPath = appPath;
     if (const QScreen* screen = QGuiApplication::primaryScreen();
         screen && screen->logicalDotsPerInchX() > 0)
@@ -50,7 +67,9 @@ MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
     canvas_.OnPublished = [this](const QRect& r) { picture1_->update(r); };
 
     StartupInitialisation(session_);
+    history_.Replaced();
     SyncControls();
+    picture1_->setFocus();
     client->installEventFilter(this);
     const QRect area = Pixels(0, 0, kClientWidth, kClientHeight);
     resize(area.width(), area.height() + menuBar()->sizeHint().height());
@@ -89,12 +108,16 @@ QAction* MainWindow::AddMenuEntry(QMenu* menu, const char* name, const QString& 
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    AddMenuEntry(file, "mnuFileNew", QStringLiteral("新規作成(&N)"), frmMain::mnuFileNew_Click);
-    AddMenuEntry(file, "mnuFileOpen", QStringLiteral("開く(&O)"), frmMain::mnuFileOpen_Click);
+    AddMenuEntry(file, "mnuFileNew", QStringLiteral("新規作成(&N)"), frmMain::mnuFileNew_Click)
+        ->setShortcuts(Keys(QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N)));
+    AddMenuEntry(file, "mnuFileOpen", QStringLiteral("開く(&O)"), frmMain::mnuFileOpen_Click)
+        ->setShortcuts(Keys(QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O)));
     file->addSeparator();
-    AddMenuEntry(file, "mnuFileSave", QStringLiteral("保存(&S)"), frmMain::mnuFileSave_Click);
+    AddMenuEntry(file, "mnuFileSave", QStringLiteral("保存(&S)"), frmMain::mnuFileSave_Click)
+        ->setShortcuts(Keys(QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)));
     AddMenuEntry(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)"),
-                 frmMain::mnuFileSaveAs_Click);
+                 frmMain::mnuFileSaveAs_Click)
+        ->setShortcuts(Keys(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
     file->addSeparator();
     AddMenuEntry(file, "mnuFileSample", QStringLiteral("サンプルデータ(&E)"),
                  frmMain::mnuFileSample_Click);
@@ -109,10 +132,21 @@ void MainWindow::BuildMenus() {
     }
     file->addSeparator();
     QAction* exit = AddMenuEntry(file, "fileExit", QStringLiteral("終了(X)"), nullptr);
+    exit->setShortcuts(Keys(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuEditUndo_ = AddMenuEntry(edit, "mnuEditUndo", QStringLiteral("元に戻す(&U)"), nullptr);
+    mnuEditUndo_->setShortcuts(Keys(QKeySequence::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z)));
+    connect(mnuEditUndo_, &QAction::triggered, this,
+            [this] { Dispatch([this](Session&) { history_.Undo(); }); });
+    mnuEditRedo_ = AddMenuEntry(edit, "mnuEditRedo", QStringLiteral("やり直し(&Y)"), nullptr);
+    mnuEditRedo_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(mnuEditRedo_, &QAction::triggered, this,
+            [this] { Dispatch([this](Session&) { history_.Redo(); }); });
+    edit->addSeparator();
     AddMenuEntry(edit, "mnuEditAddElement", QStringLiteral("要素追加(&A)"),
                  frmMain::mnuEditAddElement_Click);
     AddMenuEntry(edit, "mnuConect", QStringLiteral("接続(&C)"), frmMain::mnuConect_Click);
@@ -183,12 +217,25 @@ void MainWindow::BuildControls(QWidget* client) {
     picture1_->OnMouseMove = [this](int buttons, int shift, float x, float y) {
         Dispatch([=](Session& s) { frmMain::Picture1_MouseMove(s, buttons, shift, x, y); });
     };
+    // Delete and Escape act on the canvas when it has the keyboard, which a press gives it.
+    picture1_->setFocusPolicy(Qt::StrongFocus);
+    for (const Qt::Key key : {Qt::Key_Delete, Qt::Key_Escape}) {
+        auto* action = new QAction(picture1_);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        picture1_->addAction(action);
+        connect(action, &QAction::triggered, this, [this, key] {
+            Dispatch([key](Session& s) { frmMain::Picture1_KeyDown(s, key); });
+        });
+    }
 }
 
 void MainWindow::Dispatch(const std::function<void(Session&)>& handler) {
     ++handlerDepth_;
     handler(session_);
     --handlerDepth_;
+    // An edit completed by this handler becomes a step of the history.
+    if (handlerDepth_ == 0) history_.Observe();
     // A resize that arrived while a handler waited in a message box is laid out now, so that no
     // redraw ever runs inside another.
     if (handlerDepth_ == 0 && resizePending_) {
@@ -236,6 +283,9 @@ void MainWindow::SyncControls() {
         mnuFilename_[i]->setText(MenuText(frm_.mnuFilename[i].Caption));
         mnuFilename_[i]->setVisible(frm_.mnuFilename[i].Visible);
     }
+    mnuEditUndo_->setEnabled(history_.CanUndo());
+    mnuEditRedo_->setEnabled(history_.CanRedo());
+    setWindowModified(history_.Modified());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -248,6 +298,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!shutDown_) {
+        bool goOn = true;
+        Dispatch([&goOn](Session& s) { goOn = SaveChangesFirst(s); });
+        if (!goOn) {
+            event->ignore();
+            return;
+        }
         shutDown_ = true;
         timer1_.stop();
         Shutdown(session_);
@@ -255,4 +311,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     QApplication::closeAllWindows();
     QCoreApplication::quit();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedDiagramFile(event->mimeData()->urls())) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const std::optional<QString> path = DroppedDiagramFile(event->mimeData()->urls());
+    if (!path) return;
+    event->acceptProposedAction();
+    Dispatch([&path](Session& s) {
+        if (SaveChangesFirst(s)) LoadDiagram(s, *path);
+    });
 }

@@ -5,6 +5,7 @@
 // carries its name (Command1, Picture1, Text1, mnuFileOpen, mnuFilename0, ...) as its object name.
 
 #include "app/views/qt_prompter.h"
+#include "editor/edit_history.h"
 #include "model/form_controls.h"
 #include "model/session.h"
 #include "model/shared_state.h"
@@ -40,9 +41,14 @@ public:
     // One tick of Timer1.
     void TimerTick();
 
+    EditHistory& history() { return history_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A local file dropped on the window opens as ファイル > 開く opens one.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildMenus();
@@ -60,6 +66,7 @@ private:
     Canvas canvas_;
     QtPrompter ui_;
     Session session_;
+    EditHistory history_;
     bool shutDown_ = false;
     int handlerDepth_ = 0;
     bool resizePending_ = false;
@@ -69,5 +76,7 @@ private:
     QLineEdit* text1_ = nullptr;
     QFrame* frame1_ = nullptr;
     std::array<QAction*, 5> mnuFilename_{};
+    QAction* mnuEditUndo_ = nullptr;
+    QAction* mnuEditRedo_ = nullptr;
     QTimer timer1_;
 };
