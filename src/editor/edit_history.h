@@ -15,7 +15,8 @@ struct Session;
 
 class EditHistory : public ChangeTracker {
 public:
-    // Steps kept; older ones fall off. One step keeps a copy of the diagram, about 85 KB.
+    // Steps kept; older ones fall off. One step keeps one copy of the tables, 96 KB whatever the
+    // diagram holds (texts are shared between copies), so the whole history stays below 10 MB.
     static constexpr int kStepsKept = 100;
 
     // Starts with the diagram as it stands, unmodified.
