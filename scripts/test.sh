@@ -1,6 +1,7 @@
 #!/bin/sh
-# Installs what is missing, builds everything with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs every test headless.
+# Installs what is missing, checks the source format, builds everything with AddressSanitizer
+# and UndefinedBehaviorSanitizer, runs every test headless, checks the Debian package and its
+# desktop files, and fuzzes the diagram reader.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/setup.sh
