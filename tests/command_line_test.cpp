@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/dropped_files.h"
+#include "program_process.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -62,34 +63,9 @@ TEST(DroppedDiagramFile, TheFirstLocalFileIsOpenedAndNothingElse) {
 
 // The real executable, started without a display: what it prints it prints before it needs one.
 
-struct Finished {
-    int status = -1;
-    QString out, err;
-};
-
 Finished RunQuillrun(const QStringList& args) {
     QTemporaryDir home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        env.remove(QString::fromLatin1(name));
-    env.insert("HOME", home.path());
-    env.insert("XDG_CONFIG_HOME", home.filePath(".config"));
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(home.path());
-    process.start(QStringLiteral(QUILLRUN_PROGRAM_PATH), args);
-    Finished f;
-    if (!process.waitForFinished(60000)) {
-        ADD_FAILURE() << "quillrun did not finish";
-        process.kill();
-        process.waitForFinished();
-        return f;
-    }
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    f.status = process.exitCode();
-    f.out = QString::fromUtf8(process.readAllStandardOutput());
-    f.err = QString::fromUtf8(process.readAllStandardError());
-    return f;
+    return RunProgram(QStringLiteral(QUILLRUN_PROGRAM_PATH), args, home.path(), home.path());
 }
 
 TEST(QuillrunProcess, HelpAndVersionGoToStandardOutput) {

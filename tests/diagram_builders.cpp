@@ -44,3 +44,14 @@ int AddConnection(SharedState& st, int from, int to, const QString& argNo,
     st.Diagram.Connections[j] = c;
     return j;
 }
+
+void BuildPoolFiller(SharedState& st) {
+    AddElement(st, kConstantNumber, "1", 1000, 1000);
+    AddElement(st, kConstantNumber, "2", 1000, 3000);
+    AddElement(st, kPlus, "+", 3000, 2000);
+    AddElement(st, kFunction, "mod", 5000, 2000);
+    st.Diagram.Elements[4].ArgCount = 2;
+    AddConnection(st, 1, 3, "1");
+    AddConnection(st, 2, 3, "2");
+    AddConnection(st, 3, 4, "1");
+}

@@ -10,3 +10,6 @@
 int AddElement(SharedState& st, int kind, const QString& text, double x, double y, double r = 300);
 int AddConnection(SharedState& st, int from, int to, const QString& argNo = QString(),
                   std::initializer_list<PointRec> bends = {});
+// Constants 1 and 2 into a "+" whose result goes to input 1 of a two-input "mod" whose input 2
+// is never fed: every pass queues one more value there, until the value pool is full.
+void BuildPoolFiller(SharedState& st);

@@ -325,15 +325,7 @@ TEST_F(RunControl, ATickDuringAStepIsSkipped) {
 }
 
 TEST_F(RunControl, AFullPoolStopsTheAutomaticRunBeforeItsMessage) {
-    // The "+" keeps feeding input 1 of a function whose input 2 is never fed.
-    AddElement(p->st, kConstantNumber, "1", 1000, 1000);
-    AddElement(p->st, kConstantNumber, "2", 1000, 3000);
-    AddElement(p->st, kPlus, "+", 3000, 2000);
-    AddElement(p->st, kFunction, "mod", 5000, 2000);
-    p->st.Diagram.Elements[4].ArgCount = 2;
-    AddConnection(p->st, 1, 3, "1");
-    AddConnection(p->st, 2, 3, "2");
-    AddConnection(p->st, 3, 4, "1");
+    BuildPoolFiller(p->st);
     frmMain::Command1_Click(p->s);
     p->canvas.DrawingSuspended = true;  // thousands of steps; the canvas is not looked at
     p->frm.Text1Text = "1";

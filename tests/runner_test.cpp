@@ -5,6 +5,7 @@
 #include "engine/operators.h"
 #include "model/cell_pool.h"
 #include "model/diagram_edit.h"
+#include "program_process.h"
 #include "render/renderer.h"
 #include "test_program.h"
 
@@ -143,15 +144,7 @@ TEST_F(RunnerSteps, AStepThatLeavesTheStatusLineAloneHasTwoFields) {
 }
 
 TEST_F(RunnerSteps, AFullPoolIsToldForEveryValueAndTheRunGoesOn) {
-    // The "+" keeps feeding input 1 of a function whose input 2 is never fed.
-    AddElement(p->st, kConstantNumber, "1", 1000, 1000);
-    AddElement(p->st, kConstantNumber, "2", 1000, 3000);
-    AddElement(p->st, kPlus, "+", 3000, 2000);
-    AddElement(p->st, kFunction, "mod", 5000, 2000);
-    p->st.Diagram.Elements[4].ArgCount = 2;
-    AddConnection(p->st, 1, 3, "1");
-    AddConnection(p->st, 2, 3, "2");
-    AddConnection(p->st, 3, 4, "1");
+    BuildPoolFiller(p->st);
     p->canvas.DrawingSuspended = true;
     EXPECT_FALSE(RunSteps(p->s, 4040, out));
     EXPECT_EQ(Output().count(u'\n'), 4040);
@@ -201,11 +194,6 @@ TEST_F(RunnerSteps, ARunWithoutDrawingTakesTheSameStepsAsOneThatDraws) {
 
 // The real executable, started without a display.
 
-struct Finished {
-    int status = -1;
-    QString out, err;
-};
-
 struct RunnerProcess : ::testing::Test {
     QTemporaryDir dir;
     QTemporaryDir home;  // the runner's home and configuration folder: it must stay empty
@@ -213,27 +201,7 @@ struct RunnerProcess : ::testing::Test {
     QString Path(const QString& name) const { return dir.filePath(name); }
 
     Finished Run(const QStringList& args) const {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            env.remove(QString::fromLatin1(name));
-        env.insert("HOME", home.path());
-        env.insert("XDG_CONFIG_HOME", home.filePath(".config"));
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(QUILLRUN_RUNNER_PATH), args);
-        Finished f;
-        if (!process.waitForFinished(120000)) {
-            ADD_FAILURE() << "quillrun-run did not finish";
-            process.kill();
-            process.waitForFinished();
-            return f;
-        }
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        f.status = process.exitCode();
-        f.out = QString::fromUtf8(process.readAllStandardOutput());
-        f.err = QString::fromUtf8(process.readAllStandardError());
-        return f;
+        return RunProgram(QStringLiteral(QUILLRUN_RUNNER_PATH), args, dir.path(), home.path());
     }
 
     // Saves a diagram built by build under name with the program's own save.

@@ -76,3 +76,9 @@ QString VersionText(const QString& program) {
                "\nCopyright (C) 2026 Quillrun developers.\n"
                "License: MIT (Expat). There is NO WARRANTY, to the extent permitted by law.\n");
 }
+
+void PrintUtf8(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdio>
 
 // Exit statuses of quillrun when it stops at its command line.
 constexpr int kStartOk = 0;
@@ -26,3 +27,5 @@ QString StartUsage();
 // What --version prints for program ("quillrun" or "quillrun-run"): its name and the
 // version of Quillrun on the first line, then the copyright and the licence.
 QString VersionText(const QString& program);
+// Writes text to stream as UTF-8, at once.
+void PrintUtf8(std::FILE* stream, const QString& text);

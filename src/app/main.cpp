@@ -13,15 +13,7 @@
 #include <QTranslator>
 #include <cstdio>
 
-namespace {
-
-void Print(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char* argv[]) {
     // Read before the application object exists: help and version need no display.
@@ -30,13 +22,13 @@ int main(int argc, char* argv[]) {
     const StartArguments start = ParseStartArguments(arguments);
     switch (start.command) {
         case StartCommand::Help:
-            Print(stdout, StartUsage());
+            PrintUtf8(stdout, StartUsage());
             return kStartOk;
         case StartCommand::Version:
-            Print(stdout, VersionText(QStringLiteral("quillrun")));
+            PrintUtf8(stdout, VersionText(QStringLiteral("quillrun")));
             return kStartOk;
         case StartCommand::UsageError:
-            Print(stderr, QStringLiteral("quillrun: ") + start.error + u'\n' + StartUsage());
+            PrintUtf8(stderr, QStringLiteral("quillrun: ") + start.error + u'\n' + StartUsage());
             return kStartUsageError;
         case StartCommand::Open:
             break;

@@ -11,16 +11,10 @@
 
 namespace {
 
-void Print(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
-}
-
 // Qt's own diagnostics (font and platform notes) would mix with the program's messages on
 // standard error; only critical and fatal ones are let through.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) Print(stderr, text + u'\n');
+    if (type == QtCriticalMsg || type == QtFatalMsg) PrintUtf8(stderr, text + u'\n');
 }
 
 }  // namespace
@@ -32,13 +26,14 @@ int main(int argc, char* argv[]) {
     const RunnerArguments parsed = ParseRunnerArguments(arguments);
     switch (parsed.command) {
         case RunnerCommand::Help:
-            Print(stdout, RunnerUsage());
+            PrintUtf8(stdout, RunnerUsage());
             return kRunnerOk;
         case RunnerCommand::Version:
-            Print(stdout, VersionText(QStringLiteral("quillrun-run")));
+            PrintUtf8(stdout, VersionText(QStringLiteral("quillrun-run")));
             return kRunnerOk;
         case RunnerCommand::UsageError:
-            Print(stderr, QStringLiteral("quillrun-run: ") + parsed.error + u'\n' + RunnerUsage());
+            PrintUtf8(stderr,
+                      QStringLiteral("quillrun-run: ") + parsed.error + u'\n' + RunnerUsage());
             return kRunnerUsageError;
         case RunnerCommand::Run:
             break;
