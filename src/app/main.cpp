@@ -13,8 +13,6 @@
 #include <QTranslator>
 #include <cstdio>
 
-namespace {}  // namespace
-
 int main(int argc, char* argv[]) {
     // Read before the application object exists: help and version need no display.
     QStringList arguments;
