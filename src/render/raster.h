@@ -1,7 +1,7 @@
 #pragma once
 // Plain rasterising of lines, thick strokes, rings and discs into 32-bit pixels, without
 // antialiasing. It writes through a pixel writer (set a colour, exclusive-or bits, or mark a
-// mask) and clips to the writer's size; it knows nothing of units, pens or text.
+// mask) and clips to the writer's clip; it knows nothing of units, pens or text.
 
 #include <QImage>
 #include <QPoint>
@@ -29,6 +29,15 @@ struct Pixels {
     }
 };
 
+// The pixels a figure may write: columns left..right and rows top..bottom, inclusive.
+struct Clip {
+    int left = 0, top = 0, right = -1, bottom = -1;
+
+    static Clip Of(const QRect& r) { return {r.left(), r.top(), r.right(), r.bottom()}; }
+    bool Empty() const { return left > right || top > bottom; }
+    bool Contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+};
+
 // How a figure combines with a pixel: its colour replaces it, or its bits turn it.
 struct SetPixel {
     QRgb colour;
@@ -45,12 +54,22 @@ struct PixelWriter {
     Pixels pixels;
     Combine combine;
 
-    PixelWriter(QImage& image, QRgb value) : pixels(image), combine{value} {}
-    int Width() const { return pixels.width; }
-    int Height() const { return pixels.height; }
+    Clip clip;
+
+    // Writes anywhere in the picture, or only within clip (which lies within the picture).
+    PixelWriter(QImage& image, QRgb value)
+        : pixels(image), combine{value}, clip{0, 0, pixels.width - 1, pixels.height - 1} {}
+    PixelWriter(QImage& image, QRgb value, const Clip& within)
+        : pixels(image), combine{value}, clip(within) {}
     void Span(int y, int x0, int x1) const {
         QRgb* row = pixels.Row(y);
         for (int x = x0; x <= x1; ++x) combine(row[x]);
+    }
+    // The rows y0..y1 of column x.
+    void Column(int x, int y0, int y1) const {
+        QRgb* p = pixels.Row(y0) + x;
+        const qsizetype step = pixels.stride / static_cast<qsizetype>(sizeof(QRgb));
+        for (int y = y0; y <= y1; ++y, p += step) combine(*p);
     }
     void Plot(int x, int y) const { combine(pixels.Row(y)[x]); }
 };
@@ -58,34 +77,32 @@ struct PixelWriter {
 using SetWriter = PixelWriter<SetPixel>;  // sets pixels to one colour
 using XorWriter = PixelWriter<XorPixel>;  // turns pixels to pixel XOR bits
 
-// Marks pixels in an 8-bit mask whose (0, 0) lies at (left, top) of the picture; the mask
-// covers width x height pixels of it.
+// Marks pixels in an 8-bit mask whose (0, 0) lies at (clip.left, clip.top) of the picture; the
+// mask covers the clip.
 struct MaskWriter {
     QImage& mask;
-    int left, top, width, height;
+    Clip clip;
 
-    int Width() const { return left + width; }
-    int Height() const { return top + height; }
     void Span(int y, int x0, int x1) const {
-        x0 = std::max(x0, left);
-        if (y < top || x0 > x1) return;
-        uchar* row = mask.scanLine(y - top);
-        std::fill(row + (x0 - left), row + (x1 - left) + 1, uchar{1});
+        uchar* row = mask.scanLine(y - clip.top);
+        std::fill(row + (x0 - clip.left), row + (x1 - clip.left) + 1, uchar{1});
     }
-    void Plot(int x, int y) const {
-        if (x >= left && y >= top) mask.scanLine(y - top)[x - left] = 1;
+    void Column(int x, int y0, int y1) const {
+        for (int y = y0; y <= y1; ++y) Plot(x, y);
     }
+    void Plot(int x, int y) const { mask.scanLine(y - clip.top)[x - clip.left] = 1; }
 };
 
 // Calls plot(x, y) for every pixel of the one-pixel line from a to b, with both ends, that lies
-// within [-margin, w - 1 + margin] x [-margin, h - 1 + margin]; each pixel once. The pixels are
-// those of Qt's own aliased lines with square caps: one per column (or row) along the longer
-// axis, the other coordinate followed in 16.16 fixed point from the ends in 26.6.
+// within the clip grown by margin on every side; each pixel once. The pixels are those of Qt's
+// own aliased lines with square caps: one per column (or row) along the longer axis, the other
+// coordinate followed in 16.16 fixed point from the ends in 26.6. Which pixels a line has does
+// not depend on the clip: a clip only leaves some of them out.
 template <typename Plot>
-void WalkLine(QPoint a, QPoint b, int w, int h, int margin, Plot plot) {
+void WalkLine(QPoint a, QPoint b, const Clip& clip, int margin, Plot plot) {
     if (a == b) {
-        if (a.x() >= -margin && a.y() >= -margin && a.x() <= w - 1 + margin &&
-            a.y() <= h - 1 + margin)
+        if (a.x() >= clip.left - margin && a.y() >= clip.top - margin &&
+            a.x() <= clip.right + margin && a.y() <= clip.bottom + margin)
             plot(a.x(), a.y());
         return;
     }
@@ -104,15 +121,18 @@ void WalkLine(QPoint a, QPoint b, int w, int h, int margin, Plot plot) {
     const std::int64_t mEnd = (m2 + 32) >> 6;
     n += ((m * 64 + (inc > 0 ? 32 : 0) - m1) * inc) >> 6;
 
-    const int majorMax = (alongX ? w : h) - 1 + margin, minorMax = (alongX ? h : w) - 1 + margin;
-    if (m < -margin) {  // straight to the first visible column or row
-        n += (-margin - m) * inc;
-        m = -margin;
+    const int majorMin = (alongX ? clip.left : clip.top) - margin;
+    const int majorMax = (alongX ? clip.right : clip.bottom) + margin;
+    const int minorMin = (alongX ? clip.top : clip.left) - margin;
+    const int minorMax = (alongX ? clip.bottom : clip.right) + margin;
+    if (m < majorMin) {  // straight to the first visible column or row
+        n += (majorMin - m) * inc;
+        m = majorMin;
     }
     const std::int64_t last = std::min<std::int64_t>(mEnd - 1, majorMax);
     for (; m <= last; ++m, n += inc) {
         const std::int64_t minor = n >> 16;
-        if (minor < -margin || minor > minorMax) continue;
+        if (minor < minorMin || minor > minorMax) continue;
         if (alongX)
             plot(static_cast<int>(m), static_cast<int>(minor));
         else
@@ -120,11 +140,26 @@ void WalkLine(QPoint a, QPoint b, int w, int h, int margin, Plot plot) {
     }
 }
 
-// A one-pixel line; every pixel once.
+// A one-pixel line; every pixel once. Lines along a row or a column are the run of pixels
+// between their ends, and are written as such.
 template <typename Writer>
 void ThinLine(const Writer& w, QPoint a, QPoint b) {
-    const int width = w.Width(), height = w.Height();
-    WalkLine(a, b, width, height, 0, [&](int x, int y) { w.Plot(x, y); });
+    const Clip& c = w.clip;
+    if (a.y() == b.y()) {
+        if (a.y() < c.top || a.y() > c.bottom) return;
+        const int x0 = std::max(std::min(a.x(), b.x()), c.left);
+        const int x1 = std::min(std::max(a.x(), b.x()), c.right);
+        if (x0 <= x1) w.Span(a.y(), x0, x1);
+        return;
+    }
+    if (a.x() == b.x()) {
+        if (a.x() < c.left || a.x() > c.right) return;
+        const int y0 = std::max(std::min(a.y(), b.y()), c.top);
+        const int y1 = std::min(std::max(a.y(), b.y()), c.bottom);
+        if (y0 <= y1) w.Column(a.x(), y0, y1);
+        return;
+    }
+    WalkLine(a, b, c, 0, [&](int x, int y) { w.Plot(x, y); });
 }
 
 // The round pen of the given width: for each row offset from -width/2, the columns it covers.
@@ -157,12 +192,13 @@ struct Pen {
 // written more than once, so exclusive-or strokes go through a mask.
 template <typename Writer>
 void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
-    const int width = w.Width(), height = w.Height();
-    WalkLine(a, b, width, height, pen.width, [&](int x, int y) {
+    const Clip& c = w.clip;
+    WalkLine(a, b, c, pen.width, [&](int x, int y) {
         for (int i = 0; i < pen.rows; ++i) {
             const int row = y + pen.first + i;
-            if (row < 0 || row >= height) continue;
-            const int x0 = std::max(x + pen.from[i], 0), x1 = std::min(x + pen.to[i], width - 1);
+            if (row < c.top || row > c.bottom) continue;
+            const int x0 = std::max(x + pen.from[i], c.left);
+            const int x1 = std::min(x + pen.to[i], c.right);
             if (x0 <= x1) w.Span(row, x0, x1);
         }
     });
@@ -179,21 +215,21 @@ inline int CeilInt(double v) {
 }
 
 // The pixels whose centres lie at a distance in [inner, outer) from (cx, cy), row by row, each
-// once, clipped to the writer. With inner <= 0 that is a whole disc.
+// once, clipped to the writer's clip. With inner <= 0 that is a whole disc.
 template <typename Writer>
 void Ring(const Writer& w, double cx, double cy, double inner, double outer) {
     if (!(outer > 0)) return;
-    const int width = w.Width(), height = w.Height();
-    const int rowLo = std::max(0, CeilInt(cy - outer));
-    const int rowHi = std::min(height - 1, FloorInt(cy + outer));
+    const Clip& c = w.clip;
+    const int rowLo = std::max(c.top, CeilInt(cy - outer));
+    const int rowHi = std::min(c.bottom, FloorInt(cy + outer));
     for (int y = rowLo; y <= rowHi; ++y) {
         const double dy = y - cy;
         const double outer2 = outer * outer - dy * dy;
         if (outer2 <= 0) continue;
         const double xo = std::sqrt(outer2);
         // Pixels with |x - cx| < xo are inside the outer circle.
-        const int spanLo = std::max(0, FloorInt(cx - xo) + 1);
-        const int spanHi = std::min(width - 1, CeilInt(cx + xo) - 1);
+        const int spanLo = std::max(c.left, FloorInt(cx - xo) + 1);
+        const int spanHi = std::min(c.right, CeilInt(cx + xo) - 1);
         if (spanLo > spanHi) continue;
         const double inner2 = inner > 0 ? inner * inner - dy * dy : -1;
         if (inner2 <= 0) {

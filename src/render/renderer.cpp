@@ -6,7 +6,10 @@
 #include "model/shared_state.h"
 #include "render/canvas.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -70,25 +73,177 @@ void DrawElement(Surface& surface, const SharedState& st, int i, int highlight) 
     surface.Print(e.Text);
 }
 
+// The figures of the diagram, drawn or only recorded, with where each connection's and each
+// element's figures begin.
+void RecordDiagram(Surface& surface, const SharedState& st, int highlight, DiagramFigures& frame,
+                   bool draw) {
+    frame.figures.clear();
+    frame.starts.clear();
+    frame.itemBounds.clear();
+    surface.RecordFigures(&frame.figures, draw);
+    const DiagramTables& d = st.Diagram;
+    frame.connections = std::max<int>(d.ConnCount, 0);
+    frame.elements = std::max<int>(d.ElemCount, 0);
+    auto item = [&](auto drawItem) {
+        frame.starts.push_back(static_cast<int>(frame.figures.size()));
+        drawItem();
+        QRect bounds;
+        for (std::size_t k = static_cast<std::size_t>(frame.starts.back());
+             k < frame.figures.size(); ++k)
+            bounds |= frame.figures[k].bounds;
+        frame.itemBounds.push_back(bounds);
+    };
+    for (int i = 1; i <= d.ConnCount; ++i) item([&] { DrawConnection(surface, st, i); });
+    for (int i = 1; i <= d.ElemCount; ++i) item([&] { DrawElement(surface, st, i, highlight); });
+    frame.starts.push_back(static_cast<int>(frame.figures.size()));
+    surface.RecordFigures(nullptr, true);
+}
+
+// Adds the pixels where item (old) of one frame and item (now) of the other may differ: the
+// figures that differ, or all of them when the two have not the same number of figures. An
+// index of -1 is an item that is not there.
+void AddItemDamage(const DiagramFigures& before, int old, const DiagramFigures& after, int now,
+                   RectList& damage) {
+    auto range = [](const DiagramFigures& f, int item) {
+        if (item < 0) return std::pair<int, int>(0, 0);
+        return std::pair<int, int>(f.starts[static_cast<std::size_t>(item)],
+                                   f.starts[static_cast<std::size_t>(item) + 1]);
+    };
+    const auto [b0, b1] = range(before, old);
+    const auto [a0, a1] = range(after, now);
+    if (b1 - b0 == a1 - a0) {
+        for (int k = 0; k < a1 - a0; ++k) {
+            const Figure& was = before.figures[static_cast<std::size_t>(b0 + k)];
+            const Figure& is = after.figures[static_cast<std::size_t>(a0 + k)];
+            if (was == is) continue;
+            damage.Add(was.bounds);
+            damage.Add(is.bounds);
+        }
+        return;
+    }
+    for (int k = b0; k < b1; ++k) damage.Add(before.figures[static_cast<std::size_t>(k)].bounds);
+    for (int k = a0; k < a1; ++k) damage.Add(after.figures[static_cast<std::size_t>(k)].bounds);
+}
+
+// Where the back canvas shows something else than the frame after: what the two frames draw
+// differently and what was drawn on the canvas since the first.
+void FindDamage(const DiagramFigures& before, const DiagramFigures& after, const RectList& drawnOn,
+                RectList& damage) {
+    for (const QRect& r : drawnOn) damage.Add(r);
+    const int connections = std::max(before.connections, after.connections);
+    for (int i = 0; i < connections; ++i)
+        AddItemDamage(before, i < before.connections ? i : -1, after,
+                      i < after.connections ? i : -1, damage);
+    const int elements = std::max(before.elements, after.elements);
+    for (int i = 0; i < elements; ++i)
+        AddItemDamage(before, i < before.elements ? before.connections + i : -1, after,
+                      i < after.elements ? after.connections + i : -1, damage);
+}
+
+// Draws the figures of frame again within each rectangle of damage, over the backdrop.
+void Repair(Surface& surface, const Backdrop& backdrop, const DiagramFigures& frame,
+            const RectList& damage) {
+    for (const QRect& r : damage) {
+        surface.BeginRepair(backdrop, r);
+        for (std::size_t item = 0; item + 1 < frame.starts.size(); ++item) {
+            if (!frame.itemBounds[item].intersects(r)) continue;
+            for (int k = frame.starts[item]; k < frame.starts[item + 1]; ++k) {
+                const Figure& f = frame.figures[static_cast<std::size_t>(k)];
+                if (f.bounds.intersects(r)) surface.DrawFigure(f);
+            }
+        }
+        surface.EndRepair();
+    }
+}
+
+// What the picture is drawn over now.
+DrawnFrame::Ground GroundOf(const Surface& surface, int grid, double twipsPerPixel) {
+    DrawnFrame::Ground g;
+    g.pixelWidth = surface.PixelWidth();
+    g.pixelHeight = surface.PixelHeight();
+    const QPointF origin = surface.Origin();
+    g.left = origin.x();
+    g.top = origin.y();
+    g.unitsX = surface.UnitsPerPixelX();
+    g.unitsY = surface.UnitsPerPixelY();
+    g.grid = grid > 0 ? grid : 0;
+    g.twipsPerPixel = g.grid > 0 ? twipsPerPixel : 0;
+    g.penWidth = g.grid > 0 ? surface.DrawWidth() : 0;
+    return g;
+}
+
+// The backdrop for ground: white, with the grid lines drawn as Clear and DrawGridLines draw
+// them on the back canvas.
+void MakeBackdrop(DrawnFrame& frame, const DrawnFrame::Ground& ground) {
+    if (frame.backdropGround == ground && !frame.backdrop.Empty()) return;
+    frame.backdrop = Backdrop();  // the old one goes before the new one is made
+    Surface s;
+    s.Resize(ground.pixelWidth, ground.pixelHeight);
+    s.SetPixelScale(ground.left, ground.top, ground.unitsX, ground.unitsY);
+    s.SetDrawWidth(ground.penWidth);
+    DrawGridLines(s, ground.grid, ground.twipsPerPixel);
+    frame.backdrop = Backdrop(s.Image());
+    frame.backdropGround = ground;
+}
+
 }  // namespace
 
 void RedrawDiagram(Session& s, int highlight) {
     Surface& surface = s.canvas.Picture2;
+    DrawnFrame& drawn = s.canvas.Drawn;
     const bool drawing = !s.canvas.DrawingSuspended;
-    if (drawing) {
+    // Exclusive-or grid lines depend on what lies under them: such a canvas is drawn as it comes.
+    const bool plain = surface.DrawMode() != kDrawModeXor;
+    if (drawing && !plain) {
+        drawn.valid = false;
         surface.Clear();
         DrawGridLines(surface, s.st.GridSize, s.frm.TwipsPerPixel);
     }
+    const DrawnFrame::Ground ground = GroundOf(surface, s.st.GridSize, s.frm.TwipsPerPixel);
+    if (drawing && plain) MakeBackdrop(drawn, ground);
     // While a message about a dropped connection is up, the canvas shows the grid alone.
-    bool shown = !drawing;
+    bool shown = !drawing, cleared = !plain;
     PurgeUnfinishedConnections(s.st, s.ui, [&] {
+        if (drawing && !cleared) {
+            surface.ClearTo(drawn.backdrop);
+            cleared = true;
+        }
         if (!shown && s.st.GridSize != 0) {
             s.canvas.Publish();
             shown = true;
         }
     });
     if (!drawing) return;
-    DrawDiagram(surface, s.st, highlight);
+    if (!plain) {
+        DrawDiagram(surface, s.st, highlight);
+        s.canvas.Publish();
+        return;
+    }
+
+    DiagramFigures& next = drawn.next;
+    const RectList& drawnOn = surface.DrawnOn();
+    bool afresh = cleared || !drawn.valid || drawn.ground != ground || drawnOn.Whole();
+    RectList damage;
+    if (!afresh) {
+        // Only recorded: the drawing state ends as the whole drawing would leave it.
+        RecordDiagram(surface, s.st, highlight, next, false);
+        FindDamage(drawn.last, next, drawnOn, damage);
+        // Past a third of the picture, drawing it all is no slower.
+        const std::int64_t area = std::int64_t{ground.pixelWidth} * ground.pixelHeight;
+        afresh = damage.Area() * 3 > area;
+    }
+    if (afresh) {
+        if (!cleared) surface.ClearTo(drawn.backdrop);
+        RecordDiagram(surface, s.st, highlight, next, true);
+    } else {
+        const DrawingState end = surface.State();
+        Repair(surface, drawn.backdrop, next, damage);
+        surface.SetState(end);
+    }
+    surface.ForgetDrawnOn();
+    std::swap(drawn.last, drawn.next);
+    drawn.ground = ground;
+    drawn.valid = true;
     s.canvas.Publish();
 }
 

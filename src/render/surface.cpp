@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -37,6 +38,10 @@ QRect BoundsOf(QPoint a, QPoint b, int grow) {
     return QRect(a, b).normalized().adjusted(-grow, -grow, grow, grow);
 }
 
+QRect RectOf(const raster::Clip& c) {
+    return QRect(QPoint(c.left, c.top), QPoint(c.right, c.bottom));
+}
+
 // A line of the pen's width: one pixel wide, or stroked with the round pen.
 template <typename Writer>
 void Stroke(const Writer& w, QPoint a, QPoint b, const raster::Pen& pen) {
@@ -49,7 +54,7 @@ void Stroke(const Writer& w, QPoint a, QPoint b, const raster::Pen& pen) {
 // The outline of the rectangle with corners a and b, each pixel once.
 template <typename Writer>
 void Outline(const Writer& w, QRect r) {
-    const QRect c = r.intersected(QRect(0, 0, w.Width(), w.Height()));
+    const QRect c = r.intersected(RectOf(w.clip));
     if (c.isEmpty()) return;
     if (r.top() == c.top()) w.Span(r.top(), c.left(), c.right());
     if (r.bottom() == c.bottom() && r.bottom() != r.top()) w.Span(r.bottom(), c.left(), c.right());
@@ -57,6 +62,14 @@ void Outline(const Writer& w, QRect r) {
         if (r.left() == c.left()) w.Plot(r.left(), y);
         if (r.right() == c.right() && r.right() != r.left()) w.Plot(r.right(), y);
     }
+}
+
+Figure Shape(Figure::Kind kind, double x1, double y1, double x2, double y2, QRgb colour) {
+    Figure f;
+    f.kind = kind;
+    f.x1 = x1, f.y1 = y1, f.x2 = x2, f.y2 = y2;
+    f.colour = colour;
+    return f;
 }
 
 }  // namespace
@@ -68,7 +81,8 @@ Surface::Surface() {
 void Surface::Resize(int pixelWidth, int pixelHeight) {
     image_ = QImage(std::max(1, pixelWidth), std::max(1, pixelHeight), QImage::Format_RGB32);
     image_.fill(kWhite);
-    dirty_ = image_.rect();
+    clip_ = raster::Clip::Of(image_.rect());
+    MarkAll();
 }
 
 void Surface::SetPictureScale(double x1, double y1, double x2, double y2) {
@@ -90,8 +104,109 @@ void Surface::SetFont(bool bold, bool underline, int points) {
     fontSize_ = points;
 }
 
-void Surface::MarkDirty(const QRect& r) {
-    dirty_ |= r.intersected(image_.rect());
+DrawingState Surface::State() const {
+    return {drawWidth_, drawMode_, fillStyle_, fillColour_,    textColour_,
+            currentX_,  currentY_, fontBold_,  fontUnderline_, fontSize_};
+}
+
+void Surface::SetState(const DrawingState& state) {
+    SetDrawWidth(state.width);
+    drawMode_ = state.mode;
+    fillStyle_ = state.fill;
+    fillColour_ = state.fillColour;
+    textColour_ = state.textColour;
+    currentX_ = state.x;
+    currentY_ = state.y;
+    SetFont(state.bold, state.underline, state.size);
+}
+
+void Surface::MarkAll() {
+    dirty_.SetWhole(image_.rect());
+    drawnOn_.SetWhole(image_.rect());
+}
+
+bool Surface::Touch(const QRect& bounds) {
+    if (!drawFigures_) return false;
+    if (repairing_) return bounds.intersects(RectOf(clip_));
+    const QRect r = bounds.intersected(image_.rect());
+    dirty_.Add(r);
+    drawnOn_.Add(r);
+    return true;
+}
+
+void Surface::Record(Figure f, const QRect& bounds) {
+    f.mode = drawMode_;
+    f.bounds = bounds.intersected(image_.rect());
+    switch (f.kind) {
+        case Figure::Kind::Line:
+        case Figure::Kind::Box:
+            f.width = drawWidth_;
+            break;
+        case Figure::Kind::Circle:
+            f.width = drawWidth_;
+            // An exclusive-or circle is only its rim.
+            f.solid = fillStyle_ == FillStyle::Solid && drawMode_ != kDrawModeXor;
+            f.fill = f.solid ? fillColour_ : 0;
+            break;
+        case Figure::Kind::Text:
+            f.colour = textColour_;
+            f.x1 = currentX_;
+            f.y1 = currentY_;
+            f.bold = fontBold_;
+            f.underline = fontUnderline_;
+            f.size = fontSize_;
+            break;
+        case Figure::Kind::FilledBox:
+            break;
+    }
+    figures_->push_back(std::move(f));
+}
+
+void Surface::RecordFigures(std::vector<Figure>* figures, bool draw) {
+    figures_ = figures;
+    drawFigures_ = figures == nullptr || draw;
+}
+
+void Surface::DrawFigure(const Figure& f) {
+    drawMode_ = f.mode;
+    switch (f.kind) {
+        case Figure::Kind::Line:
+            SetDrawWidth(f.width);
+            Line(f.x1, f.y1, f.x2, f.y2, f.colour);
+            break;
+        case Figure::Kind::FilledBox:
+            FilledBox(f.x1, f.y1, f.x2, f.y2, f.colour);
+            break;
+        case Figure::Kind::Box:
+            SetDrawWidth(f.width);
+            Box(f.x1, f.y1, f.x2, f.y2, f.colour);
+            break;
+        case Figure::Kind::Circle:
+            SetDrawWidth(f.width);
+            fillStyle_ = f.solid ? FillStyle::Solid : FillStyle::Transparent;
+            if (f.solid) fillColour_ = f.fill;
+            Circle(f.x1, f.y1, f.x2, f.colour);
+            break;
+        case Figure::Kind::Text:
+            textColour_ = f.colour;
+            SetTextPosition(f.x1, f.y1);
+            SetFont(f.bold, f.underline, f.size);
+            Print(f.text);
+            break;
+    }
+}
+
+void Surface::BeginRepair(const Backdrop& backdrop, const QRect& r) {
+    const QRect c = r.intersected(image_.rect());
+    backdrop.CopyTo(image_, c);
+    dirty_.Add(c);
+    clip_ = raster::Clip::Of(c);
+    repairing_ = true;
+}
+
+void Surface::EndRepair() {
+    clip_ = raster::Clip::Of(image_.rect());
+    repairing_ = false;
 }
 
 QPointF Surface::ToPixel(double x, double y) const {
@@ -110,24 +225,35 @@ QPoint Surface::ToPixelInt(double x, double y) const {
 }
 
 QRect Surface::TakeDirty() {
-    const QRect r = dirty_;
-    dirty_ = QRect();
+    const QRect r = dirty_.Bounds();
+    dirty_.Clear();
     return r;
+}
+
+void Surface::TakeDirty(RectList& into) {
+    into = dirty_;
+    dirty_.Clear();
 }
 
 void Surface::Clear() {
     image_.fill(kWhite);
-    dirty_ = image_.rect();
+    MarkAll();
+}
+
+void Surface::ClearTo(const Backdrop& backdrop) {
+    backdrop.CopyTo(image_, image_.rect());
+    MarkAll();
 }
 
 void Surface::Line(double x1, double y1, double x2, double y2, QRgb colour) {
     const QPoint a = ToPixelInt(x1, y1), b = ToPixelInt(x2, y2);
     const QRect bounds = BoundsOf(a, b, Grow(drawWidth_));
-    MarkDirty(bounds);
+    if (figures_) Record(Shape(Figure::Kind::Line, x1, y1, x2, y2, colour), bounds);
+    if (!Touch(bounds)) return;
     if (drawMode_ != kDrawModeXor) {
-        Stroke(raster::SetWriter{image_, colour}, a, b, pen_);
+        Stroke(raster::SetWriter{image_, colour, clip_}, a, b, pen_);
     } else if (drawWidth_ <= 1) {
-        raster::ThinLine(raster::XorWriter{image_, XorBits(colour)}, a, b);
+        raster::ThinLine(raster::XorWriter{image_, XorBits(colour), clip_}, a, b);
     } else {
         XorThroughMask(
             bounds, [&](const raster::MaskWriter& m) { Stroke(m, a, b, pen_); }, XorBits(colour));
@@ -135,13 +261,14 @@ void Surface::Line(double x1, double y1, double x2, double y2, QRgb colour) {
 }
 
 void Surface::Polyline(const PointRec* points, int n, QRgb colour) {
-    if (drawMode_ == kDrawModeXor) {  // each segment erases on its own
+    if (drawMode_ == kDrawModeXor || figures_ || repairing_) {
+        // Segment by segment: in exclusive-or each erases on its own, and each is a figure.
         for (int i = 1; i < n; ++i)
             Line(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y, colour);
         return;
     }
     if (n < 2) return;
-    const raster::SetWriter w{image_, colour};
+    const raster::SetWriter w{image_, colour, clip_};
     QPoint a = ToPixelInt(points[0].X, points[0].Y);
     int minX = a.x(), maxX = a.x(), minY = a.y(), maxY = a.y();
     for (int i = 1; i < n; ++i) {
@@ -151,19 +278,20 @@ void Surface::Polyline(const PointRec* points, int n, QRgb colour) {
         minY = std::min(minY, b.y()), maxY = std::max(maxY, b.y());
         a = b;
     }
-    MarkDirty(BoundsOf(QPoint(minX, minY), QPoint(maxX, maxY), Grow(drawWidth_)));
+    Touch(BoundsOf(QPoint(minX, minY), QPoint(maxX, maxY), Grow(drawWidth_)));
 }
 
 void Surface::FilledBox(double x1, double y1, double x2, double y2, QRgb colour) {
     const QRect r = QRect(ToPixelInt(x1, y1), ToPixelInt(x2, y2)).normalized();
-    MarkDirty(r);
-    const QRect c = r.intersected(image_.rect());
+    if (figures_) Record(Shape(Figure::Kind::FilledBox, x1, y1, x2, y2, colour), r);
+    if (!Touch(r)) return;
+    const QRect c = r.intersected(RectOf(clip_));
     if (c.isEmpty()) return;
     if (drawMode_ == kDrawModeXor) {
-        const raster::XorWriter w{image_, XorBits(colour)};
+        const raster::XorWriter w{image_, XorBits(colour), clip_};
         for (int y = c.top(); y <= c.bottom(); ++y) w.Span(y, c.left(), c.right());
     } else {
-        const raster::SetWriter w{image_, colour};
+        const raster::SetWriter w{image_, colour, clip_};
         for (int y = c.top(); y <= c.bottom(); ++y) w.Span(y, c.left(), c.right());
     }
 }
@@ -172,7 +300,8 @@ void Surface::Box(double x1, double y1, double x2, double y2, QRgb colour) {
     const QRect r = QRect(ToPixelInt(x1, y1), ToPixelInt(x2, y2)).normalized();
     const QRect bounds =
         r.adjusted(-Grow(drawWidth_), -Grow(drawWidth_), Grow(drawWidth_), Grow(drawWidth_));
-    MarkDirty(bounds);
+    if (figures_) Record(Shape(Figure::Kind::Box, x1, y1, x2, y2, colour), bounds);
+    if (!Touch(bounds)) return;
     auto strokeSides = [&](const auto& w) {
         const QPoint tl = r.topLeft(), tr = r.topRight(), bl = r.bottomLeft(), br = r.bottomRight();
         Stroke(w, tl, tr, pen_);
@@ -182,13 +311,13 @@ void Surface::Box(double x1, double y1, double x2, double y2, QRgb colour) {
     };
     if (drawWidth_ <= 1) {
         if (drawMode_ == kDrawModeXor)
-            Outline(raster::XorWriter{image_, XorBits(colour)}, r);
+            Outline(raster::XorWriter{image_, XorBits(colour), clip_}, r);
         else
-            Outline(raster::SetWriter{image_, colour}, r);
+            Outline(raster::SetWriter{image_, colour, clip_}, r);
     } else if (drawMode_ == kDrawModeXor) {
         XorThroughMask(bounds, strokeSides, XorBits(colour));
     } else {
-        strokeSides(raster::SetWriter{image_, colour});
+        strokeSides(raster::SetWriter{image_, colour, clip_});
     }
 }
 
@@ -199,17 +328,19 @@ void Surface::Circle(double x, double y, double r, QRgb colour) {
     const double half = drawWidth_ / 2.0;
     const double outer = radius + half;
     const int grow = drawWidth_ + 2;
-    MarkDirty(QRect(QPoint(Round(c.x() - radius), Round(c.y() - radius)),
-                    QPoint(Round(c.x() + radius), Round(c.y() + radius)))
-                  .adjusted(-grow, -grow, grow, grow));
+    const QRect bounds = QRect(QPoint(Round(c.x() - radius), Round(c.y() - radius)),
+                               QPoint(Round(c.x() + radius), Round(c.y() + radius)))
+                             .adjusted(-grow, -grow, grow, grow);
+    if (figures_) Record(Shape(Figure::Kind::Circle, x, y, r, 0, colour), bounds);
+    if (!Touch(bounds)) return;
     if (drawMode_ == kDrawModeXor) {
-        raster::Ring(raster::XorWriter{image_, XorBits(colour)}, c.x(), c.y(), radius - half,
+        raster::Ring(raster::XorWriter{image_, XorBits(colour), clip_}, c.x(), c.y(), radius - half,
                      outer);
         return;
     }
     if (fillStyle_ == FillStyle::Solid)
-        raster::Ring(raster::SetWriter{image_, fillColour_}, c.x(), c.y(), 0, radius - half);
-    raster::Ring(raster::SetWriter{image_, colour}, c.x(), c.y(), radius - half, outer);
+        raster::Ring(raster::SetWriter{image_, fillColour_, clip_}, c.x(), c.y(), 0, radius - half);
+    raster::Ring(raster::SetWriter{image_, colour, clip_}, c.x(), c.y(), radius - half, outer);
 }
 
 int Surface::FontPixels() const {
@@ -218,43 +349,56 @@ int Surface::FontPixels() const {
 }
 
 void Surface::Print(const QString& text) {
-    if (text.isEmpty()) return;
-    const int pixels = FontPixels();
-    const QPoint at = ToPixelInt(currentX_, currentY_);
-    const std::vector<TextRun>* runs = texts_.Runs(text, fontBold_, fontUnderline_, pixels);
+    const std::vector<TextRun>* runs = nullptr;
+    QPoint at;
+    QRect bounds;
+    if (!text.isEmpty()) {
+        at = ToPixelInt(currentX_, currentY_);
+        runs = texts_.Runs(text, fontBold_, fontUnderline_, FontPixels());
+        if (!runs) {
+            // Drawn by the painter, which may reach anywhere.
+            bounds = image_.rect();
+        } else if (!runs->empty()) {
+            int top = INT32_MAX, bottom = INT32_MIN, left = INT32_MAX, right = INT32_MIN;
+            for (const TextRun& run : *runs) {
+                top = std::min(top, run.dy), bottom = std::max(bottom, run.dy);
+                left = std::min(left, run.x0), right = std::max(right, run.x1);
+            }
+            bounds =
+                QRect(QPoint(at.x() + left, at.y() + top), QPoint(at.x() + right, at.y() + bottom));
+        }
+    }
+    if (figures_) {
+        Figure f;
+        f.kind = Figure::Kind::Text;
+        f.text = text;
+        Record(std::move(f), bounds);
+    }
+    if (bounds.isEmpty() || !Touch(bounds)) return;
     if (!runs) {
         PrintDirectly(text, at);
         return;
     }
-    if (runs->empty()) return;
-    int top = INT32_MAX, bottom = INT32_MIN, left = INT32_MAX, right = INT32_MIN;
-    for (const TextRun& run : *runs) {
-        top = std::min(top, run.dy), bottom = std::max(bottom, run.dy);
-        left = std::min(left, run.x0), right = std::max(right, run.x1);
-    }
-    const QRect bounds(QPoint(at.x() + left, at.y() + top),
-                       QPoint(at.x() + right, at.y() + bottom));
-    MarkDirty(bounds);
-    if (!bounds.intersects(image_.rect())) return;
+    if (!bounds.intersects(RectOf(clip_))) return;
     auto fill = [&](const auto& w) {
         for (const TextRun& run : *runs) {
             const int y = at.y() + run.dy;
-            if (y < 0 || y >= image_.height()) continue;
-            const int x0 = std::max(at.x() + run.x0, 0);
-            const int x1 = std::min(at.x() + run.x1, image_.width() - 1);
+            if (y < clip_.top || y > clip_.bottom) continue;
+            const int x0 = std::max(at.x() + run.x0, clip_.left);
+            const int x1 = std::min(at.x() + run.x1, clip_.right);
             if (x0 <= x1) w.Span(y, x0, x1);
         }
     };
     if (drawMode_ == kDrawModeXor)
-        fill(raster::XorWriter{image_, XorBits(textColour_)});
+        fill(raster::XorWriter{image_, XorBits(textColour_), clip_});
     else
-        fill(raster::SetWriter{image_, textColour_});
+        fill(raster::SetWriter{image_, textColour_, clip_});
 }
 
 void Surface::PrintDirectly(const QString& text, QPoint at) {
     const int pixels = FontPixels();
-    MarkDirty(QRect(at.x() - 2, at.y() - 2, image_.width() - at.x() + 4, pixels * 2 + 2));
     QPainter p(&image_);
+    p.setClipRect(RectOf(clip_));
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, false);
     p.setFont(TextCache::LabelFont(fontBold_, fontUnderline_, pixels));
@@ -265,16 +409,15 @@ void Surface::PrintDirectly(const QString& text, QPoint at) {
 
 template <typename Mark>
 void Surface::XorThroughMask(QRect bounds, Mark mark, QRgb bits) {
-    const QRect clipped = bounds.intersected(image_.rect());
+    const QRect clipped = bounds.intersected(RectOf(clip_));
     if (clipped.isEmpty()) return;
     if (mask_.width() < clipped.width() || mask_.height() < clipped.height())
         mask_ = QImage(std::max(mask_.width(), clipped.width()),
                        std::max(mask_.height(), clipped.height()), QImage::Format_Grayscale8);
     for (int y = 0; y < clipped.height(); ++y)
         std::fill_n(mask_.scanLine(y), clipped.width(), uchar{0});
-    mark(raster::MaskWriter{mask_, clipped.left(), clipped.top(), clipped.width(),
-                            clipped.height()});
-    const raster::XorWriter w{image_, bits};
+    mark(raster::MaskWriter{mask_, raster::Clip::Of(clipped)});
+    const raster::XorWriter w{image_, bits, clip_};
     for (int y = 0; y < clipped.height(); ++y) {
         const uchar* in = mask_.constScanLine(y);
         for (int x = 0; x < clipped.width(); ++x)

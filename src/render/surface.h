@@ -6,12 +6,18 @@
 // same figure twice restores the image.
 
 #include "model/records.h"
+#include "render/backdrop.h"
 #include "render/raster.h"
+#include "render/rect_list.h"
 #include "render/text_cache.h"
 
 #include <QImage>
 #include <QRect>
 #include <QRgb>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
 
 constexpr int kDrawModeXor = 7;
 constexpr int kDrawModeCopyPen = 13;
@@ -24,6 +30,41 @@ constexpr QRgb kGridColour = 0xFFC8C8FFu;
 
 enum class FillStyle { Solid, Transparent };
 
+// The drawing state that persists between calls, as one value.
+struct DrawingState {
+    int width = 1;
+    int mode = kDrawModeCopyPen;
+    FillStyle fill = FillStyle::Transparent;
+    QRgb fillColour = kBlack;
+    QRgb textColour = kBlack;
+    double x = 0, y = 0;  // text position
+    bool bold = false, underline = false;
+    int size = 9;
+
+    bool operator==(const DrawingState&) const = default;
+};
+
+// One figure as it was drawn, with the part of the drawing state it depends on: enough to draw
+// it again, and to tell whether two figures draw the same pixels.
+struct Figure {
+    enum class Kind : std::uint8_t { Line, FilledBox, Box, Circle, Text };
+    Kind kind = Kind::Line;
+    bool solid = false;  // a circle filled with fill
+    bool bold = false, underline = false;
+    int width = 1;  // pen width of lines, boxes and circles
+    int mode = kDrawModeCopyPen;
+    int size = 0;  // font size of a text
+    // Ends of a line or corners of a box; centre (x1, y1) and radius x2 of a circle; position
+    // (x1, y1) of a text.
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    QRgb colour = 0;  // of the line, outline, box or text
+    QRgb fill = 0;    // inside a solid circle
+    QString text;
+    QRect bounds;  // every pixel the figure may change, within the picture
+
+    bool operator==(const Figure&) const = default;
+};
+
 class Surface {
 public:
     Surface();
@@ -35,6 +76,11 @@ public:
     void Resize(int pixelWidth, int pixelHeight);
     // (x1, y1) becomes the top-left corner and (x2, y2) the bottom-right corner.
     void SetPictureScale(double x1, double y1, double x2, double y2);
+    // (left, top) becomes the top-left corner, and a pixel is unitsX by unitsY units.
+    void SetPixelScale(double left, double top, double unitsX, double unitsY) {
+        left_ = left, top_ = top, unitsX_ = unitsX, unitsY_ = unitsY;
+    }
+    QPointF Origin() const { return {left_, top_}; }
 
     int PixelWidth() const { return image_.width(); }
     int PixelHeight() const { return image_.height(); }
@@ -61,6 +107,8 @@ public:
     bool FontBold() const { return fontBold_; }
     bool FontUnderline() const { return fontUnderline_; }
     int FontSize() const { return fontSize_; }
+    DrawingState State() const;
+    void SetState(const DrawingState& state);
 
     // Figures, in logical units.
     void Clear();
@@ -72,13 +120,38 @@ public:
     void Circle(double x, double y, double r, QRgb colour);
     void Print(const QString& text);
 
+    // Clear, to a backdrop of the picture's size instead of white.
+    void ClearTo(const Backdrop& backdrop);
+
+    // While figures is set, every figure drawn is also appended to it; with draw false it is
+    // only appended, and the picture does not change (the drawing state does).
+    void RecordFigures(std::vector<Figure>* figures, bool draw);
+    // Draws a recorded figure again; the drawing state becomes the one it was drawn in.
+    void DrawFigure(const Figure& f);
+
+    // Puts the backdrop back in r (within the picture) and keeps every figure drawn until
+    // EndRepair within r, which counts as changed. A figure drawn again there changes exactly
+    // the pixels of r that it changed the first time.
+    void BeginRepair(const Backdrop& backdrop, const QRect& r);
+    void EndRepair();
+
     // The picture.
     const QImage& Image() const { return image_; }
     // The pixels changed since the last call, then forgets them.
     QRect TakeDirty();
+    // The same, rectangle by rectangle.
+    void TakeDirty(RectList& into);
+    // The pixels drawn on (cleared, resized, any figure) since the last ForgetDrawnOn, leaving
+    // out what was drawn between BeginRepair and EndRepair.
+    const RectList& DrawnOn() const { return drawnOn_; }
+    void ForgetDrawnOn() { drawnOn_.Clear(); }
 
 private:
-    void MarkDirty(const QRect& r);
+    // Notes a figure that may change the pixels of bounds: marks them changed and tells whether
+    // the figure is to be drawn (not when only recorded, nor wholly outside a repair).
+    bool Touch(const QRect& bounds);
+    void Record(Figure f, const QRect& bounds);
+    void MarkAll();
     QPointF ToPixel(double x, double y) const;
     QPoint ToPixelInt(double x, double y) const;
     double ToPixelLength(double units) const { return units / unitsX_; }
@@ -91,7 +164,12 @@ private:
     void PrintDirectly(const QString& text, QPoint at);
 
     QImage image_;
-    QRect dirty_;
+    RectList dirty_;
+    RectList drawnOn_;
+    raster::Clip clip_;  // the whole picture, or the rectangle under repair
+    bool repairing_ = false;
+    std::vector<Figure>* figures_ = nullptr;
+    bool drawFigures_ = true;
     double left_ = 0, top_ = 0;
     double unitsX_ = 15, unitsY_ = 15;
 
