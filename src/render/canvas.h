@@ -12,7 +12,7 @@
 // The figures of one full redraw in the order they were drawn, each connection's and then each
 // element's together.
 struct DiagramFigures {
-    std::vector<Figure> figures;
+    FigureList list;
     // Where the figures of each connection and then each element begin; one more entry marks
     // the end.
     std::vector<int> starts;

@@ -74,36 +74,39 @@ void DrawElement(Surface& surface, const SharedState& st, int i, int highlight) 
 }
 
 // The figures of the diagram, drawn or only recorded, with where each connection's and each
-// element's figures begin.
+// element's figures begin. Figures only recorded get no bounds.
 void RecordDiagram(Surface& surface, const SharedState& st, int highlight, DiagramFigures& frame,
                    bool draw) {
-    frame.figures.clear();
+    frame.list.Clear();
     frame.starts.clear();
-    frame.itemBounds.clear();
-    surface.RecordFigures(&frame.figures, draw);
+    surface.RecordFigures(&frame.list, draw);
     const DiagramTables& d = st.Diagram;
     frame.connections = std::max<int>(d.ConnCount, 0);
     frame.elements = std::max<int>(d.ElemCount, 0);
-    auto item = [&](auto drawItem) {
-        frame.starts.push_back(static_cast<int>(frame.figures.size()));
-        drawItem();
-        QRect bounds;
-        for (std::size_t k = static_cast<std::size_t>(frame.starts.back());
-             k < frame.figures.size(); ++k)
-            bounds |= frame.figures[k].bounds;
-        frame.itemBounds.push_back(bounds);
-    };
-    for (int i = 1; i <= d.ConnCount; ++i) item([&] { DrawConnection(surface, st, i); });
-    for (int i = 1; i <= d.ElemCount; ++i) item([&] { DrawElement(surface, st, i, highlight); });
-    frame.starts.push_back(static_cast<int>(frame.figures.size()));
+    auto start = [&] { frame.starts.push_back(static_cast<int>(frame.list.figures.size())); };
+    for (int i = 1; i <= d.ConnCount; ++i) start(), DrawConnection(surface, st, i);
+    for (int i = 1; i <= d.ElemCount; ++i) start(), DrawElement(surface, st, i, highlight);
+    start();
     surface.RecordFigures(nullptr, true);
 }
 
-// Adds the pixels where item (old) of one frame and item (now) of the other may differ: the
-// figures that differ, or all of them when the two have not the same number of figures. An
-// index of -1 is an item that is not there.
-void AddItemDamage(const DiagramFigures& before, int old, const DiagramFigures& after, int now,
-                   RectList& damage) {
+// Around the figures of each connection and element.
+void FindItemBounds(DiagramFigures& frame) {
+    frame.itemBounds.clear();
+    for (std::size_t item = 0; item + 1 < frame.starts.size(); ++item) {
+        QRect bounds;
+        for (int k = frame.starts[item]; k < frame.starts[item + 1]; ++k)
+            bounds |= frame.list.figures[static_cast<std::size_t>(k)].bounds;
+        frame.itemBounds.push_back(bounds);
+    }
+}
+
+// Adds the pixels where item old of the frame before and item now of the frame after may
+// differ: the figures that differ, or all of them when the two have not the same number of
+// figures. An index of -1 is an item that is not there. The figures of after, only recorded,
+// get their bounds.
+void AddItemDamage(Surface& surface, const DiagramFigures& before, int old, DiagramFigures& after,
+                   int now, RectList& damage) {
     auto range = [](const DiagramFigures& f, int item) {
         if (item < 0) return std::pair<int, int>(0, 0);
         return std::pair<int, int>(f.starts[static_cast<std::size_t>(item)],
@@ -111,33 +114,46 @@ void AddItemDamage(const DiagramFigures& before, int old, const DiagramFigures& 
     };
     const auto [b0, b1] = range(before, old);
     const auto [a0, a1] = range(after, now);
+    std::vector<Figure>& figures = after.list.figures;
     if (b1 - b0 == a1 - a0) {
         for (int k = 0; k < a1 - a0; ++k) {
-            const Figure& was = before.figures[static_cast<std::size_t>(b0 + k)];
-            const Figure& is = after.figures[static_cast<std::size_t>(a0 + k)];
-            if (was == is) continue;
-            damage.Add(was.bounds);
-            damage.Add(is.bounds);
+            const Figure& was = before.list.figures[static_cast<std::size_t>(b0 + k)];
+            Figure& is = figures[static_cast<std::size_t>(a0 + k)];
+            if (before.list.Same(was, after.list, is)) {
+                is.bounds = was.bounds;
+                continue;
+            }
+            is.bounds = surface.FigureBounds(after.list, is);
+            surface.AddFigureDamage(before.list, was, damage);
+            surface.AddFigureDamage(after.list, is, damage);
         }
         return;
     }
-    for (int k = b0; k < b1; ++k) damage.Add(before.figures[static_cast<std::size_t>(k)].bounds);
-    for (int k = a0; k < a1; ++k) damage.Add(after.figures[static_cast<std::size_t>(k)].bounds);
+    for (int k = b0; k < b1; ++k)
+        surface.AddFigureDamage(before.list, before.list.figures[static_cast<std::size_t>(k)],
+                                damage);
+    for (int k = a0; k < a1; ++k) {
+        Figure& is = figures[static_cast<std::size_t>(k)];
+        is.bounds = surface.FigureBounds(after.list, is);
+        surface.AddFigureDamage(after.list, is, damage);
+    }
 }
 
 // Where the back canvas shows something else than the frame after: what the two frames draw
-// differently and what was drawn on the canvas since the first.
-void FindDamage(const DiagramFigures& before, const DiagramFigures& after, const RectList& drawnOn,
+// differently and what was drawn on the canvas since the first. The figures of after get
+// their bounds.
+void FindDamage(Surface& surface, const DiagramFigures& before, DiagramFigures& after,
                 RectList& damage) {
-    for (const QRect& r : drawnOn) damage.Add(r);
+    for (const QRect& r : surface.DrawnOn()) damage.Add(r);
     const int connections = std::max(before.connections, after.connections);
     for (int i = 0; i < connections; ++i)
-        AddItemDamage(before, i < before.connections ? i : -1, after,
+        AddItemDamage(surface, before, i < before.connections ? i : -1, after,
                       i < after.connections ? i : -1, damage);
     const int elements = std::max(before.elements, after.elements);
     for (int i = 0; i < elements; ++i)
-        AddItemDamage(before, i < before.elements ? before.connections + i : -1, after,
+        AddItemDamage(surface, before, i < before.elements ? before.connections + i : -1, after,
                       i < after.elements ? after.connections + i : -1, damage);
+    FindItemBounds(after);
 }
 
 // Draws the figures of frame again within each rectangle of damage, over the backdrop.
@@ -148,8 +164,8 @@ void Repair(Surface& surface, const Backdrop& backdrop, const DiagramFigures& fr
         for (std::size_t item = 0; item + 1 < frame.starts.size(); ++item) {
             if (!frame.itemBounds[item].intersects(r)) continue;
             for (int k = frame.starts[item]; k < frame.starts[item + 1]; ++k) {
-                const Figure& f = frame.figures[static_cast<std::size_t>(k)];
-                if (f.bounds.intersects(r)) surface.DrawFigure(f);
+                const Figure& f = frame.list.figures[static_cast<std::size_t>(k)];
+                if (f.bounds.intersects(r)) surface.DrawFigure(frame.list, f);
             }
         }
         surface.EndRepair();
@@ -227,7 +243,7 @@ void RedrawDiagram(Session& s, int highlight) {
     if (!afresh) {
         // Only recorded: the drawing state ends as the whole drawing would leave it.
         RecordDiagram(surface, s.st, highlight, next, false);
-        FindDamage(drawn.last, next, drawnOn, damage);
+        FindDamage(surface, drawn.last, next, damage);
         // Past a third of the picture, drawing it all is no slower.
         const std::int64_t area = std::int64_t{ground.pixelWidth} * ground.pixelHeight;
         afresh = damage.Area() * 3 > area;
@@ -235,6 +251,7 @@ void RedrawDiagram(Session& s, int highlight) {
     if (afresh) {
         if (!cleared) surface.ClearTo(drawn.backdrop);
         RecordDiagram(surface, s.st, highlight, next, true);
+        FindItemBounds(next);
     } else {
         const DrawingState end = surface.State();
         Repair(surface, drawn.backdrop, next, damage);

@@ -64,17 +64,25 @@ void Outline(const Writer& w, QRect r) {
     }
 }
 
-Figure Shape(Figure::Kind kind, double x1, double y1, double x2, double y2, QRgb colour) {
-    Figure f;
-    f.kind = kind;
-    f.x1 = x1, f.y1 = y1, f.x2 = x2, f.y2 = y2;
-    f.colour = colour;
-    return f;
+// a and b intersected, without a call into the library.
+QRect Within(const QRect& a, const QRect& b) {
+    return QRect(QPoint(std::max(a.left(), b.left()), std::max(a.top(), b.top())),
+                 QPoint(std::min(a.right(), b.right()), std::min(a.bottom(), b.bottom())));
+}
+
+// The round pen of each width, made once: a redraw changes width with every active connection.
+const raster::Pen& PenOf(int width) {
+    static const auto pens = [] {
+        std::vector<raster::Pen> all;
+        for (int w = 1; w <= 64; ++w) all.emplace_back(w);
+        return all;
+    }();
+    return pens[static_cast<std::size_t>(std::clamp(width, 1, 64) - 1)];
 }
 
 }  // namespace
 
-Surface::Surface() {
+Surface::Surface() : pen_(&PenOf(1)) {
     Resize(1, 1);
 }
 
@@ -94,7 +102,7 @@ void Surface::SetPictureScale(double x1, double y1, double x2, double y2) {
 
 void Surface::SetDrawWidth(int pixels) {
     pixels = std::max(pixels, 1);
-    if (pixels != drawWidth_) pen_ = raster::Pen(pixels);
+    if (pixels != drawWidth_) pen_ = &PenOf(pixels);
     drawWidth_ = pixels;
 }
 
@@ -126,19 +134,30 @@ void Surface::MarkAll() {
 }
 
 bool Surface::Touch(const QRect& bounds) {
-    if (!drawFigures_) return false;
+    if (measuring_) {
+        measured_ |= bounds;
+        return false;
+    }
     if (repairing_) return bounds.intersects(RectOf(clip_));
-    const QRect r = bounds.intersected(image_.rect());
-    dirty_.Add(r);
-    drawnOn_.Add(r);
+    if (!dirty_.Whole() || !drawnOn_.Whole()) {
+        const QRect r = Within(bounds, image_.rect());
+        dirty_.Add(r);
+        drawnOn_.Add(r);
+    }
     return true;
 }
 
-void Surface::Record(Figure f, const QRect& bounds) {
+Figure& Surface::Record(Figure::Kind kind, double x1, double y1, double x2, double y2, QRgb colour,
+                        const QRect& bounds) {
+    Figure& f = figures_->figures.emplace_back();
+    f.kind = kind;
+    f.x1 = x1, f.y1 = y1, f.x2 = x2, f.y2 = y2;
+    f.colour = colour;
     f.mode = drawMode_;
-    f.bounds = bounds.intersected(image_.rect());
-    switch (f.kind) {
+    f.bounds = Within(bounds, image_.rect());
+    switch (kind) {
         case Figure::Kind::Line:
+        case Figure::Kind::Polyline:
         case Figure::Kind::Box:
             f.width = drawWidth_;
             break;
@@ -159,20 +178,78 @@ void Surface::Record(Figure f, const QRect& bounds) {
         case Figure::Kind::FilledBox:
             break;
     }
-    figures_->push_back(std::move(f));
+    return f;
 }
 
-void Surface::RecordFigures(std::vector<Figure>* figures, bool draw) {
+void Surface::RecordText(const QString& text, const QRect& bounds) {
+    Figure& f = Record(Figure::Kind::Text, 0, 0, 0, 0, 0, bounds);
+    f.first = static_cast<int>(figures_->texts.size());
+    f.count = 1;
+    figures_->texts.push_back(text);
+}
+
+bool FigureList::Same(const Figure& a, const FigureList& other, const Figure& b) const {
+    if (a.kind != b.kind || a.solid != b.solid || a.bold != b.bold || a.underline != b.underline ||
+        a.width != b.width || a.mode != b.mode || a.size != b.size || a.x1 != b.x1 ||
+        a.y1 != b.y1 || a.x2 != b.x2 || a.y2 != b.y2 || a.colour != b.colour || a.fill != b.fill ||
+        a.count != b.count)
+        return false;
+    if (a.kind == Figure::Kind::Polyline)
+        return std::equal(points.begin() + a.first, points.begin() + a.first + a.count,
+                          other.points.begin() + b.first);
+    if (a.kind == Figure::Kind::Text)
+        return texts[static_cast<std::size_t>(a.first)] ==
+               other.texts[static_cast<std::size_t>(b.first)];
+    return true;
+}
+
+void Surface::RecordFigures(FigureList* figures, bool draw) {
     figures_ = figures;
     drawFigures_ = figures == nullptr || draw;
 }
 
-void Surface::DrawFigure(const Figure& f) {
+QRect Surface::FigureBounds(const FigureList& list, const Figure& f) {
+    const DrawingState state = State();
+    FigureList* const figures = figures_;
+    const bool draw = drawFigures_;
+    figures_ = nullptr;
+    drawFigures_ = true;
+    measuring_ = true;
+    measured_ = QRect();
+    DrawFigure(list, f);
+    measuring_ = false;
+    figures_ = figures;
+    drawFigures_ = draw;
+    SetState(state);
+    return Within(measured_, image_.rect());
+}
+
+void Surface::AddFigureDamage(const FigureList& list, const Figure& f, RectList& damage) {
+    if (f.kind != Figure::Kind::Polyline || f.mode == kDrawModeXor) {
+        damage.Add(f.bounds);
+        return;
+    }
+    // Segment by segment: a long polyline's box takes in much it never touches.
+    const PointRec* points = list.points.data() + f.first;
+    const int grow = Grow(f.width);
+    QPoint a = ToPixelInt(points[0].X, points[0].Y);
+    for (int i = 1; i < f.count; ++i) {
+        const QPoint b = ToPixelInt(points[i].X, points[i].Y);
+        damage.Add(Within(BoundsOf(a, b, grow), image_.rect()));
+        a = b;
+    }
+}
+
+void Surface::DrawFigure(const FigureList& list, const Figure& f) {
     drawMode_ = f.mode;
     switch (f.kind) {
         case Figure::Kind::Line:
             SetDrawWidth(f.width);
             Line(f.x1, f.y1, f.x2, f.y2, f.colour);
+            break;
+        case Figure::Kind::Polyline:
+            SetDrawWidth(f.width);
+            Polyline(list.points.data() + f.first, f.count, f.colour);
             break;
         case Figure::Kind::FilledBox:
             FilledBox(f.x1, f.y1, f.x2, f.y2, f.colour);
@@ -191,7 +268,7 @@ void Surface::DrawFigure(const Figure& f) {
             textColour_ = f.colour;
             SetTextPosition(f.x1, f.y1);
             SetFont(f.bold, f.underline, f.size);
-            Print(f.text);
+            Print(list.texts[static_cast<std::size_t>(f.first)]);
             break;
     }
 }
@@ -246,44 +323,75 @@ void Surface::ClearTo(const Backdrop& backdrop) {
 }
 
 void Surface::Line(double x1, double y1, double x2, double y2, QRgb colour) {
+    if (OnlyRecording()) {
+        Record(Figure::Kind::Line, x1, y1, x2, y2, colour, QRect());
+        return;
+    }
     const QPoint a = ToPixelInt(x1, y1), b = ToPixelInt(x2, y2);
     const QRect bounds = BoundsOf(a, b, Grow(drawWidth_));
-    if (figures_) Record(Shape(Figure::Kind::Line, x1, y1, x2, y2, colour), bounds);
+    if (figures_) Record(Figure::Kind::Line, x1, y1, x2, y2, colour, bounds);
     if (!Touch(bounds)) return;
     if (drawMode_ != kDrawModeXor) {
-        Stroke(raster::SetWriter{image_, colour, clip_}, a, b, pen_);
+        Stroke(raster::SetWriter{image_, colour, clip_}, a, b, *pen_);
     } else if (drawWidth_ <= 1) {
         raster::ThinLine(raster::XorWriter{image_, XorBits(colour), clip_}, a, b);
     } else {
         XorThroughMask(
-            bounds, [&](const raster::MaskWriter& m) { Stroke(m, a, b, pen_); }, XorBits(colour));
+            bounds, [&](const raster::MaskWriter& m) { Stroke(m, a, b, *pen_); }, XorBits(colour));
     }
 }
 
 void Surface::Polyline(const PointRec* points, int n, QRgb colour) {
-    if (drawMode_ == kDrawModeXor || figures_ || repairing_) {
-        // Segment by segment: in exclusive-or each erases on its own, and each is a figure.
+    if (drawMode_ == kDrawModeXor) {  // each segment erases on its own
         for (int i = 1; i < n; ++i)
             Line(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y, colour);
         return;
     }
     if (n < 2) return;
-    const raster::SetWriter w{image_, colour, clip_};
+    if (OnlyRecording()) {
+        Figure& f = Record(Figure::Kind::Polyline, 0, 0, 0, 0, colour, QRect());
+        f.first = static_cast<int>(figures_->points.size());
+        f.count = n;
+        figures_->points.insert(figures_->points.end(), points, points + n);
+        return;
+    }
+    QPoint pixels[kMaxPoints + 2];
+    const int kept = std::min(n, static_cast<int>(std::size(pixels)));
     QPoint a = ToPixelInt(points[0].X, points[0].Y);
     int minX = a.x(), maxX = a.x(), minY = a.y(), maxY = a.y();
-    for (int i = 1; i < n; ++i) {
-        const QPoint b = ToPixelInt(points[i].X, points[i].Y);
-        Stroke(w, a, b, pen_);
+    for (int i = 0; i < n; ++i) {
+        const QPoint b = i == 0 ? a : ToPixelInt(points[i].X, points[i].Y);
+        if (i < kept) pixels[i] = b;
         minX = std::min(minX, b.x()), maxX = std::max(maxX, b.x());
         minY = std::min(minY, b.y()), maxY = std::max(maxY, b.y());
-        a = b;
     }
-    Touch(BoundsOf(QPoint(minX, minY), QPoint(maxX, maxY), Grow(drawWidth_)));
+    const QRect bounds = BoundsOf(QPoint(minX, minY), QPoint(maxX, maxY), Grow(drawWidth_));
+    if (figures_) {
+        Figure& f = Record(Figure::Kind::Polyline, 0, 0, 0, 0, colour, bounds);
+        f.first = static_cast<int>(figures_->points.size());
+        f.count = n;
+        figures_->points.insert(figures_->points.end(), points, points + n);
+    }
+    if (!Touch(bounds)) return;
+    const raster::SetWriter w{image_, colour, clip_};
+    const QRect clip = RectOf(clip_);
+    const int grow = Grow(drawWidth_);
+    for (int i = 1; i < n; ++i) {
+        const QPoint from =
+            i - 1 < kept ? pixels[i - 1] : ToPixelInt(points[i - 1].X, points[i - 1].Y);
+        const QPoint to = i < kept ? pixels[i] : ToPixelInt(points[i].X, points[i].Y);
+        if (repairing_ && !BoundsOf(from, to, grow).intersects(clip)) continue;
+        Stroke(w, from, to, *pen_);
+    }
 }
 
 void Surface::FilledBox(double x1, double y1, double x2, double y2, QRgb colour) {
+    if (OnlyRecording()) {
+        Record(Figure::Kind::FilledBox, x1, y1, x2, y2, colour, QRect());
+        return;
+    }
     const QRect r = QRect(ToPixelInt(x1, y1), ToPixelInt(x2, y2)).normalized();
-    if (figures_) Record(Shape(Figure::Kind::FilledBox, x1, y1, x2, y2, colour), r);
+    if (figures_) Record(Figure::Kind::FilledBox, x1, y1, x2, y2, colour, r);
     if (!Touch(r)) return;
     const QRect c = r.intersected(RectOf(clip_));
     if (c.isEmpty()) return;
@@ -297,17 +405,21 @@ void Surface::FilledBox(double x1, double y1, double x2, double y2, QRgb colour)
 }
 
 void Surface::Box(double x1, double y1, double x2, double y2, QRgb colour) {
+    if (OnlyRecording()) {
+        Record(Figure::Kind::Box, x1, y1, x2, y2, colour, QRect());
+        return;
+    }
     const QRect r = QRect(ToPixelInt(x1, y1), ToPixelInt(x2, y2)).normalized();
     const QRect bounds =
         r.adjusted(-Grow(drawWidth_), -Grow(drawWidth_), Grow(drawWidth_), Grow(drawWidth_));
-    if (figures_) Record(Shape(Figure::Kind::Box, x1, y1, x2, y2, colour), bounds);
+    if (figures_) Record(Figure::Kind::Box, x1, y1, x2, y2, colour, bounds);
     if (!Touch(bounds)) return;
     auto strokeSides = [&](const auto& w) {
         const QPoint tl = r.topLeft(), tr = r.topRight(), bl = r.bottomLeft(), br = r.bottomRight();
-        Stroke(w, tl, tr, pen_);
-        Stroke(w, tr, br, pen_);
-        Stroke(w, br, bl, pen_);
-        Stroke(w, bl, tl, pen_);
+        Stroke(w, tl, tr, *pen_);
+        Stroke(w, tr, br, *pen_);
+        Stroke(w, br, bl, *pen_);
+        Stroke(w, bl, tl, *pen_);
     };
     if (drawWidth_ <= 1) {
         if (drawMode_ == kDrawModeXor)
@@ -322,6 +434,10 @@ void Surface::Box(double x1, double y1, double x2, double y2, QRgb colour) {
 }
 
 void Surface::Circle(double x, double y, double r, QRgb colour) {
+    if (OnlyRecording()) {
+        Record(Figure::Kind::Circle, x, y, r, 0, colour, QRect());
+        return;
+    }
     const QPointF c = ToPixel(x, y);
     const double radius = Limit(std::fabs(ToPixelLength(r)));
     // The rim is the pen's width, centred on the circle.
@@ -331,7 +447,7 @@ void Surface::Circle(double x, double y, double r, QRgb colour) {
     const QRect bounds = QRect(QPoint(Round(c.x() - radius), Round(c.y() - radius)),
                                QPoint(Round(c.x() + radius), Round(c.y() + radius)))
                              .adjusted(-grow, -grow, grow, grow);
-    if (figures_) Record(Shape(Figure::Kind::Circle, x, y, r, 0, colour), bounds);
+    if (figures_) Record(Figure::Kind::Circle, x, y, r, 0, colour, bounds);
     if (!Touch(bounds)) return;
     if (drawMode_ == kDrawModeXor) {
         raster::Ring(raster::XorWriter{image_, XorBits(colour), clip_}, c.x(), c.y(), radius - half,
@@ -349,6 +465,10 @@ int Surface::FontPixels() const {
 }
 
 void Surface::Print(const QString& text) {
+    if (OnlyRecording()) {
+        RecordText(text, QRect());
+        return;
+    }
     const std::vector<TextRun>* runs = nullptr;
     QPoint at;
     QRect bounds;
@@ -368,12 +488,7 @@ void Surface::Print(const QString& text) {
                 QRect(QPoint(at.x() + left, at.y() + top), QPoint(at.x() + right, at.y() + bottom));
         }
     }
-    if (figures_) {
-        Figure f;
-        f.kind = Figure::Kind::Text;
-        f.text = text;
-        Record(std::move(f), bounds);
-    }
+    if (figures_) RecordText(text, bounds);
     if (bounds.isEmpty() || !Touch(bounds)) return;
     if (!runs) {
         PrintDirectly(text, at);

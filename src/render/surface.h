@@ -45,9 +45,10 @@ struct DrawingState {
 };
 
 // One figure as it was drawn, with the part of the drawing state it depends on: enough to draw
-// it again, and to tell whether two figures draw the same pixels.
+// it again, and to tell whether two figures draw the same pixels. Its points (a polyline's) and
+// its text are kept in the FigureList it belongs to.
 struct Figure {
-    enum class Kind : std::uint8_t { Line, FilledBox, Box, Circle, Text };
+    enum class Kind : std::uint8_t { Line, Polyline, FilledBox, Box, Circle, Text };
     Kind kind = Kind::Line;
     bool solid = false;  // a circle filled with fill
     bool bold = false, underline = false;
@@ -57,12 +58,26 @@ struct Figure {
     // Ends of a line or corners of a box; centre (x1, y1) and radius x2 of a circle; position
     // (x1, y1) of a text.
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    QRgb colour = 0;  // of the line, outline, box or text
-    QRgb fill = 0;    // inside a solid circle
-    QString text;
-    QRect bounds;  // every pixel the figure may change, within the picture
+    QRgb colour = 0;           // of the line, outline, box or text
+    QRgb fill = 0;             // inside a solid circle
+    int first = 0, count = 0;  // where the points or the text lie in the list
+    QRect bounds;              // every pixel the figure may change, within the picture
+};
 
-    bool operator==(const Figure&) const = default;
+// Figures in the order they were drawn.
+struct FigureList {
+    std::vector<Figure> figures;
+    std::vector<PointRec> points;  // of the polylines
+    std::vector<QString> texts;
+
+    void Clear() {
+        figures.clear();
+        points.clear();
+        texts.clear();
+    }
+    // True when a of this list changes the same pixels in the same way as b of other, on the
+    // same surface (their bounds are not compared).
+    bool Same(const Figure& a, const FigureList& other, const Figure& b) const;
 };
 
 class Surface {
@@ -125,9 +140,14 @@ public:
 
     // While figures is set, every figure drawn is also appended to it; with draw false it is
     // only appended, and the picture does not change (the drawing state does).
-    void RecordFigures(std::vector<Figure>* figures, bool draw);
-    // Draws a recorded figure again; the drawing state becomes the one it was drawn in.
-    void DrawFigure(const Figure& f);
+    void RecordFigures(FigureList* figures, bool draw);
+    // Draws a figure of the list again; the drawing state becomes the one it was drawn in.
+    void DrawFigure(const FigureList& list, const Figure& f);
+    // The pixels the figure may change, drawn now (figures only recorded get empty bounds).
+    QRect FigureBounds(const FigureList& list, const Figure& f);
+    // Adds the pixels the figure, with its bounds found, may change: its bounds, or for a
+    // polyline those of each segment.
+    void AddFigureDamage(const FigureList& list, const Figure& f, RectList& damage);
 
     // Puts the backdrop back in r (within the picture) and keeps every figure drawn until
     // EndRepair within r, which counts as changed. A figure drawn again there changes exactly
@@ -150,7 +170,10 @@ private:
     // Notes a figure that may change the pixels of bounds: marks them changed and tells whether
     // the figure is to be drawn (not when only recorded, nor wholly outside a repair).
     bool Touch(const QRect& bounds);
-    void Record(Figure f, const QRect& bounds);
+    bool OnlyRecording() const { return figures_ && !drawFigures_; }
+    void RecordText(const QString& text, const QRect& bounds);
+    Figure& Record(Figure::Kind kind, double x1, double y1, double x2, double y2, QRgb colour,
+                   const QRect& bounds);
     void MarkAll();
     QPointF ToPixel(double x, double y) const;
     QPoint ToPixelInt(double x, double y) const;
@@ -168,13 +191,15 @@ private:
     RectList drawnOn_;
     raster::Clip clip_;  // the whole picture, or the rectangle under repair
     bool repairing_ = false;
-    std::vector<Figure>* figures_ = nullptr;
+    FigureList* figures_ = nullptr;
     bool drawFigures_ = true;
+    bool measuring_ = false;  // figures only add their bounds to measured_
+    QRect measured_;
     double left_ = 0, top_ = 0;
     double unitsX_ = 15, unitsY_ = 15;
 
     int drawWidth_ = 1;
-    raster::Pen pen_{1};
+    const raster::Pen* pen_;  // of drawWidth_
     int drawMode_ = kDrawModeCopyPen;
     FillStyle fillStyle_ = FillStyle::Transparent;
     QRgb fillColour_ = kBlack;
