@@ -3,48 +3,92 @@
 #include "model/cp932.h"
 #include "model/numeric_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+
+char* ItemWriter::Room(qsizetype n) {
+    if (used_ + n > room_) {
+        out_.resize(std::max(used_ + n, 2 * used_ + 4096));
+        room_ = out_.size();
+        at_ = out_.data();
+    }
+    return at_ + used_;
+}
+
+const QByteArray& ItemWriter::Bytes() const {
+    if (out_.size() != used_) out_.truncate(used_);
+    room_ = 0;  // a copy of the bytes may now share them: the next write makes room anew
+    return out_;
+}
 
 void ItemWriter::Separate() {
-    if (lineStarted_) out_.append(',');
+    if (lineStarted_) *Room(1) = ',', ++used_;
     lineStarted_ = true;
 }
 
 void ItemWriter::Int(int v) {
     Separate();
-    char buf[16];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out_.append(buf, r.ptr - buf);
+    char* to = Room(16);
+    used_ += std::to_chars(to, to + 16, v).ptr - to;
 }
 
 void ItemWriter::Double(double v) {
     Separate();
-    AppendNumber(out_, v);
+    used_ += WriteNumber(Room(kNumberChars), v);
 }
 
 void ItemWriter::String(QStringView s) {
     Separate();
-    out_.append('"');
-    out_.append(encoding_ == TextEncoding::Utf8 ? s.toUtf8() : ToCp932(s));
-    out_.append('"');
+    bool ascii = true;
+    for (const QChar c : s) ascii = ascii && c.unicode() < 0x80;
+    if (ascii) {  // the same bytes in either encoding
+        char* to = Room(s.size() + 2);
+        *to++ = '"';
+        for (const QChar c : s) *to++ = static_cast<char>(c.unicode());
+        *to = '"';
+        used_ += s.size() + 2;
+        return;
+    }
+    const QByteArray bytes = encoding_ == TextEncoding::Utf8 ? s.toUtf8() : ToCp932(s);
+    char* to = Room(bytes.size() + 2);
+    *to++ = '"';
+    std::memcpy(to, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    to[bytes.size()] = '"';
+    used_ += bytes.size() + 2;
 }
 
 void ItemWriter::Bool(bool v) {
     Separate();
-    out_.append(v ? "#TRUE#" : "#FALSE#");
+    const char* text = v ? "#TRUE#" : "#FALSE#";
+    const qsizetype n = v ? 6 : 7;
+    std::memcpy(Room(n), text, static_cast<std::size_t>(n));
+    used_ += n;
 }
 
 void ItemWriter::EndLine() {
-    out_.append("\r\n", 2);
+    std::memcpy(Room(2), "\r\n", 2);
+    used_ += 2;
     lineStarted_ = false;
 }
 
 ItemReader::ItemReader(QByteArray data, TextEncoding encoding)
     : data_(std::move(data)), encoding_(encoding) {}
 
+namespace {
+
+// Where an unquoted item ends.
+bool EndsItem(char c) {
+    return c == ',' || c == '\r' || c == '\n';
+}
+
+}  // namespace
+
 void ItemReader::SkipBlanks() {
-    while (pos_ < data_.size() && (data_[pos_] == ' ' || data_[pos_] == '\t')) ++pos_;
+    const char* d = data_.constData();
+    const qsizetype n = data_.size();
+    while (pos_ < n && (d[pos_] == ' ' || d[pos_] == '\t')) ++pos_;
 }
 
 bool ItemReader::AtLineEnd() const {
@@ -52,9 +96,11 @@ bool ItemReader::AtLineEnd() const {
 }
 
 void ItemReader::SkipLineEnds() {
-    while (true) {
-        SkipBlanks();
-        if (!AtLineEnd()) return;
+    const char* d = data_.constData();
+    const qsizetype n = data_.size();
+    while (pos_ < n) {
+        const char c = d[pos_];
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return;
         ++pos_;
     }
 }
@@ -67,28 +113,30 @@ bool ItemReader::AtEnd() {
 ItemReader::Token ItemReader::Next() {
     Token t;
     SkipLineEnds();
-    if (pos_ >= data_.size()) return t;
+    const char* d = data_.constData();
+    const qsizetype n = data_.size();
+    if (pos_ >= n) return t;
     t.present = true;
-    if (data_[pos_] == '"') {
+    if (d[pos_] == '"') {
         t.quoted = true;
         t.begin = ++pos_;
-        const qsizetype close = data_.indexOf('"', pos_);
-        if (close < 0) {
+        const void* close = std::memchr(d + pos_, '"', static_cast<std::size_t>(n - pos_));
+        if (!close) {
             t.closed = false;
-            t.end = pos_ = data_.size();
+            t.end = pos_ = n;
             return t;
         }
-        t.end = close;
-        pos_ = close + 1;
+        t.end = static_cast<const char*>(close) - d;
+        pos_ = t.end + 1;
         // Anything between the closing quote and the separator is ignored.
-        while (pos_ < data_.size() && data_[pos_] != ',' && !AtLineEnd()) ++pos_;
+        while (pos_ < n && !EndsItem(d[pos_])) ++pos_;
     } else {
         t.begin = pos_;
-        while (pos_ < data_.size() && data_[pos_] != ',' && !AtLineEnd()) ++pos_;
+        while (pos_ < n && !EndsItem(d[pos_])) ++pos_;
         t.end = pos_;
-        while (t.end > t.begin && (data_[t.end - 1] == ' ' || data_[t.end - 1] == '\t')) --t.end;
+        while (t.end > t.begin && (d[t.end - 1] == ' ' || d[t.end - 1] == '\t')) --t.end;
     }
-    if (pos_ < data_.size() && data_[pos_] == ',') ++pos_;
+    if (pos_ < n && d[pos_] == ',') ++pos_;
     return t;
 }
 
