@@ -30,6 +30,8 @@ const Target kTargets[] = {
     {"BM_Floor/1920/1080", kLarge, 0, 0},
     {"BM_RedrawDiagram/417/281", kSmall, 250, 0},
     {"BM_RedrawDiagram/1920/1080", kLarge, 0, 2},
+    {"BM_RedrawUnchanged/417/281", kSmall, 0, 0},
+    {"BM_RedrawUnchanged/1920/1080", kLarge, 0, 0},
     {"BM_RedrawSelection/417/281", kSmall, 0, 0},
     {"BM_RedrawSelection/1920/1080", kLarge, 0, 0},
     {"BM_PointerMove112", kSmall, 30, 0},
@@ -40,6 +42,8 @@ const Target kTargets[] = {
     {"BM_LoadDiagram", kSmall, 500, 0},
     {"BM_SaveDiagram/memory:1", kSmall, 300, 0},
     {"BM_SaveDiagram/memory:0", kSmall, 0, 0},  // with the disk's confirmation
+    {"BM_WriteDiagram", kSmall, 0, 0},
+    {"BM_ReadDiagram", kSmall, 0, 0},
     {"BM_HitTestMiss", kSmall, 20, 0},
 };
 

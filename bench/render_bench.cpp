@@ -53,6 +53,15 @@ void BM_RedrawDiagram(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawDiagram)->Apply(SizeArgs);
 
+// The same redraw again and again with nothing changed, as the benchmark measured it before the
+// redraw drew only what changed: now it finds nothing to draw.
+void BM_RedrawUnchanged(benchmark::State& state) {
+    BenchProgram p(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    BuildMaximalDiagram(p);
+    for (auto _ : state) RedrawDiagram(p.s, kHighlight);
+}
+BENCHMARK(BM_RedrawUnchanged)->Apply(SizeArgs);
+
 // The selection goes to and fro between two bend points of one connection: the redraw draws
 // again only what that changes.
 void BM_RedrawSelection(benchmark::State& state) {

@@ -235,13 +235,23 @@ int FifteenDigitsExactly(double v, char* buf) {
         ++exponent;
     }
     if (digits < 100000000000000ull) return 0;  // not 15 digits
+    // The 15 digits as 7 and 8, each written two at a time in 32 bits.
     char text[16];
-    text[0] = static_cast<char>('0' + digits / 100000000000000ull);
-    std::uint64_t rest = digits % 100000000000000ull;
-    for (int i = 13; i >= 1; i -= 2) {  // two digits at a time, from the right
-        std::memcpy(text + i, kDigitPairs + 2 * (rest % 100), 2);
-        rest /= 100;
-    }
+    const auto high = static_cast<std::uint32_t>(digits / 100000000u);
+    const auto low = static_cast<std::uint32_t>(digits % 100000000u);
+    auto pair = [&](int at, std::uint32_t twoDigits) {
+        std::memcpy(text + at, kDigitPairs + 2 * twoDigits, 2);
+    };
+    const std::uint32_t high3 = high / 10000, high4 = high % 10000;
+    text[0] = static_cast<char>('0' + high3 / 100);
+    pair(1, high3 % 100);
+    pair(3, high4 / 100);
+    pair(5, high4 % 100);
+    const std::uint32_t low4a = low / 10000, low4b = low % 10000;
+    pair(7, low4a / 100);
+    pair(9, low4a % 100);
+    pair(11, low4b / 100);
+    pair(13, low4b % 100);
     int count = 15;
     while (count > 1 && text[count - 1] == '0') --count;
 

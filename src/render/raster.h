@@ -168,6 +168,7 @@ struct Pen {
     int rows = 1;
     int first = 0;                   // row offset of the first row
     int from[64] = {}, to[64] = {};  // column offsets, inclusive
+    bool nested = true;              // all rows of the pen share a column
 
     explicit Pen(int w) : width(std::clamp(w, 1, 64)), rows(width), first(-(width / 2)) {
         // Pixel centres lie at half-pixel offsets from the pen's centre when the width is even.
@@ -185,23 +186,77 @@ struct Pen {
             from[i] = lo;
             to[i] = hi;
         }
+        int latestFrom = INT32_MIN, earliestTo = INT32_MAX;
+        for (int i = 0; i < rows; ++i) {
+            if (from[i] > to[i]) continue;
+            latestFrom = std::max(latestFrom, from[i]);
+            earliestTo = std::min(earliestTo, to[i]);
+        }
+        nested = latestFrom <= earliestTo;
     }
 };
 
-// A stroke of a wide round pen from a to b. Pixels where the pen passes more than once are
-// written more than once, so exclusive-or strokes go through a mask.
+// A stroke of a wide round pen from a to b: the union of the pen put down at every pixel of the
+// one-pixel line. Where the line keeps to one row (or column) for a while, the pen's pixels
+// there are written as one run per row instead of pen after pen; the pixels are the same. Some
+// are still written more than once, so exclusive-or strokes go through a mask.
 template <typename Writer>
 void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
     const Clip& c = w.clip;
-    WalkLine(a, b, c, pen.width, [&](int x, int y) {
-        for (int i = 0; i < pen.rows; ++i) {
-            const int row = y + pen.first + i;
-            if (row < c.top || row > c.bottom) continue;
-            const int x0 = std::max(x + pen.from[i], c.left);
-            const int x1 = std::min(x + pen.to[i], c.right);
-            if (x0 <= x1) w.Span(row, x0, x1);
+    auto row = [&](int y, int x0, int x1) {
+        if (y < c.top || y > c.bottom) return;
+        x0 = std::max(x0, c.left);
+        x1 = std::min(x1, c.right);
+        if (x0 <= x1) w.Span(y, x0, x1);
+    };
+    // The pen put down at (x0, y) .. (x1, y): each pen row's run reaches from the first to the
+    // last pen.
+    auto alongRow = [&](int x0, int x1, int y) {
+        for (int i = 0; i < pen.rows; ++i)
+            if (pen.from[i] <= pen.to[i]) row(y + pen.first + i, x0 + pen.from[i], x1 + pen.to[i]);
+    };
+    // The pen put down at (x, y0) .. (x, y1): a picture row meets the pen rows i with
+    // y0 <= row - first - i <= y1, whose runs all share the pen's middle column.
+    auto alongColumn = [&](int x, int y0, int y1) {
+        for (int y = y0 + pen.first; y <= y1 + pen.first + pen.rows - 1; ++y) {
+            const int iLo = std::max(0, y - pen.first - y1);
+            const int iHi = std::min(pen.rows - 1, y - pen.first - y0);
+            int from = INT32_MAX, to = INT32_MIN;
+            for (int i = iLo; i <= iHi; ++i) {
+                if (pen.from[i] > pen.to[i]) continue;
+                from = std::min(from, pen.from[i]);
+                to = std::max(to, pen.to[i]);
+            }
+            if (from <= to) row(y, x + from, x + to);
         }
+    };
+    const bool alongX = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+    if (!pen.nested && !alongX) {
+        WalkLine(a, b, c, pen.width, [&](int x, int y) { alongRow(x, x, y); });
+        return;
+    }
+    // The run of the line on one row (or column) so far.
+    bool open = false;
+    int major0 = 0, major1 = 0, minor = 0;
+    auto flush = [&] {
+        if (!open) return;
+        if (alongX)
+            alongRow(major0, major1, minor);
+        else
+            alongColumn(minor, major0, major1);
+    };
+    WalkLine(a, b, c, pen.width, [&](int x, int y) {
+        const int major = alongX ? x : y, other = alongX ? y : x;
+        if (open && other == minor && major == major1 + 1) {
+            major1 = major;
+            return;
+        }
+        flush();
+        open = true;
+        major0 = major1 = major;
+        minor = other;
     });
+    flush();
 }
 
 // floor and ceil to int for values well inside the int range, without the library's rounding.
