@@ -57,6 +57,9 @@ private:
         qsizetype begin = 0, end = 0;
     };
     Token Next();
+    // A number of at most 15 digits, sign and decimal point, that fills its item; false (and
+    // nothing used up) for any other item.
+    bool ReadPlainNumber(double& v);
     void SkipBlanks();
     bool AtLineEnd() const;
     void SkipLineEnds();
