@@ -93,6 +93,45 @@ struct MaskWriter {
     void Plot(int x, int y) const { mask.scanLine(y - clip.top)[x - clip.left] = 1; }
 };
 
+// The steps of a one-pixel line between two different points that lie within the clip grown by
+// margin along the line's longer (major) axis: major coordinates m..last, and at each the minor
+// coordinate n >> 16, n growing by inc a step.
+struct LineSteps {
+    bool alongX;
+    std::int64_t m, last, n, inc;
+    int minorMin, minorMax;  // the clip, grown by margin, across the major axis
+};
+
+inline LineSteps StepsOf(QPoint a, QPoint b, const Clip& clip, int margin) {
+    LineSteps s;
+    s.alongX = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+    const bool alongX = s.alongX;
+    // Major and minor coordinates in 26.6, from the end with the smaller major coordinate.
+    std::int64_t m1 = (alongX ? a.x() : a.y()) * std::int64_t{64};
+    std::int64_t n1 = (alongX ? a.y() : a.x()) * std::int64_t{64};
+    std::int64_t m2 = (alongX ? b.x() : b.y()) * std::int64_t{64};
+    std::int64_t n2 = (alongX ? b.y() : b.x()) * std::int64_t{64};
+    if (m1 > m2) std::swap(m1, m2), std::swap(n1, n2);
+    s.inc = ((n2 - n1) * 65536) / (m2 - m1);
+    s.n = n1 * 1024 - (s.inc >> 1);  // the square cap reaches half a pixel back
+    m1 -= 32;
+    m2 += 32;
+    s.m = (m1 + 32) >> 6;
+    const std::int64_t mEnd = (m2 + 32) >> 6;
+    s.n += ((s.m * 64 + (s.inc > 0 ? 32 : 0) - m1) * s.inc) >> 6;
+
+    const int majorMin = (alongX ? clip.left : clip.top) - margin;
+    const int majorMax = (alongX ? clip.right : clip.bottom) + margin;
+    s.minorMin = (alongX ? clip.top : clip.left) - margin;
+    s.minorMax = (alongX ? clip.bottom : clip.right) + margin;
+    if (s.m < majorMin) {  // straight to the first visible column or row
+        s.n += (majorMin - s.m) * s.inc;
+        s.m = majorMin;
+    }
+    s.last = std::min<std::int64_t>(mEnd - 1, majorMax);
+    return s;
+}
+
 // Calls plot(x, y) for every pixel of the one-pixel line from a to b, with both ends, that lies
 // within the clip grown by margin on every side; each pixel once. The pixels are those of Qt's
 // own aliased lines with square caps: one per column (or row) along the longer axis, the other
@@ -106,60 +145,72 @@ void WalkLine(QPoint a, QPoint b, const Clip& clip, int margin, Plot plot) {
             plot(a.x(), a.y());
         return;
     }
-    const bool alongX = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
-    // Major and minor coordinates in 26.6, from the end with the smaller major coordinate.
-    std::int64_t m1 = (alongX ? a.x() : a.y()) * std::int64_t{64};
-    std::int64_t n1 = (alongX ? a.y() : a.x()) * std::int64_t{64};
-    std::int64_t m2 = (alongX ? b.x() : b.y()) * std::int64_t{64};
-    std::int64_t n2 = (alongX ? b.y() : b.x()) * std::int64_t{64};
-    if (m1 > m2) std::swap(m1, m2), std::swap(n1, n2);
-    const std::int64_t inc = ((n2 - n1) * 65536) / (m2 - m1);
-    std::int64_t n = n1 * 1024 - (inc >> 1);  // the square cap reaches half a pixel back
-    m1 -= 32;
-    m2 += 32;
-    std::int64_t m = (m1 + 32) >> 6;
-    const std::int64_t mEnd = (m2 + 32) >> 6;
-    n += ((m * 64 + (inc > 0 ? 32 : 0) - m1) * inc) >> 6;
-
-    const int majorMin = (alongX ? clip.left : clip.top) - margin;
-    const int majorMax = (alongX ? clip.right : clip.bottom) + margin;
-    const int minorMin = (alongX ? clip.top : clip.left) - margin;
-    const int minorMax = (alongX ? clip.bottom : clip.right) + margin;
-    if (m < majorMin) {  // straight to the first visible column or row
-        n += (majorMin - m) * inc;
-        m = majorMin;
-    }
-    const std::int64_t last = std::min<std::int64_t>(mEnd - 1, majorMax);
-    for (; m <= last; ++m, n += inc) {
-        const std::int64_t minor = n >> 16;
-        if (minor < minorMin || minor > minorMax) continue;
-        if (alongX)
-            plot(static_cast<int>(m), static_cast<int>(minor));
+    LineSteps s = StepsOf(a, b, clip, margin);
+    for (; s.m <= s.last; ++s.m, s.n += s.inc) {
+        const std::int64_t minor = s.n >> 16;
+        if (minor < s.minorMin || minor > s.minorMax) continue;
+        if (s.alongX)
+            plot(static_cast<int>(s.m), static_cast<int>(minor));
         else
-            plot(static_cast<int>(minor), static_cast<int>(m));
+            plot(static_cast<int>(minor), static_cast<int>(s.m));
     }
 }
 
-// A one-pixel line; every pixel once. Lines along a row or a column are the run of pixels
-// between their ends, and are written as such.
+// A one-pixel line along a row or a column (or a single point): the run of pixels between its
+// ends. False, and nothing drawn, for any other line.
 template <typename Writer>
-void ThinLine(const Writer& w, QPoint a, QPoint b) {
+bool AxisLine(const Writer& w, QPoint a, QPoint b) {
     const Clip& c = w.clip;
     if (a.y() == b.y()) {
-        if (a.y() < c.top || a.y() > c.bottom) return;
+        if (a.y() < c.top || a.y() > c.bottom) return true;
         const int x0 = std::max(std::min(a.x(), b.x()), c.left);
         const int x1 = std::min(std::max(a.x(), b.x()), c.right);
         if (x0 <= x1) w.Span(a.y(), x0, x1);
-        return;
+        return true;
     }
     if (a.x() == b.x()) {
-        if (a.x() < c.left || a.x() > c.right) return;
+        if (a.x() < c.left || a.x() > c.right) return true;
         const int y0 = std::max(std::min(a.y(), b.y()), c.top);
         const int y1 = std::min(std::max(a.y(), b.y()), c.bottom);
         if (y0 <= y1) w.Column(a.x(), y0, y1);
+        return true;
+    }
+    return false;
+}
+
+// A one-pixel line; every pixel once. Lines along a row or a column are written as runs.
+template <typename Writer>
+void ThinLine(const Writer& w, QPoint a, QPoint b) {
+    if (AxisLine(w, a, b)) return;
+    WalkLine(a, b, w.clip, 0, [&](int x, int y) { w.Plot(x, y); });
+}
+
+// The same into a picture. A line whose every step lies within the clip is walked with a
+// pointer into the pixels instead of finding each pixel's place anew.
+template <typename Combine>
+void ThinLine(const PixelWriter<Combine>& w, QPoint a, QPoint b) {
+    if (AxisLine(w, a, b)) return;
+    const LineSteps s = StepsOf(a, b, w.clip, 0);
+    if (s.m > s.last) return;
+    // The minor coordinate moves one way only: its ends bound it.
+    const std::int64_t nLast = s.n + (s.last - s.m) * s.inc;
+    if ((std::min(s.n, nLast) >> 16) < s.minorMin || (std::max(s.n, nLast) >> 16) > s.minorMax) {
+        WalkLine(a, b, w.clip, 0, [&](int x, int y) { w.Plot(x, y); });
         return;
     }
-    WalkLine(a, b, c, 0, [&](int x, int y) { w.Plot(x, y); });
+    const qsizetype rowStep = w.pixels.stride / static_cast<qsizetype>(sizeof(QRgb));
+    const qsizetype majorStep = s.alongX ? 1 : rowStep, minorStep = s.alongX ? rowStep : 1;
+    std::int64_t n = s.n, minor = n >> 16;
+    QRgb* p = s.alongX ? w.pixels.Row(static_cast<int>(minor)) + s.m
+                       : w.pixels.Row(static_cast<int>(s.m)) + minor;
+    for (std::int64_t m = s.m;;) {
+        w.combine(*p);
+        if (++m > s.last) break;
+        n += s.inc;
+        const std::int64_t next = n >> 16;
+        p += majorStep + (next - minor) * minorStep;
+        minor = next;
+    }
 }
 
 // The round pen of the given width: for each row offset from -width/2, the columns it covers.

@@ -89,7 +89,8 @@ Surface::Surface() : pen_(&PenOf(1)) {
 void Surface::Resize(int pixelWidth, int pixelHeight) {
     image_ = QImage(std::max(1, pixelWidth), std::max(1, pixelHeight), QImage::Format_RGB32);
     image_.fill(kWhite);
-    clip_ = raster::Clip::Of(image_.rect());
+    picture_ = image_.rect();
+    clip_ = raster::Clip::Of(picture_);
     MarkAll();
 }
 
@@ -140,7 +141,7 @@ bool Surface::Touch(const QRect& bounds) {
     }
     if (repairing_) return bounds.intersects(RectOf(clip_));
     if (!dirty_.Whole() || !drawnOn_.Whole()) {
-        const QRect r = Within(bounds, image_.rect());
+        const QRect r = Within(bounds, picture_);
         dirty_.Add(r);
         drawnOn_.Add(r);
     }
@@ -154,7 +155,7 @@ Figure& Surface::Record(Figure::Kind kind, double x1, double y1, double x2, doub
     f.x1 = x1, f.y1 = y1, f.x2 = x2, f.y2 = y2;
     f.colour = colour;
     f.mode = drawMode_;
-    f.bounds = Within(bounds, image_.rect());
+    f.bounds = Within(bounds, picture_);
     switch (kind) {
         case Figure::Kind::Line:
         case Figure::Kind::Polyline:
@@ -221,7 +222,7 @@ QRect Surface::FigureBounds(const FigureList& list, const Figure& f) {
     figures_ = figures;
     drawFigures_ = draw;
     SetState(state);
-    return Within(measured_, image_.rect());
+    return Within(measured_, picture_);
 }
 
 void Surface::AddFigureDamage(const FigureList& list, const Figure& f, RectList& damage) {
@@ -235,7 +236,7 @@ void Surface::AddFigureDamage(const FigureList& list, const Figure& f, RectList&
     QPoint a = ToPixelInt(points[0].X, points[0].Y);
     for (int i = 1; i < f.count; ++i) {
         const QPoint b = ToPixelInt(points[i].X, points[i].Y);
-        damage.Add(Within(BoundsOf(a, b, grow), image_.rect()));
+        damage.Add(Within(BoundsOf(a, b, grow), picture_));
         a = b;
     }
 }
@@ -296,8 +297,8 @@ QPoint Surface::ToPixelInt(double x, double y) const {
     const QPointF p = ToPixel(x, y);
     // A point on the far edge of the picture is drawn on its last pixel.
     int px = Round(p.x()), py = Round(p.y());
-    if (px == image_.width()) --px;
-    if (py == image_.height()) --py;
+    if (px == picture_.width()) --px;
+    if (py == picture_.height()) --py;
     return {px, py};
 }
 

@@ -187,6 +187,7 @@ private:
     void PrintDirectly(const QString& text, QPoint at);
 
     QImage image_;
+    QRect picture_;  // the picture's rectangle, kept at hand
     RectList dirty_;
     RectList drawnOn_;
     raster::Clip clip_;  // the whole picture, or the rectangle under repair
