@@ -15,7 +15,8 @@ void Canvas::Resize(int pixelWidth, int pixelHeight) {
 void Canvas::Publish() {
     Picture2.TakeDirty(published_);
     if (published_.Empty()) return;
-    const QImage& back = Picture2.Image();
+    // Only rows drawn on since they were handed over are changed: no need to bring all up to date.
+    const QImage& back = Picture2.image_;
     const uchar* from = back.constBits();
     uchar* to = picture1_.bits();
     const qsizetype stride = back.bytesPerLine();
@@ -35,4 +36,13 @@ void Canvas::Publish() {
         }
     }
     if (OnPublished) OnPublished(published_.Bounds());
+}
+
+void Canvas::PublishAll() {
+    if (!Picture2.HandOver(picture1_)) {
+        Publish();
+        return;
+    }
+    Picture2.TakeDirty(published_);  // all of it is in Picture1 now
+    if (OnPublished) OnPublished(picture1_.rect());
 }

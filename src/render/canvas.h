@@ -57,6 +57,10 @@ public:
     // Makes the back canvas's picture the picture of Picture1. Only the pixels drawn since the
     // last publish are copied.
     void Publish();
+    // The same after the whole back canvas was drawn afresh: its picture becomes Picture1's
+    // without being copied, and the back canvas takes its rows back from Picture1 only as it
+    // needs them (see Surface::HandOver).
+    void PublishAll();
     const QImage& Picture1() const { return picture1_; }
 
     // Called after every publish with the pixels that changed (for the widget to repaint).

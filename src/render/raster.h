@@ -203,7 +203,10 @@ void ThinLine(const PixelWriter<Combine>& w, QPoint a, QPoint b) {
     std::int64_t n = s.n, minor = n >> 16;
     QRgb* p = s.alongX ? w.pixels.Row(static_cast<int>(minor)) + s.m
                        : w.pixels.Row(static_cast<int>(s.m)) + minor;
+    // Down a steep line every pixel lies in another cache line: ask for them a few rows ahead.
+    const qsizetype ahead = s.alongX ? 0 : 8 * rowStep;
     for (std::int64_t m = s.m;;) {
+        if (ahead) __builtin_prefetch(p + ahead, 1);
         w.combine(*p);
         if (++m > s.last) break;
         n += s.inc;

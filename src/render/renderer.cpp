@@ -261,7 +261,10 @@ void RedrawDiagram(Session& s, int highlight) {
     std::swap(drawn.last, drawn.next);
     drawn.ground = ground;
     drawn.valid = true;
-    s.canvas.Publish();
+    if (afresh)
+        s.canvas.PublishAll();
+    else
+        s.canvas.Publish();
 }
 
 void DrawDiagram(Surface& surface, const SharedState& st, int highlight) {

@@ -86,7 +86,44 @@ Surface::Surface() : pen_(&PenOf(1)) {
     Resize(1, 1);
 }
 
+const QImage& Surface::Image() const {
+    CatchUp(0, image_.height() - 1);
+    return image_;
+}
+
+bool Surface::HandOver(QImage& shown) {
+    if (rowsBehind_ > 0 || shown.size() != image_.size() || shown.format() != image_.format())
+        return false;
+    std::swap(image_, shown);
+    handedTo_ = &shown;
+    behind_.assign(static_cast<std::size_t>(image_.height()), 1);
+    rowsBehind_ = image_.height();
+    return true;
+}
+
+void Surface::CatchUp(int top, int bottom) const {
+    if (rowsBehind_ == 0) return;
+    top = std::max(top, 0);
+    bottom = std::min(bottom, image_.height() - 1);
+    // The surface is never const itself: a picture that is looked at is brought up to date.
+    QImage& image = const_cast<QImage&>(image_);
+    for (int y = top; y <= bottom; ++y) {
+        if (!behind_[static_cast<std::size_t>(y)]) continue;
+        std::memcpy(image.scanLine(y), handedTo_->constScanLine(y),
+                    static_cast<std::size_t>(image.bytesPerLine()));
+        behind_[static_cast<std::size_t>(y)] = 0;
+        --rowsBehind_;
+    }
+}
+
+void Surface::ForgetHandOver() {
+    behind_.clear();
+    rowsBehind_ = 0;
+    handedTo_ = nullptr;
+}
+
 void Surface::Resize(int pixelWidth, int pixelHeight) {
+    ForgetHandOver();
     image_ = QImage(std::max(1, pixelWidth), std::max(1, pixelHeight), QImage::Format_RGB32);
     image_.fill(kWhite);
     picture_ = image_.rect();
@@ -140,6 +177,7 @@ bool Surface::Touch(const QRect& bounds) {
         return false;
     }
     if (repairing_) return bounds.intersects(RectOf(clip_));
+    CatchUp(bounds.top(), bounds.bottom());
     if (!dirty_.Whole() || !drawnOn_.Whole()) {
         const QRect r = Within(bounds, picture_);
         dirty_.Add(r);
@@ -276,6 +314,7 @@ void Surface::DrawFigure(const FigureList& list, const Figure& f) {
 
 void Surface::BeginRepair(const Backdrop& backdrop, const QRect& r) {
     const QRect c = r.intersected(image_.rect());
+    CatchUp(c.top(), c.bottom());
     backdrop.CopyTo(image_, c);
     dirty_.Add(c);
     clip_ = raster::Clip::Of(c);
@@ -314,11 +353,13 @@ void Surface::TakeDirty(RectList& into) {
 }
 
 void Surface::Clear() {
+    ForgetHandOver();
     image_.fill(kWhite);
     MarkAll();
 }
 
 void Surface::ClearTo(const Backdrop& backdrop) {
+    ForgetHandOver();
     backdrop.CopyTo(image_, image_.rect());
     MarkAll();
 }

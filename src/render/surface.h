@@ -156,7 +156,14 @@ public:
     void EndRepair();
 
     // The picture.
-    const QImage& Image() const { return image_; }
+    // (Brought up to date first, should rows of it still lie in a picture it was handed over to.)
+    const QImage& Image() const;
+    // Swaps the picture with shown, a picture of the same size, when every row of the picture is
+    // up to date; returns false and changes nothing otherwise. The surface's pixels are then
+    // shown's, while its own are shown's old ones: each row is copied back from shown only when
+    // it is next drawn on or looked at, so that shown must keep its pixels until then (it may
+    // take copies of this picture's rows in the meantime).
+    bool HandOver(QImage& shown);
     // The pixels changed since the last call, then forgets them.
     QRect TakeDirty();
     // The same, rectangle by rectangle.
@@ -167,6 +174,8 @@ public:
     void ForgetDrawnOn() { drawnOn_.Clear(); }
 
 private:
+    friend class Canvas;  // publishes the pixels as they are
+
     // Notes a figure that may change the pixels of bounds: marks them changed and tells whether
     // the figure is to be drawn (not when only recorded, nor wholly outside a repair).
     bool Touch(const QRect& bounds);
@@ -186,7 +195,14 @@ private:
     // A text too large for the cache, drawn with a painter.
     void PrintDirectly(const QString& text, QPoint at);
 
+    // Copies back the rows top..bottom that still lie in the picture handed over to.
+    void CatchUp(int top, int bottom) const;
+    void ForgetHandOver();
+
     QImage image_;
+    const QImage* handedTo_ = nullptr;          // where rows marked behind really are
+    mutable std::vector<std::uint8_t> behind_;  // for each row: 1 while it lies there
+    mutable int rowsBehind_ = 0;
     QRect picture_;  // the picture's rectangle, kept at hand
     RectList dirty_;
     RectList drawnOn_;
