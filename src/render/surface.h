@@ -155,14 +155,13 @@ public:
     void BeginRepair(const Backdrop& backdrop, const QRect& r);
     void EndRepair();
 
-    // The picture.
-    // (Brought up to date first, should rows of it still lie in a picture it was handed over to.)
+    // The picture, brought up to date first should rows of it still lie in the picture it was
+    // handed over to.
     const QImage& Image() const;
-    // Swaps the picture with shown, a picture of the same size, when every row of the picture is
-    // up to date; returns false and changes nothing otherwise. The surface's pixels are then
-    // shown's, while its own are shown's old ones: each row is copied back from shown only when
-    // it is next drawn on or looked at, so that shown must keep its pixels until then (it may
-    // take copies of this picture's rows in the meantime).
+    // Swaps the picture with shown, a picture of the same size, when every row of it is up to
+    // date (false, and nothing changed, otherwise). The surface's pixels then lie in shown, and
+    // each row of its own picture is copied back from shown only when that row is next drawn on
+    // or looked at; until then shown may change only by what is published to it.
     bool HandOver(QImage& shown);
     // The pixels changed since the last call, then forgets them.
     QRect TakeDirty();
