@@ -4,8 +4,10 @@
 #include "model/numeric_text.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 char* ItemWriter::Room(qsizetype n) {
@@ -140,6 +142,42 @@ ItemReader::Token ItemReader::Next() {
     return t;
 }
 
+namespace {
+
+// Whether the 8 bytes (in memory order) are all decimal digits.
+bool EightDigits(std::uint64_t bytes) {
+    return (bytes & 0xF0F0F0F0F0F0F0F0u) == 0x3030303030303030u &&
+           ((bytes + 0x0606060606060606u) & 0xF0F0F0F0F0F0F0F0u) == 0x3030303030303030u;
+}
+
+// The number the 8 digits write, the first in memory the highest: pairs, then fours, then all,
+// each step in one multiplication.
+std::uint64_t EightDigitsValue(std::uint64_t bytes) {
+    bytes -= 0x3030303030303030u;
+    bytes = bytes * 10 + (bytes >> 8);
+    return (((bytes & 0x000000FF000000FFu) * 0x000F424000000064u) +
+            (((bytes >> 16) & 0x000000FF000000FFu) * 0x0000271000000001u)) >>
+           32;
+}
+
+// Adds the digits from p on to m, eight at a time where they are, and counts them into digits;
+// stops after the first 16 at the latest.
+void TakeDigits(const char* d, qsizetype n, qsizetype& p, std::int64_t& m, int& digits) {
+    while (p + 8 <= n && digits <= 8) {
+        std::uint64_t bytes;
+        std::memcpy(&bytes, d + p, 8);
+        if constexpr (std::endian::native != std::endian::little) break;
+        if (!EightDigits(bytes)) break;
+        m = m * 100000000 + static_cast<std::int64_t>(EightDigitsValue(bytes));
+        digits += 8;
+        p += 8;
+    }
+    for (; p < n && digits <= 15 && d[p] >= '0' && d[p] <= '9'; ++p, ++digits)
+        m = m * 10 + (d[p] - '0');
+}
+
+}  // namespace
+
 bool ItemReader::ReadPlainNumber(double& v) {
     // Powers of ten that a double holds exactly.
     static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -151,18 +189,13 @@ bool ItemReader::ReadPlainNumber(double& v) {
     bool negative = false;
     if (p < n && (d[p] == '-' || d[p] == '+')) negative = d[p++] == '-';
     std::int64_t m = 0;
-    int digits = 0, fraction = -1;
-    for (; p < n && digits <= 15; ++p) {
-        const char c = d[p];
-        if (c >= '0' && c <= '9') {
-            m = m * 10 + (c - '0');
-            ++digits;
-            if (fraction >= 0) ++fraction;
-        } else if (c == '.' && fraction < 0) {
-            fraction = 0;
-        } else {
-            break;
-        }
+    int digits = 0, fraction = 0;
+    TakeDigits(d, n, p, m, digits);
+    if (p < n && d[p] == '.' && digits <= 15) {
+        ++p;
+        const int whole = digits;
+        TakeDigits(d, n, p, m, digits);
+        fraction = digits - whole;
     }
     if (digits == 0 || digits > 15 || (p < n && !EndsItem(d[p]))) return false;
     // The digits as a whole number over a power of ten, both exact: the division rounds right.
