@@ -1,12 +1,16 @@
-// The redraw of the maximal diagram against the floor (clearing the back canvas and publishing
-// it), and one pointer move with its exclusive-or feedback in the rubber-line and element-moving
-// states.
+// The redraw of the maximal diagram against two floors (clearing the back canvas and publishing
+// it; and plain memset and memcpy of as many bytes, which no drawing can beat), and one pointer
+// move with its exclusive-or feedback in the rubber-line and element-moving states.
 
 #include "bench_program.h"
 #include "editor/pointer_tracking.h"
 #include "render/renderer.h"
 
 #include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -23,12 +27,55 @@ void BM_Floor(benchmark::State& state) {
 }
 BENCHMARK(BM_Floor)->Apply(SizeArgs);
 
+// A canvas-sized buffer set to white and copied to another, with nothing but the C library.
+void BM_RawFloor(benchmark::State& state) {
+    const auto bytes = static_cast<std::size_t>(state.range(0) * state.range(1)) * 4;
+    std::vector<std::uint32_t> back(bytes / 4), shown(bytes / 4);
+    for (auto _ : state) {
+        std::memset(back.data(), 0xFF, bytes);
+        benchmark::ClobberMemory();
+        std::memcpy(shown.data(), back.data(), bytes);
+        benchmark::ClobberMemory();
+    }
+    benchmark::DoNotOptimize(shown.data());
+}
+BENCHMARK(BM_RawFloor)->Apply(SizeArgs);
+
+// Every pixel drawn afresh: the redraw forgets what it drew the time before, as after a load
+// or a resize.
 void BM_RedrawDiagram(benchmark::State& state) {
+    BenchProgram p(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    BuildMaximalDiagram(p);
+    for (auto _ : state) {
+        p.canvas.ForgetDrawnFrame();
+        RedrawDiagram(p.s, kHighlight);
+    }
+}
+BENCHMARK(BM_RedrawDiagram)->Apply(SizeArgs);
+
+// The same redraw again and again with nothing changed, as the benchmark measured it before the
+// redraw drew only what changed: now it finds nothing to draw.
+void BM_RedrawUnchanged(benchmark::State& state) {
     BenchProgram p(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     BuildMaximalDiagram(p);
     for (auto _ : state) RedrawDiagram(p.s, kHighlight);
 }
-BENCHMARK(BM_RedrawDiagram)->Apply(SizeArgs);
+BENCHMARK(BM_RedrawUnchanged)->Apply(SizeArgs);
+
+// The selection goes to and fro between two bend points of one connection: the redraw draws
+// again only what that changes.
+void BM_RedrawSelection(benchmark::State& state) {
+    BenchProgram p(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    BuildMaximalDiagram(p);
+    RedrawDiagram(p.s, kHighlight);
+    bool there = false;
+    for (auto _ : state) {
+        there = !there;
+        p.st.SelPoint = there ? 6 : 5;
+        RedrawDiagram(p.s, kHighlight);
+    }
+}
+BENCHMARK(BM_RedrawSelection)->Apply(SizeArgs);
 
 // The pointer goes to and fro between two points, so every move erases the figure of the one
 // before and draws a new one.

@@ -16,6 +16,18 @@ TEST(ItemWriter, WritesItemsSeparatedByCommasWithCrLfLineEnds) {
     EXPECT_EQ(w.Bytes(), QByteArray("-1,141.42135623731,\"a,b\",#TRUE#,#FALSE#\r\n1E+16\r\n"));
 }
 
+TEST(ItemWriter, BytesTakenBeforeMoreIsWrittenStayAsTheyWere) {
+    // The file grows in one buffer; a copy taken midway must not see what comes after.
+    ItemWriter w;
+    w.Int(1);
+    const QByteArray first = w.Bytes();
+    for (int i = 0; i < 2000; ++i) w.Double(i + 0.5);
+    w.String(u"合計");
+    EXPECT_EQ(first, QByteArray("1"));
+    EXPECT_TRUE(w.Bytes().startsWith("1,0.5,1.5,"));
+    EXPECT_TRUE(w.Bytes().endsWith(",1999.5,\"" + ToCp932(u"合計") + "\""));
+}
+
 TEST(ItemWriter, StoresJapaneseTextInCodePage932) {
     ItemWriter w;
     w.String(u"変数ｱ");

@@ -97,6 +97,20 @@ TEST(Surface, ThinLinesAreExactlyThePaintersPixels) {
     }
 }
 
+TEST(Surface, LinesAlongARowOrAColumnAreExactlyThePaintersPixels) {
+    // Such lines are written as runs of pixels rather than stepped along.
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> x(0, kW - 1), y(0, kH - 1);
+    for (int i = 0; i < 100; ++i) {
+        const QPoint a(x(random), y(random));
+        const QPoint b = i % 2 ? QPoint(x(random), a.y()) : QPoint(a.x(), y(random));
+        PixelSurface ours;
+        ours.s.Line(a.x(), a.y(), b.x(), b.y(), kBlack);
+        ASSERT_EQ(ours.s.Image(), PainterLine(a, b, 1))
+            << "(" << a.x() << ", " << a.y() << ") - (" << b.x() << ", " << b.y() << ")";
+    }
+}
+
 TEST(Surface, WideLinesLieWhereThePainterDrawsThemWithinAPixel) {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> x(0, kW - 1), y(0, kH - 1);

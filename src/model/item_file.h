@@ -21,12 +21,18 @@ public:
     void Bool(bool v);           // #TRUE# or #FALSE#
     void EndLine();              // CR LF
 
-    const QByteArray& Bytes() const { return out_; }
+    const QByteArray& Bytes() const;
 
 private:
+    // Room for n more bytes at the end of the file; the caller then counts those it wrote.
+    char* Room(qsizetype n);
     void Separate();
 
-    QByteArray out_;
+    // The file is assembled in one buffer, longer than what is written so far (used_ bytes).
+    mutable QByteArray out_;
+    mutable qsizetype room_ = 0;  // bytes of out_ that may be written through at_
+    char* at_ = nullptr;
+    qsizetype used_ = 0;
     bool lineStarted_ = false;
     TextEncoding encoding_;
 };
@@ -51,6 +57,9 @@ private:
         qsizetype begin = 0, end = 0;
     };
     Token Next();
+    // A number of at most 15 digits, sign and decimal point, that fills its item; false (and
+    // nothing used up) for any other item.
+    bool ReadPlainNumber(double& v);
     void SkipBlanks();
     bool AtLineEnd() const;
     void SkipLineEnds();

@@ -19,6 +19,11 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // strtod in the "C" locale, whatever locale the application runs in.
 double CStrtod(const char* s) {
     static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", locale_t{});
@@ -111,6 +116,30 @@ bool ParseWholeNumber(const char* text, std::size_t length, double& out) {
             return true;
         }
     }
+    // Plain decimals of at most 15 digits: the digits as a whole number over a power of ten, both
+    // exact doubles, so that the one division rounds correctly.
+    {
+        std::int64_t m = 0;
+        int digits = 0, fraction = -1;
+        std::size_t j = i;
+        for (; j < length && digits <= 15; ++j) {
+            const char c = text[j];
+            if (IsDigit(c)) {
+                m = m * 10 + (c - '0');
+                ++digits;
+                if (fraction >= 0) ++fraction;
+            } else if (c == '.' && fraction < 0) {
+                fraction = 0;
+            } else {
+                break;
+            }
+        }
+        if (j == length && digits > 0 && digits <= 15 && fraction >= 0) {
+            const double v = static_cast<double>(m) / kExactPowers[fraction];
+            out = negative ? -v : v;
+            return true;
+        }
+    }
     // Plain decimals with a fraction or an E exponent, correctly rounded without the locale.
     if (i < length && (IsDigit(text[i]) || text[i] == '.')) {
         double v = 0;
@@ -140,10 +169,31 @@ bool FitsInt32(double v) {
 
 namespace {
 
-// Powers of ten that a double holds exactly.
-constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Powers of ten from 1E-09 to 1E+16, as the nearest doubles.
+constexpr double kPowersFrom9[] = {1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1,
+                                   1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
+                                   1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
+
+// floor(log10(a)) for 1E-08 <= a < 1E+15, as the library gives it, mostly without asking it:
+// away from a power of ten the binary exponent and a comparison tell it exactly. Near one the
+// library's rounding decides, so the library is asked there.
+int DecimalExponent(double a) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int binary = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
+    int e = (binary * 1233) >> 12;  // about binary * log10(2), rounded down
+    auto power = [](int k) { return kPowersFrom9[k + 9]; };
+    while (e + 1 <= 16 && a >= power(e + 1)) ++e;
+    while (e > -9 && a < power(e)) --e;
+    if (e + 1 > 16 || e <= -9 || a > power(e + 1) * (1 - 1e-13) || a < power(e) * (1 + 1e-13))
+        return static_cast<int>(std::floor(std::log10(a)));
+    return e;
+}
 
 // The general format with 15 significant digits for 1E-08 <= |v| < 1E+15, worked out exactly:
 // |v| times a power of ten is a double plus the error that fma recovers, so the product rounds
@@ -152,7 +202,7 @@ constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 int FifteenDigitsExactly(double v, char* buf) {
     const double a = std::fabs(v);
     if (!(a >= 1e-8 && a < 1e15)) return 0;
-    int exponent = static_cast<int>(std::floor(std::log10(a)));
+    int exponent = DecimalExponent(a);
     std::uint64_t digits = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = 14 - exponent;
@@ -168,7 +218,8 @@ int FifteenDigitsExactly(double v, char* buf) {
             continue;
         }
         const double lo = std::fma(a, p, -hi);  // a * p == hi + lo exactly
-        double r = std::round(hi);
+        // hi lies in [1e14 - 0.5, 1e15), where adding one half is exact: this is round().
+        double r = static_cast<double>(static_cast<std::int64_t>(hi + 0.5));
         const double rest = (hi - r) + lo;
         if (std::fabs(std::fabs(rest) - 0.5) < 1e-6) return 0;
         if (rest > 0.5)
@@ -183,10 +234,25 @@ int FifteenDigitsExactly(double v, char* buf) {
         digits /= 10;
         ++exponent;
     }
-    char text[20];
-    const auto end = std::to_chars(text, text + sizeof text, digits).ptr;
-    int count = static_cast<int>(end - text);
-    if (count != 15) return 0;
+    if (digits < 100000000000000ull) return 0;  // not 15 digits
+    // The 15 digits as 7 and 8, each written two at a time in 32 bits.
+    char text[16];
+    const auto high = static_cast<std::uint32_t>(digits / 100000000u);
+    const auto low = static_cast<std::uint32_t>(digits % 100000000u);
+    auto pair = [&](int at, std::uint32_t twoDigits) {
+        std::memcpy(text + at, kDigitPairs + 2 * twoDigits, 2);
+    };
+    const std::uint32_t high3 = high / 10000, high4 = high % 10000;
+    text[0] = static_cast<char>('0' + high3 / 100);
+    pair(1, high3 % 100);
+    pair(3, high4 / 100);
+    pair(5, high4 % 100);
+    const std::uint32_t low4a = low / 10000, low4b = low % 10000;
+    pair(7, low4a / 100);
+    pair(9, low4a % 100);
+    pair(11, low4b / 100);
+    pair(13, low4b % 100);
+    int count = 15;
     while (count > 1 && text[count - 1] == '0') --count;
 
     char* out = buf;
@@ -206,11 +272,16 @@ int FifteenDigitsExactly(double v, char* buf) {
         *out++ = '.';
         for (int i = -1; i > exponent; --i) *out++ = '0';
         for (int i = 0; i < count; ++i) *out++ = text[i];
-    } else {  // ddd.ddd or ddd000
-        for (int i = 0; i <= exponent || i < count; ++i) {
-            if (i == exponent + 1) *out++ = '.';
-            *out++ = i < count ? text[i] : '0';
-        }
+    } else if (count <= exponent + 1) {  // ddd000
+        std::memcpy(out, text, static_cast<std::size_t>(count));
+        out += count;
+        for (int i = count; i <= exponent; ++i) *out++ = '0';
+    } else {  // ddd.ddd
+        std::memcpy(out, text, static_cast<std::size_t>(exponent + 1));
+        out += exponent + 1;
+        *out++ = '.';
+        std::memcpy(out, text + exponent + 1, static_cast<std::size_t>(count - exponent - 1));
+        out += count - exponent - 1;
     }
     return static_cast<int>(out - buf);
 }
@@ -247,6 +318,10 @@ int NumberChars(double v, char* buf) {
 QString FormatNumber(double v) {
     char buf[32];
     return QString::fromLatin1(buf, NumberChars(v, buf));
+}
+
+int WriteNumber(char* out, double v) {
+    return NumberChars(v, out);
 }
 
 void AppendNumber(QByteArray& out, double v) {

@@ -28,6 +28,9 @@ bool FitsInt32(double v);
 QString FormatNumber(double v);
 // Appends the same text as ASCII bytes; used by the file writer.
 void AppendNumber(QByteArray& out, double v);
+// Writes the same text into out, which has room for kNumberChars bytes, and returns its length.
+constexpr int kNumberChars = 32;
+int WriteNumber(char* out, double v);
 
 // A single-precision value in general format: up to 7 significant digits (pointer read-out).
 QString FormatSingle(float v);

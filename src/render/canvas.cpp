@@ -13,13 +13,36 @@ void Canvas::Resize(int pixelWidth, int pixelHeight) {
 }
 
 void Canvas::Publish() {
-    const QImage& back = Picture2.Image();
-    const QRect dirty = Picture2.TakeDirty().intersected(back.rect());
-    if (dirty.isEmpty()) return;
-    const auto bytes = static_cast<std::size_t>(dirty.width()) * sizeof(QRgb);
-    const qsizetype offset =
-        static_cast<qsizetype>(dirty.left()) * static_cast<qsizetype>(sizeof(QRgb));
-    for (int y = dirty.top(); y <= dirty.bottom(); ++y)
-        std::memcpy(picture1_.scanLine(y) + offset, back.constScanLine(y) + offset, bytes);
-    if (OnPublished) OnPublished(dirty);
+    Picture2.TakeDirty(published_);
+    if (published_.Empty()) return;
+    // Only rows drawn on since they were handed over are changed: no need to bring all up to date.
+    const QImage& back = Picture2.image_;
+    const uchar* from = back.constBits();
+    uchar* to = picture1_.bits();
+    const qsizetype stride = back.bytesPerLine();
+    const int width = back.width();
+    for (const QRect& r : published_) {
+        const auto offset = static_cast<qsizetype>(r.left()) * static_cast<qsizetype>(sizeof(QRgb));
+        const auto bytes = static_cast<std::size_t>(r.width()) * sizeof(QRgb);
+        if (r.left() == 0 && r.width() == width && stride == static_cast<qsizetype>(bytes)) {
+            // Whole rows lie one after the other: one copy.
+            const qsizetype start = static_cast<qsizetype>(r.top()) * stride;
+            std::memcpy(to + start, from + start, bytes * static_cast<std::size_t>(r.height()));
+            continue;
+        }
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            const qsizetype row = static_cast<qsizetype>(y) * stride + offset;
+            std::memcpy(to + row, from + row, bytes);
+        }
+    }
+    if (OnPublished) OnPublished(published_.Bounds());
+}
+
+void Canvas::PublishAll() {
+    if (!Picture2.HandOver(picture1_)) {
+        Publish();
+        return;
+    }
+    Picture2.TakeDirty(published_);  // all of it is in Picture1 now
+    if (OnPublished) OnPublished(picture1_.rect());
 }

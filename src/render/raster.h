@@ -1,7 +1,7 @@
 #pragma once
 // Plain rasterising of lines, thick strokes, rings and discs into 32-bit pixels, without
 // antialiasing. It writes through a pixel writer (set a colour, exclusive-or bits, or mark a
-// mask) and clips to the writer's size; it knows nothing of units, pens or text.
+// mask) and clips to the writer's clip; it knows nothing of units, pens or text.
 
 #include <QImage>
 #include <QPoint>
@@ -29,6 +29,15 @@ struct Pixels {
     }
 };
 
+// The pixels a figure may write: columns left..right and rows top..bottom, inclusive.
+struct Clip {
+    int left = 0, top = 0, right = -1, bottom = -1;
+
+    static Clip Of(const QRect& r) { return {r.left(), r.top(), r.right(), r.bottom()}; }
+    bool Empty() const { return left > right || top > bottom; }
+    bool Contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+};
+
 // How a figure combines with a pixel: its colour replaces it, or its bits turn it.
 struct SetPixel {
     QRgb colour;
@@ -45,12 +54,22 @@ struct PixelWriter {
     Pixels pixels;
     Combine combine;
 
-    PixelWriter(QImage& image, QRgb value) : pixels(image), combine{value} {}
-    int Width() const { return pixels.width; }
-    int Height() const { return pixels.height; }
+    Clip clip;
+
+    // Writes anywhere in the picture, or only within clip (which lies within the picture).
+    PixelWriter(QImage& image, QRgb value)
+        : pixels(image), combine{value}, clip{0, 0, pixels.width - 1, pixels.height - 1} {}
+    PixelWriter(QImage& image, QRgb value, const Clip& within)
+        : pixels(image), combine{value}, clip(within) {}
     void Span(int y, int x0, int x1) const {
         QRgb* row = pixels.Row(y);
         for (int x = x0; x <= x1; ++x) combine(row[x]);
+    }
+    // The rows y0..y1 of column x.
+    void Column(int x, int y0, int y1) const {
+        QRgb* p = pixels.Row(y0) + x;
+        const qsizetype step = pixels.stride / static_cast<qsizetype>(sizeof(QRgb));
+        for (int y = y0; y <= y1; ++y, p += step) combine(*p);
     }
     void Plot(int x, int y) const { combine(pixels.Row(y)[x]); }
 };
@@ -58,73 +77,143 @@ struct PixelWriter {
 using SetWriter = PixelWriter<SetPixel>;  // sets pixels to one colour
 using XorWriter = PixelWriter<XorPixel>;  // turns pixels to pixel XOR bits
 
-// Marks pixels in an 8-bit mask whose (0, 0) lies at (left, top) of the picture; the mask
-// covers width x height pixels of it.
+// Marks pixels in an 8-bit mask whose (0, 0) lies at (clip.left, clip.top) of the picture; the
+// mask covers the clip.
 struct MaskWriter {
     QImage& mask;
-    int left, top, width, height;
+    Clip clip;
 
-    int Width() const { return left + width; }
-    int Height() const { return top + height; }
     void Span(int y, int x0, int x1) const {
-        x0 = std::max(x0, left);
-        if (y < top || x0 > x1) return;
-        uchar* row = mask.scanLine(y - top);
-        std::fill(row + (x0 - left), row + (x1 - left) + 1, uchar{1});
+        uchar* row = mask.scanLine(y - clip.top);
+        std::fill(row + (x0 - clip.left), row + (x1 - clip.left) + 1, uchar{1});
     }
-    void Plot(int x, int y) const {
-        if (x >= left && y >= top) mask.scanLine(y - top)[x - left] = 1;
+    void Column(int x, int y0, int y1) const {
+        for (int y = y0; y <= y1; ++y) Plot(x, y);
     }
+    void Plot(int x, int y) const { mask.scanLine(y - clip.top)[x - clip.left] = 1; }
 };
 
-// Calls plot(x, y) for every pixel of the one-pixel line from a to b, with both ends, that lies
-// within [-margin, w - 1 + margin] x [-margin, h - 1 + margin]; each pixel once. The pixels are
-// those of Qt's own aliased lines with square caps: one per column (or row) along the longer
-// axis, the other coordinate followed in 16.16 fixed point from the ends in 26.6.
-template <typename Plot>
-void WalkLine(QPoint a, QPoint b, int w, int h, int margin, Plot plot) {
-    if (a == b) {
-        if (a.x() >= -margin && a.y() >= -margin && a.x() <= w - 1 + margin &&
-            a.y() <= h - 1 + margin)
-            plot(a.x(), a.y());
-        return;
-    }
-    const bool alongX = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+// The steps of a one-pixel line between two different points that lie within the clip grown by
+// margin along the line's longer (major) axis: major coordinates m..last, and at each the minor
+// coordinate n >> 16, n growing by inc a step.
+struct LineSteps {
+    bool alongX;
+    std::int64_t m, last, n, inc;
+    int minorMin, minorMax;  // the clip, grown by margin, across the major axis
+};
+
+inline LineSteps StepsOf(QPoint a, QPoint b, const Clip& clip, int margin) {
+    LineSteps s;
+    s.alongX = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+    const bool alongX = s.alongX;
     // Major and minor coordinates in 26.6, from the end with the smaller major coordinate.
     std::int64_t m1 = (alongX ? a.x() : a.y()) * std::int64_t{64};
     std::int64_t n1 = (alongX ? a.y() : a.x()) * std::int64_t{64};
     std::int64_t m2 = (alongX ? b.x() : b.y()) * std::int64_t{64};
     std::int64_t n2 = (alongX ? b.y() : b.x()) * std::int64_t{64};
     if (m1 > m2) std::swap(m1, m2), std::swap(n1, n2);
-    const std::int64_t inc = ((n2 - n1) * 65536) / (m2 - m1);
-    std::int64_t n = n1 * 1024 - (inc >> 1);  // the square cap reaches half a pixel back
+    s.inc = ((n2 - n1) * 65536) / (m2 - m1);
+    s.n = n1 * 1024 - (s.inc >> 1);  // the square cap reaches half a pixel back
     m1 -= 32;
     m2 += 32;
-    std::int64_t m = (m1 + 32) >> 6;
+    s.m = (m1 + 32) >> 6;
     const std::int64_t mEnd = (m2 + 32) >> 6;
-    n += ((m * 64 + (inc > 0 ? 32 : 0) - m1) * inc) >> 6;
+    s.n += ((s.m * 64 + (s.inc > 0 ? 32 : 0) - m1) * s.inc) >> 6;
 
-    const int majorMax = (alongX ? w : h) - 1 + margin, minorMax = (alongX ? h : w) - 1 + margin;
-    if (m < -margin) {  // straight to the first visible column or row
-        n += (-margin - m) * inc;
-        m = -margin;
+    const int majorMin = (alongX ? clip.left : clip.top) - margin;
+    const int majorMax = (alongX ? clip.right : clip.bottom) + margin;
+    s.minorMin = (alongX ? clip.top : clip.left) - margin;
+    s.minorMax = (alongX ? clip.bottom : clip.right) + margin;
+    if (s.m < majorMin) {  // straight to the first visible column or row
+        s.n += (majorMin - s.m) * s.inc;
+        s.m = majorMin;
     }
-    const std::int64_t last = std::min<std::int64_t>(mEnd - 1, majorMax);
-    for (; m <= last; ++m, n += inc) {
-        const std::int64_t minor = n >> 16;
-        if (minor < -margin || minor > minorMax) continue;
-        if (alongX)
-            plot(static_cast<int>(m), static_cast<int>(minor));
+    s.last = std::min<std::int64_t>(mEnd - 1, majorMax);
+    return s;
+}
+
+// Calls plot(x, y) for every pixel of the one-pixel line from a to b, with both ends, that lies
+// within the clip grown by margin on every side; each pixel once. The pixels are those of Qt's
+// own aliased lines with square caps: one per column (or row) along the longer axis, the other
+// coordinate followed in 16.16 fixed point from the ends in 26.6. Which pixels a line has does
+// not depend on the clip: a clip only leaves some of them out.
+template <typename Plot>
+void WalkLine(QPoint a, QPoint b, const Clip& clip, int margin, Plot plot) {
+    if (a == b) {
+        if (a.x() >= clip.left - margin && a.y() >= clip.top - margin &&
+            a.x() <= clip.right + margin && a.y() <= clip.bottom + margin)
+            plot(a.x(), a.y());
+        return;
+    }
+    LineSteps s = StepsOf(a, b, clip, margin);
+    for (; s.m <= s.last; ++s.m, s.n += s.inc) {
+        const std::int64_t minor = s.n >> 16;
+        if (minor < s.minorMin || minor > s.minorMax) continue;
+        if (s.alongX)
+            plot(static_cast<int>(s.m), static_cast<int>(minor));
         else
-            plot(static_cast<int>(minor), static_cast<int>(m));
+            plot(static_cast<int>(minor), static_cast<int>(s.m));
     }
 }
 
-// A one-pixel line; every pixel once.
+// A one-pixel line along a row or a column (or a single point): the run of pixels between its
+// ends. False, and nothing drawn, for any other line.
+template <typename Writer>
+bool AxisLine(const Writer& w, QPoint a, QPoint b) {
+    const Clip& c = w.clip;
+    if (a.y() == b.y()) {
+        if (a.y() < c.top || a.y() > c.bottom) return true;
+        const int x0 = std::max(std::min(a.x(), b.x()), c.left);
+        const int x1 = std::min(std::max(a.x(), b.x()), c.right);
+        if (x0 <= x1) w.Span(a.y(), x0, x1);
+        return true;
+    }
+    if (a.x() == b.x()) {
+        if (a.x() < c.left || a.x() > c.right) return true;
+        const int y0 = std::max(std::min(a.y(), b.y()), c.top);
+        const int y1 = std::min(std::max(a.y(), b.y()), c.bottom);
+        if (y0 <= y1) w.Column(a.x(), y0, y1);
+        return true;
+    }
+    return false;
+}
+
+// A one-pixel line; every pixel once. Lines along a row or a column are written as runs.
 template <typename Writer>
 void ThinLine(const Writer& w, QPoint a, QPoint b) {
-    const int width = w.Width(), height = w.Height();
-    WalkLine(a, b, width, height, 0, [&](int x, int y) { w.Plot(x, y); });
+    if (AxisLine(w, a, b)) return;
+    WalkLine(a, b, w.clip, 0, [&](int x, int y) { w.Plot(x, y); });
+}
+
+// The same into a picture. A line whose every step lies within the clip is walked with a
+// pointer into the pixels instead of finding each pixel's place anew.
+template <typename Combine>
+void ThinLine(const PixelWriter<Combine>& w, QPoint a, QPoint b) {
+    if (AxisLine(w, a, b)) return;
+    const LineSteps s = StepsOf(a, b, w.clip, 0);
+    if (s.m > s.last) return;
+    // The minor coordinate moves one way only: its ends bound it.
+    const std::int64_t nLast = s.n + (s.last - s.m) * s.inc;
+    if ((std::min(s.n, nLast) >> 16) < s.minorMin || (std::max(s.n, nLast) >> 16) > s.minorMax) {
+        WalkLine(a, b, w.clip, 0, [&](int x, int y) { w.Plot(x, y); });
+        return;
+    }
+    const qsizetype rowStep = w.pixels.stride / static_cast<qsizetype>(sizeof(QRgb));
+    const qsizetype majorStep = s.alongX ? 1 : rowStep, minorStep = s.alongX ? rowStep : 1;
+    std::int64_t n = s.n, minor = n >> 16;
+    QRgb* p = s.alongX ? w.pixels.Row(static_cast<int>(minor)) + s.m
+                       : w.pixels.Row(static_cast<int>(s.m)) + minor;
+    // Down a steep line every pixel lies in another cache line: ask for them a few rows ahead.
+    const qsizetype ahead = s.alongX ? 0 : 8 * rowStep;
+    for (std::int64_t m = s.m;;) {
+        if (ahead) __builtin_prefetch(p + ahead, 1);
+        w.combine(*p);
+        if (++m > s.last) break;
+        n += s.inc;
+        const std::int64_t next = n >> 16;
+        p += majorStep + (next - minor) * minorStep;
+        minor = next;
+    }
 }
 
 // The round pen of the given width: for each row offset from -width/2, the columns it covers.
@@ -133,6 +222,7 @@ struct Pen {
     int rows = 1;
     int first = 0;                   // row offset of the first row
     int from[64] = {}, to[64] = {};  // column offsets, inclusive
+    bool nested = true;              // all rows of the pen share a column
 
     explicit Pen(int w) : width(std::clamp(w, 1, 64)), rows(width), first(-(width / 2)) {
         // Pixel centres lie at half-pixel offsets from the pen's centre when the width is even.
@@ -150,22 +240,77 @@ struct Pen {
             from[i] = lo;
             to[i] = hi;
         }
+        int latestFrom = INT32_MIN, earliestTo = INT32_MAX;
+        for (int i = 0; i < rows; ++i) {
+            if (from[i] > to[i]) continue;
+            latestFrom = std::max(latestFrom, from[i]);
+            earliestTo = std::min(earliestTo, to[i]);
+        }
+        nested = latestFrom <= earliestTo;
     }
 };
 
-// A stroke of a wide round pen from a to b. Pixels where the pen passes more than once are
-// written more than once, so exclusive-or strokes go through a mask.
+// A stroke of a wide round pen from a to b: the union of the pen put down at every pixel of the
+// one-pixel line. Where the line keeps to one row (or column) for a while, the pen's pixels
+// there are written as one run per row instead of pen after pen; the pixels are the same. Some
+// are still written more than once, so exclusive-or strokes go through a mask.
 template <typename Writer>
 void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
-    const int width = w.Width(), height = w.Height();
-    WalkLine(a, b, width, height, pen.width, [&](int x, int y) {
-        for (int i = 0; i < pen.rows; ++i) {
-            const int row = y + pen.first + i;
-            if (row < 0 || row >= height) continue;
-            const int x0 = std::max(x + pen.from[i], 0), x1 = std::min(x + pen.to[i], width - 1);
-            if (x0 <= x1) w.Span(row, x0, x1);
+    const Clip& c = w.clip;
+    auto row = [&](int y, int x0, int x1) {
+        if (y < c.top || y > c.bottom) return;
+        x0 = std::max(x0, c.left);
+        x1 = std::min(x1, c.right);
+        if (x0 <= x1) w.Span(y, x0, x1);
+    };
+    // The pen put down at (x0, y) .. (x1, y): each pen row's run reaches from the first to the
+    // last pen.
+    auto alongRow = [&](int x0, int x1, int y) {
+        for (int i = 0; i < pen.rows; ++i)
+            if (pen.from[i] <= pen.to[i]) row(y + pen.first + i, x0 + pen.from[i], x1 + pen.to[i]);
+    };
+    // The pen put down at (x, y0) .. (x, y1): a picture row meets the pen rows i with
+    // y0 <= row - first - i <= y1, whose runs all share the pen's middle column.
+    auto alongColumn = [&](int x, int y0, int y1) {
+        for (int y = y0 + pen.first; y <= y1 + pen.first + pen.rows - 1; ++y) {
+            const int iLo = std::max(0, y - pen.first - y1);
+            const int iHi = std::min(pen.rows - 1, y - pen.first - y0);
+            int from = INT32_MAX, to = INT32_MIN;
+            for (int i = iLo; i <= iHi; ++i) {
+                if (pen.from[i] > pen.to[i]) continue;
+                from = std::min(from, pen.from[i]);
+                to = std::max(to, pen.to[i]);
+            }
+            if (from <= to) row(y, x + from, x + to);
         }
+    };
+    const bool alongX = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+    if (!pen.nested && !alongX) {
+        WalkLine(a, b, c, pen.width, [&](int x, int y) { alongRow(x, x, y); });
+        return;
+    }
+    // The run of the line on one row (or column) so far.
+    bool open = false;
+    int major0 = 0, major1 = 0, minor = 0;
+    auto flush = [&] {
+        if (!open) return;
+        if (alongX)
+            alongRow(major0, major1, minor);
+        else
+            alongColumn(minor, major0, major1);
+    };
+    WalkLine(a, b, c, pen.width, [&](int x, int y) {
+        const int major = alongX ? x : y, other = alongX ? y : x;
+        if (open && other == minor && major == major1 + 1) {
+            major1 = major;
+            return;
+        }
+        flush();
+        open = true;
+        major0 = major1 = major;
+        minor = other;
     });
+    flush();
 }
 
 // floor and ceil to int for values well inside the int range, without the library's rounding.
@@ -179,21 +324,21 @@ inline int CeilInt(double v) {
 }
 
 // The pixels whose centres lie at a distance in [inner, outer) from (cx, cy), row by row, each
-// once, clipped to the writer. With inner <= 0 that is a whole disc.
+// once, clipped to the writer's clip. With inner <= 0 that is a whole disc.
 template <typename Writer>
 void Ring(const Writer& w, double cx, double cy, double inner, double outer) {
     if (!(outer > 0)) return;
-    const int width = w.Width(), height = w.Height();
-    const int rowLo = std::max(0, CeilInt(cy - outer));
-    const int rowHi = std::min(height - 1, FloorInt(cy + outer));
+    const Clip& c = w.clip;
+    const int rowLo = std::max(c.top, CeilInt(cy - outer));
+    const int rowHi = std::min(c.bottom, FloorInt(cy + outer));
     for (int y = rowLo; y <= rowHi; ++y) {
         const double dy = y - cy;
         const double outer2 = outer * outer - dy * dy;
         if (outer2 <= 0) continue;
         const double xo = std::sqrt(outer2);
         // Pixels with |x - cx| < xo are inside the outer circle.
-        const int spanLo = std::max(0, FloorInt(cx - xo) + 1);
-        const int spanHi = std::min(width - 1, CeilInt(cx + xo) - 1);
+        const int spanLo = std::max(c.left, FloorInt(cx - xo) + 1);
+        const int spanHi = std::min(c.right, CeilInt(cx + xo) - 1);
         if (spanLo > spanHi) continue;
         const double inner2 = inner > 0 ? inner * inner - dy * dy : -1;
         if (inner2 <= 0) {

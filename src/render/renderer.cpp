@@ -6,7 +6,10 @@
 #include "model/shared_state.h"
 #include "render/canvas.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -70,26 +73,198 @@ void DrawElement(Surface& surface, const SharedState& st, int i, int highlight) 
     surface.Print(e.Text);
 }
 
+// The figures of the diagram, drawn or only recorded, with where each connection's and each
+// element's figures begin. Figures only recorded get no bounds.
+void RecordDiagram(Surface& surface, const SharedState& st, int highlight, DiagramFigures& frame,
+                   bool draw) {
+    frame.list.Clear();
+    frame.starts.clear();
+    surface.RecordFigures(&frame.list, draw);
+    const DiagramTables& d = st.Diagram;
+    frame.connections = std::max<int>(d.ConnCount, 0);
+    frame.elements = std::max<int>(d.ElemCount, 0);
+    auto start = [&] { frame.starts.push_back(static_cast<int>(frame.list.figures.size())); };
+    for (int i = 1; i <= d.ConnCount; ++i) start(), DrawConnection(surface, st, i);
+    for (int i = 1; i <= d.ElemCount; ++i) start(), DrawElement(surface, st, i, highlight);
+    start();
+    surface.RecordFigures(nullptr, true);
+}
+
+// Around the figures of each connection and element.
+void FindItemBounds(DiagramFigures& frame) {
+    frame.itemBounds.clear();
+    for (std::size_t item = 0; item + 1 < frame.starts.size(); ++item) {
+        QRect bounds;
+        for (int k = frame.starts[item]; k < frame.starts[item + 1]; ++k)
+            bounds |= frame.list.figures[static_cast<std::size_t>(k)].bounds;
+        frame.itemBounds.push_back(bounds);
+    }
+}
+
+// Adds the pixels where item old of the frame before and item now of the frame after may
+// differ: the figures that differ, or all of them when the two have not the same number of
+// figures. An index of -1 is an item that is not there. The figures of after, only recorded,
+// get their bounds.
+void AddItemDamage(Surface& surface, const DiagramFigures& before, int old, DiagramFigures& after,
+                   int now, RectList& damage) {
+    auto range = [](const DiagramFigures& f, int item) {
+        if (item < 0) return std::pair<int, int>(0, 0);
+        return std::pair<int, int>(f.starts[static_cast<std::size_t>(item)],
+                                   f.starts[static_cast<std::size_t>(item) + 1]);
+    };
+    const auto [b0, b1] = range(before, old);
+    const auto [a0, a1] = range(after, now);
+    std::vector<Figure>& figures = after.list.figures;
+    if (b1 - b0 == a1 - a0) {
+        for (int k = 0; k < a1 - a0; ++k) {
+            const Figure& was = before.list.figures[static_cast<std::size_t>(b0 + k)];
+            Figure& is = figures[static_cast<std::size_t>(a0 + k)];
+            if (before.list.Same(was, after.list, is)) {
+                is.bounds = was.bounds;
+                continue;
+            }
+            is.bounds = surface.FigureBounds(after.list, is);
+            surface.AddFigureDamage(before.list, was, damage);
+            surface.AddFigureDamage(after.list, is, damage);
+        }
+        return;
+    }
+    for (int k = b0; k < b1; ++k)
+        surface.AddFigureDamage(before.list, before.list.figures[static_cast<std::size_t>(k)],
+                                damage);
+    for (int k = a0; k < a1; ++k) {
+        Figure& is = figures[static_cast<std::size_t>(k)];
+        is.bounds = surface.FigureBounds(after.list, is);
+        surface.AddFigureDamage(after.list, is, damage);
+    }
+}
+
+// Where the back canvas shows something else than the frame after: what the two frames draw
+// differently and what was drawn on the canvas since the first. The figures of after get
+// their bounds.
+void FindDamage(Surface& surface, const DiagramFigures& before, DiagramFigures& after,
+                RectList& damage) {
+    for (const QRect& r : surface.DrawnOn()) damage.Add(r);
+    const int connections = std::max(before.connections, after.connections);
+    for (int i = 0; i < connections; ++i)
+        AddItemDamage(surface, before, i < before.connections ? i : -1, after,
+                      i < after.connections ? i : -1, damage);
+    const int elements = std::max(before.elements, after.elements);
+    for (int i = 0; i < elements; ++i)
+        AddItemDamage(surface, before, i < before.elements ? before.connections + i : -1, after,
+                      i < after.elements ? after.connections + i : -1, damage);
+    FindItemBounds(after);
+}
+
+// Draws the figures of frame again within each rectangle of damage, over the backdrop.
+void Repair(Surface& surface, const Backdrop& backdrop, const DiagramFigures& frame,
+            const RectList& damage) {
+    for (const QRect& r : damage) {
+        surface.BeginRepair(backdrop, r);
+        for (std::size_t item = 0; item + 1 < frame.starts.size(); ++item) {
+            if (!frame.itemBounds[item].intersects(r)) continue;
+            for (int k = frame.starts[item]; k < frame.starts[item + 1]; ++k) {
+                const Figure& f = frame.list.figures[static_cast<std::size_t>(k)];
+                if (f.bounds.intersects(r)) surface.DrawFigure(frame.list, f);
+            }
+        }
+        surface.EndRepair();
+    }
+}
+
+// What the picture is drawn over now.
+DrawnFrame::Ground GroundOf(const Surface& surface, int grid, double twipsPerPixel) {
+    DrawnFrame::Ground g;
+    g.pixelWidth = surface.PixelWidth();
+    g.pixelHeight = surface.PixelHeight();
+    const QPointF origin = surface.Origin();
+    g.left = origin.x();
+    g.top = origin.y();
+    g.unitsX = surface.UnitsPerPixelX();
+    g.unitsY = surface.UnitsPerPixelY();
+    g.grid = grid > 0 ? grid : 0;
+    g.twipsPerPixel = g.grid > 0 ? twipsPerPixel : 0;
+    g.penWidth = g.grid > 0 ? surface.DrawWidth() : 0;
+    return g;
+}
+
+// The backdrop for ground: white, with the grid lines drawn as Clear and DrawGridLines draw
+// them on the back canvas.
+void MakeBackdrop(DrawnFrame& frame, const DrawnFrame::Ground& ground) {
+    if (frame.backdropGround == ground && !frame.backdrop.Empty()) return;
+    frame.backdrop = Backdrop();  // the old one goes before the new one is made
+    Surface s;
+    s.Resize(ground.pixelWidth, ground.pixelHeight);
+    s.SetPixelScale(ground.left, ground.top, ground.unitsX, ground.unitsY);
+    s.SetDrawWidth(ground.penWidth);
+    DrawGridLines(s, ground.grid, ground.twipsPerPixel);
+    frame.backdrop = Backdrop(s.Image());
+    frame.backdropGround = ground;
+}
+
 }  // namespace
 
 void RedrawDiagram(Session& s, int highlight) {
     Surface& surface = s.canvas.Picture2;
+    DrawnFrame& drawn = s.canvas.Drawn;
     const bool drawing = !s.canvas.DrawingSuspended;
-    if (drawing) {
+    // Exclusive-or grid lines depend on what lies under them: such a canvas is drawn as it comes.
+    const bool plain = surface.DrawMode() != kDrawModeXor;
+    if (drawing && !plain) {
+        drawn.valid = false;
         surface.Clear();
         DrawGridLines(surface, s.st.GridSize, s.frm.TwipsPerPixel);
     }
+    const DrawnFrame::Ground ground = GroundOf(surface, s.st.GridSize, s.frm.TwipsPerPixel);
+    if (drawing && plain) MakeBackdrop(drawn, ground);
     // While a message about a dropped connection is up, the canvas shows the grid alone.
-    bool shown = !drawing;
+    bool shown = !drawing, cleared = !plain;
     PurgeUnfinishedConnections(s.st, s.ui, [&] {
+        if (drawing && !cleared) {
+            surface.ClearTo(drawn.backdrop);
+            cleared = true;
+        }
         if (!shown && s.st.GridSize != 0) {
             s.canvas.Publish();
             shown = true;
         }
     });
     if (!drawing) return;
-    DrawDiagram(surface, s.st, highlight);
-    s.canvas.Publish();
+    if (!plain) {
+        DrawDiagram(surface, s.st, highlight);
+        s.canvas.Publish();
+        return;
+    }
+
+    DiagramFigures& next = drawn.next;
+    const RectList& drawnOn = surface.DrawnOn();
+    bool afresh = cleared || !drawn.valid || drawn.ground != ground || drawnOn.Whole();
+    RectList damage;
+    if (!afresh) {
+        // Only recorded: the drawing state ends as the whole drawing would leave it.
+        RecordDiagram(surface, s.st, highlight, next, false);
+        FindDamage(surface, drawn.last, next, damage);
+        // Past a third of the picture, drawing it all is no slower.
+        const std::int64_t area = std::int64_t{ground.pixelWidth} * ground.pixelHeight;
+        afresh = damage.Area() * 3 > area;
+    }
+    if (afresh) {
+        if (!cleared) surface.ClearTo(drawn.backdrop);
+        RecordDiagram(surface, s.st, highlight, next, true);
+        FindItemBounds(next);
+    } else {
+        const DrawingState end = surface.State();
+        Repair(surface, drawn.backdrop, next, damage);
+        surface.SetState(end);
+    }
+    surface.ForgetDrawnOn();
+    std::swap(drawn.last, drawn.next);
+    drawn.ground = ground;
+    drawn.valid = true;
+    if (afresh)
+        s.canvas.PublishAll();
+    else
+        s.canvas.Publish();
 }
 
 void DrawDiagram(Surface& surface, const SharedState& st, int highlight) {

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -37,6 +38,10 @@ QRect BoundsOf(QPoint a, QPoint b, int grow) {
     return QRect(a, b).normalized().adjusted(-grow, -grow, grow, grow);
 }
 
+QRect RectOf(const raster::Clip& c) {
+    return QRect(QPoint(c.left, c.top), QPoint(c.right, c.bottom));
+}
+
 // A line of the pen's width: one pixel wide, or stroked with the round pen.
 template <typename Writer>
 void Stroke(const Writer& w, QPoint a, QPoint b, const raster::Pen& pen) {
@@ -49,7 +54,7 @@ void Stroke(const Writer& w, QPoint a, QPoint b, const raster::Pen& pen) {
 // The outline of the rectangle with corners a and b, each pixel once.
 template <typename Writer>
 void Outline(const Writer& w, QRect r) {
-    const QRect c = r.intersected(QRect(0, 0, w.Width(), w.Height()));
+    const QRect c = r.intersected(RectOf(w.clip));
     if (c.isEmpty()) return;
     if (r.top() == c.top()) w.Span(r.top(), c.left(), c.right());
     if (r.bottom() == c.bottom() && r.bottom() != r.top()) w.Span(r.bottom(), c.left(), c.right());
@@ -59,16 +64,71 @@ void Outline(const Writer& w, QRect r) {
     }
 }
 
+// a and b intersected, without a call into the library.
+QRect Within(const QRect& a, const QRect& b) {
+    return QRect(QPoint(std::max(a.left(), b.left()), std::max(a.top(), b.top())),
+                 QPoint(std::min(a.right(), b.right()), std::min(a.bottom(), b.bottom())));
+}
+
+// The round pen of each width, made once: a redraw changes width with every active connection.
+const raster::Pen& PenOf(int width) {
+    static const auto pens = [] {
+        std::vector<raster::Pen> all;
+        for (int w = 1; w <= 64; ++w) all.emplace_back(w);
+        return all;
+    }();
+    return pens[static_cast<std::size_t>(std::clamp(width, 1, 64) - 1)];
+}
+
 }  // namespace
 
-Surface::Surface() {
+Surface::Surface() : pen_(&PenOf(1)) {
     Resize(1, 1);
 }
 
+const QImage& Surface::Image() const {
+    CatchUp(0, image_.height() - 1);
+    return image_;
+}
+
+bool Surface::HandOver(QImage& shown) {
+    if (rowsBehind_ > 0 || shown.size() != image_.size() || shown.format() != image_.format())
+        return false;
+    std::swap(image_, shown);
+    handedTo_ = &shown;
+    behind_.assign(static_cast<std::size_t>(image_.height()), 1);
+    rowsBehind_ = image_.height();
+    return true;
+}
+
+void Surface::CatchUp(int top, int bottom) const {
+    if (rowsBehind_ == 0) return;
+    top = std::max(top, 0);
+    bottom = std::min(bottom, image_.height() - 1);
+    // The surface is never const itself: a picture that is looked at is brought up to date.
+    QImage& image = const_cast<QImage&>(image_);
+    for (int y = top; y <= bottom; ++y) {
+        if (!behind_[static_cast<std::size_t>(y)]) continue;
+        std::memcpy(image.scanLine(y), handedTo_->constScanLine(y),
+                    static_cast<std::size_t>(image.bytesPerLine()));
+        behind_[static_cast<std::size_t>(y)] = 0;
+        --rowsBehind_;
+    }
+}
+
+void Surface::ForgetHandOver() {
+    behind_.clear();
+    rowsBehind_ = 0;
+    handedTo_ = nullptr;
+}
+
 void Surface::Resize(int pixelWidth, int pixelHeight) {
+    ForgetHandOver();
     image_ = QImage(std::max(1, pixelWidth), std::max(1, pixelHeight), QImage::Format_RGB32);
     image_.fill(kWhite);
-    dirty_ = image_.rect();
+    picture_ = image_.rect();
+    clip_ = raster::Clip::Of(picture_);
+    MarkAll();
 }
 
 void Surface::SetPictureScale(double x1, double y1, double x2, double y2) {
@@ -80,7 +140,7 @@ void Surface::SetPictureScale(double x1, double y1, double x2, double y2) {
 
 void Surface::SetDrawWidth(int pixels) {
     pixels = std::max(pixels, 1);
-    if (pixels != drawWidth_) pen_ = raster::Pen(pixels);
+    if (pixels != drawWidth_) pen_ = &PenOf(pixels);
     drawWidth_ = pixels;
 }
 
@@ -90,8 +150,180 @@ void Surface::SetFont(bool bold, bool underline, int points) {
     fontSize_ = points;
 }
 
-void Surface::MarkDirty(const QRect& r) {
-    dirty_ |= r.intersected(image_.rect());
+DrawingState Surface::State() const {
+    return {drawWidth_, drawMode_, fillStyle_, fillColour_,    textColour_,
+            currentX_,  currentY_, fontBold_,  fontUnderline_, fontSize_};
+}
+
+void Surface::SetState(const DrawingState& state) {
+    SetDrawWidth(state.width);
+    drawMode_ = state.mode;
+    fillStyle_ = state.fill;
+    fillColour_ = state.fillColour;
+    textColour_ = state.textColour;
+    currentX_ = state.x;
+    currentY_ = state.y;
+    SetFont(state.bold, state.underline, state.size);
+}
+
+void Surface::MarkAll() {
+    dirty_.SetWhole(image_.rect());
+    drawnOn_.SetWhole(image_.rect());
+}
+
+bool Surface::Touch(const QRect& bounds) {
+    if (measuring_) {
+        measured_ |= bounds;
+        return false;
+    }
+    if (repairing_) return bounds.intersects(RectOf(clip_));
+    CatchUp(bounds.top(), bounds.bottom());
+    if (!dirty_.Whole() || !drawnOn_.Whole()) {
+        const QRect r = Within(bounds, picture_);
+        dirty_.Add(r);
+        drawnOn_.Add(r);
+    }
+    return true;
+}
+
+Figure& Surface::Record(Figure::Kind kind, double x1, double y1, double x2, double y2, QRgb colour,
+                        const QRect& bounds) {
+    Figure& f = figures_->figures.emplace_back();
+    f.kind = kind;
+    f.x1 = x1, f.y1 = y1, f.x2 = x2, f.y2 = y2;
+    f.colour = colour;
+    f.mode = drawMode_;
+    f.bounds = Within(bounds, picture_);
+    switch (kind) {
+        case Figure::Kind::Line:
+        case Figure::Kind::Polyline:
+        case Figure::Kind::Box:
+            f.width = drawWidth_;
+            break;
+        case Figure::Kind::Circle:
+            f.width = drawWidth_;
+            // An exclusive-or circle is only its rim.
+            f.solid = fillStyle_ == FillStyle::Solid && drawMode_ != kDrawModeXor;
+            f.fill = f.solid ? fillColour_ : 0;
+            break;
+        case Figure::Kind::Text:
+            f.colour = textColour_;
+            f.x1 = currentX_;
+            f.y1 = currentY_;
+            f.bold = fontBold_;
+            f.underline = fontUnderline_;
+            f.size = fontSize_;
+            break;
+        case Figure::Kind::FilledBox:
+            break;
+    }
+    return f;
+}
+
+void Surface::RecordText(const QString& text, const QRect& bounds) {
+    Figure& f = Record(Figure::Kind::Text, 0, 0, 0, 0, 0, bounds);
+    f.first = static_cast<int>(figures_->texts.size());
+    f.count = 1;
+    figures_->texts.push_back(text);
+}
+
+bool FigureList::Same(const Figure& a, const FigureList& other, const Figure& b) const {
+    if (a.kind != b.kind || a.solid != b.solid || a.bold != b.bold || a.underline != b.underline ||
+        a.width != b.width || a.mode != b.mode || a.size != b.size || a.x1 != b.x1 ||
+        a.y1 != b.y1 || a.x2 != b.x2 || a.y2 != b.y2 || a.colour != b.colour || a.fill != b.fill ||
+        a.count != b.count)
+        return false;
+    if (a.kind == Figure::Kind::Polyline)
+        return std::equal(points.begin() + a.first, points.begin() + a.first + a.count,
+                          other.points.begin() + b.first);
+    if (a.kind == Figure::Kind::Text)
+        return texts[static_cast<std::size_t>(a.first)] ==
+               other.texts[static_cast<std::size_t>(b.first)];
+    return true;
+}
+
+void Surface::RecordFigures(FigureList* figures, bool draw) {
+    figures_ = figures;
+    drawFigures_ = figures == nullptr || draw;
+}
+
+QRect Surface::FigureBounds(const FigureList& list, const Figure& f) {
+    const DrawingState state = State();
+    FigureList* const figures = figures_;
+    const bool draw = drawFigures_;
+    figures_ = nullptr;
+    drawFigures_ = true;
+    measuring_ = true;
+    measured_ = QRect();
+    DrawFigure(list, f);
+    measuring_ = false;
+    figures_ = figures;
+    drawFigures_ = draw;
+    SetState(state);
+    return Within(measured_, picture_);
+}
+
+void Surface::AddFigureDamage(const FigureList& list, const Figure& f, RectList& damage) {
+    if (f.kind != Figure::Kind::Polyline || f.mode == kDrawModeXor) {
+        damage.Add(f.bounds);
+        return;
+    }
+    // Segment by segment: a long polyline's box takes in much it never touches.
+    const PointRec* points = list.points.data() + f.first;
+    const int grow = Grow(f.width);
+    QPoint a = ToPixelInt(points[0].X, points[0].Y);
+    for (int i = 1; i < f.count; ++i) {
+        const QPoint b = ToPixelInt(points[i].X, points[i].Y);
+        damage.Add(Within(BoundsOf(a, b, grow), picture_));
+        a = b;
+    }
+}
+
+void Surface::DrawFigure(const FigureList& list, const Figure& f) {
+    drawMode_ = f.mode;
+    switch (f.kind) {
+        case Figure::Kind::Line:
+            SetDrawWidth(f.width);
+            Line(f.x1, f.y1, f.x2, f.y2, f.colour);
+            break;
+        case Figure::Kind::Polyline:
+            SetDrawWidth(f.width);
+            Polyline(list.points.data() + f.first, f.count, f.colour);
+            break;
+        case Figure::Kind::FilledBox:
+            FilledBox(f.x1, f.y1, f.x2, f.y2, f.colour);
+            break;
+        case Figure::Kind::Box:
+            SetDrawWidth(f.width);
+            Box(f.x1, f.y1, f.x2, f.y2, f.colour);
+            break;
+        case Figure::Kind::Circle:
+            SetDrawWidth(f.width);
+            fillStyle_ = f.solid ? FillStyle::Solid : FillStyle::Transparent;
+            if (f.solid) fillColour_ = f.fill;
+            Circle(f.x1, f.y1, f.x2, f.colour);
+            break;
+        case Figure::Kind::Text:
+            textColour_ = f.colour;
+            SetTextPosition(f.x1, f.y1);
+            SetFont(f.bold, f.underline, f.size);
+            Print(list.texts[static_cast<std::size_t>(f.first)]);
+            break;
+    }
+}
+
+void Surface::BeginRepair(const Backdrop& backdrop, const QRect& r) {
+    const QRect c = r.intersected(image_.rect());
+    CatchUp(c.top(), c.bottom());
+    backdrop.CopyTo(image_, c);
+    dirty_.Add(c);
+    clip_ = raster::Clip::Of(c);
+    repairing_ = true;
+}
+
+void Surface::EndRepair() {
+    clip_ = raster::Clip::Of(image_.rect());
+    repairing_ = false;
 }
 
 QPointF Surface::ToPixel(double x, double y) const {
@@ -104,33 +336,50 @@ QPoint Surface::ToPixelInt(double x, double y) const {
     const QPointF p = ToPixel(x, y);
     // A point on the far edge of the picture is drawn on its last pixel.
     int px = Round(p.x()), py = Round(p.y());
-    if (px == image_.width()) --px;
-    if (py == image_.height()) --py;
+    if (px == picture_.width()) --px;
+    if (py == picture_.height()) --py;
     return {px, py};
 }
 
 QRect Surface::TakeDirty() {
-    const QRect r = dirty_;
-    dirty_ = QRect();
+    const QRect r = dirty_.Bounds();
+    dirty_.Clear();
     return r;
 }
 
+void Surface::TakeDirty(RectList& into) {
+    into = dirty_;
+    dirty_.Clear();
+}
+
 void Surface::Clear() {
+    ForgetHandOver();
     image_.fill(kWhite);
-    dirty_ = image_.rect();
+    MarkAll();
+}
+
+void Surface::ClearTo(const Backdrop& backdrop) {
+    ForgetHandOver();
+    backdrop.CopyTo(image_, image_.rect());
+    MarkAll();
 }
 
 void Surface::Line(double x1, double y1, double x2, double y2, QRgb colour) {
+    if (OnlyRecording()) {
+        Record(Figure::Kind::Line, x1, y1, x2, y2, colour, QRect());
+        return;
+    }
     const QPoint a = ToPixelInt(x1, y1), b = ToPixelInt(x2, y2);
     const QRect bounds = BoundsOf(a, b, Grow(drawWidth_));
-    MarkDirty(bounds);
+    if (figures_) Record(Figure::Kind::Line, x1, y1, x2, y2, colour, bounds);
+    if (!Touch(bounds)) return;
     if (drawMode_ != kDrawModeXor) {
-        Stroke(raster::SetWriter{image_, colour}, a, b, pen_);
+        Stroke(raster::SetWriter{image_, colour, clip_}, a, b, *pen_);
     } else if (drawWidth_ <= 1) {
-        raster::ThinLine(raster::XorWriter{image_, XorBits(colour)}, a, b);
+        raster::ThinLine(raster::XorWriter{image_, XorBits(colour), clip_}, a, b);
     } else {
         XorThroughMask(
-            bounds, [&](const raster::MaskWriter& m) { Stroke(m, a, b, pen_); }, XorBits(colour));
+            bounds, [&](const raster::MaskWriter& m) { Stroke(m, a, b, *pen_); }, XorBits(colour));
     }
 }
 
@@ -141,75 +390,115 @@ void Surface::Polyline(const PointRec* points, int n, QRgb colour) {
         return;
     }
     if (n < 2) return;
-    const raster::SetWriter w{image_, colour};
+    if (OnlyRecording()) {
+        Figure& f = Record(Figure::Kind::Polyline, 0, 0, 0, 0, colour, QRect());
+        f.first = static_cast<int>(figures_->points.size());
+        f.count = n;
+        figures_->points.insert(figures_->points.end(), points, points + n);
+        return;
+    }
+    QPoint pixels[kMaxPoints + 2];
+    const int kept = std::min(n, static_cast<int>(std::size(pixels)));
     QPoint a = ToPixelInt(points[0].X, points[0].Y);
     int minX = a.x(), maxX = a.x(), minY = a.y(), maxY = a.y();
-    for (int i = 1; i < n; ++i) {
-        const QPoint b = ToPixelInt(points[i].X, points[i].Y);
-        Stroke(w, a, b, pen_);
+    for (int i = 0; i < n; ++i) {
+        const QPoint b = i == 0 ? a : ToPixelInt(points[i].X, points[i].Y);
+        if (i < kept) pixels[i] = b;
         minX = std::min(minX, b.x()), maxX = std::max(maxX, b.x());
         minY = std::min(minY, b.y()), maxY = std::max(maxY, b.y());
-        a = b;
     }
-    MarkDirty(BoundsOf(QPoint(minX, minY), QPoint(maxX, maxY), Grow(drawWidth_)));
+    const QRect bounds = BoundsOf(QPoint(minX, minY), QPoint(maxX, maxY), Grow(drawWidth_));
+    if (figures_) {
+        Figure& f = Record(Figure::Kind::Polyline, 0, 0, 0, 0, colour, bounds);
+        f.first = static_cast<int>(figures_->points.size());
+        f.count = n;
+        figures_->points.insert(figures_->points.end(), points, points + n);
+    }
+    if (!Touch(bounds)) return;
+    const raster::SetWriter w{image_, colour, clip_};
+    const QRect clip = RectOf(clip_);
+    const int grow = Grow(drawWidth_);
+    for (int i = 1; i < n; ++i) {
+        const QPoint from =
+            i - 1 < kept ? pixels[i - 1] : ToPixelInt(points[i - 1].X, points[i - 1].Y);
+        const QPoint to = i < kept ? pixels[i] : ToPixelInt(points[i].X, points[i].Y);
+        if (repairing_ && !BoundsOf(from, to, grow).intersects(clip)) continue;
+        Stroke(w, from, to, *pen_);
+    }
 }
 
 void Surface::FilledBox(double x1, double y1, double x2, double y2, QRgb colour) {
+    if (OnlyRecording()) {
+        Record(Figure::Kind::FilledBox, x1, y1, x2, y2, colour, QRect());
+        return;
+    }
     const QRect r = QRect(ToPixelInt(x1, y1), ToPixelInt(x2, y2)).normalized();
-    MarkDirty(r);
-    const QRect c = r.intersected(image_.rect());
+    if (figures_) Record(Figure::Kind::FilledBox, x1, y1, x2, y2, colour, r);
+    if (!Touch(r)) return;
+    const QRect c = r.intersected(RectOf(clip_));
     if (c.isEmpty()) return;
     if (drawMode_ == kDrawModeXor) {
-        const raster::XorWriter w{image_, XorBits(colour)};
+        const raster::XorWriter w{image_, XorBits(colour), clip_};
         for (int y = c.top(); y <= c.bottom(); ++y) w.Span(y, c.left(), c.right());
     } else {
-        const raster::SetWriter w{image_, colour};
+        const raster::SetWriter w{image_, colour, clip_};
         for (int y = c.top(); y <= c.bottom(); ++y) w.Span(y, c.left(), c.right());
     }
 }
 
 void Surface::Box(double x1, double y1, double x2, double y2, QRgb colour) {
+    if (OnlyRecording()) {
+        Record(Figure::Kind::Box, x1, y1, x2, y2, colour, QRect());
+        return;
+    }
     const QRect r = QRect(ToPixelInt(x1, y1), ToPixelInt(x2, y2)).normalized();
     const QRect bounds =
         r.adjusted(-Grow(drawWidth_), -Grow(drawWidth_), Grow(drawWidth_), Grow(drawWidth_));
-    MarkDirty(bounds);
+    if (figures_) Record(Figure::Kind::Box, x1, y1, x2, y2, colour, bounds);
+    if (!Touch(bounds)) return;
     auto strokeSides = [&](const auto& w) {
         const QPoint tl = r.topLeft(), tr = r.topRight(), bl = r.bottomLeft(), br = r.bottomRight();
-        Stroke(w, tl, tr, pen_);
-        Stroke(w, tr, br, pen_);
-        Stroke(w, br, bl, pen_);
-        Stroke(w, bl, tl, pen_);
+        Stroke(w, tl, tr, *pen_);
+        Stroke(w, tr, br, *pen_);
+        Stroke(w, br, bl, *pen_);
+        Stroke(w, bl, tl, *pen_);
     };
     if (drawWidth_ <= 1) {
         if (drawMode_ == kDrawModeXor)
-            Outline(raster::XorWriter{image_, XorBits(colour)}, r);
+            Outline(raster::XorWriter{image_, XorBits(colour), clip_}, r);
         else
-            Outline(raster::SetWriter{image_, colour}, r);
+            Outline(raster::SetWriter{image_, colour, clip_}, r);
     } else if (drawMode_ == kDrawModeXor) {
         XorThroughMask(bounds, strokeSides, XorBits(colour));
     } else {
-        strokeSides(raster::SetWriter{image_, colour});
+        strokeSides(raster::SetWriter{image_, colour, clip_});
     }
 }
 
 void Surface::Circle(double x, double y, double r, QRgb colour) {
+    if (OnlyRecording()) {
+        Record(Figure::Kind::Circle, x, y, r, 0, colour, QRect());
+        return;
+    }
     const QPointF c = ToPixel(x, y);
     const double radius = Limit(std::fabs(ToPixelLength(r)));
     // The rim is the pen's width, centred on the circle.
     const double half = drawWidth_ / 2.0;
     const double outer = radius + half;
     const int grow = drawWidth_ + 2;
-    MarkDirty(QRect(QPoint(Round(c.x() - radius), Round(c.y() - radius)),
-                    QPoint(Round(c.x() + radius), Round(c.y() + radius)))
-                  .adjusted(-grow, -grow, grow, grow));
+    const QRect bounds = QRect(QPoint(Round(c.x() - radius), Round(c.y() - radius)),
+                               QPoint(Round(c.x() + radius), Round(c.y() + radius)))
+                             .adjusted(-grow, -grow, grow, grow);
+    if (figures_) Record(Figure::Kind::Circle, x, y, r, 0, colour, bounds);
+    if (!Touch(bounds)) return;
     if (drawMode_ == kDrawModeXor) {
-        raster::Ring(raster::XorWriter{image_, XorBits(colour)}, c.x(), c.y(), radius - half,
+        raster::Ring(raster::XorWriter{image_, XorBits(colour), clip_}, c.x(), c.y(), radius - half,
                      outer);
         return;
     }
     if (fillStyle_ == FillStyle::Solid)
-        raster::Ring(raster::SetWriter{image_, fillColour_}, c.x(), c.y(), 0, radius - half);
-    raster::Ring(raster::SetWriter{image_, colour}, c.x(), c.y(), radius - half, outer);
+        raster::Ring(raster::SetWriter{image_, fillColour_, clip_}, c.x(), c.y(), 0, radius - half);
+    raster::Ring(raster::SetWriter{image_, colour, clip_}, c.x(), c.y(), radius - half, outer);
 }
 
 int Surface::FontPixels() const {
@@ -218,43 +507,55 @@ int Surface::FontPixels() const {
 }
 
 void Surface::Print(const QString& text) {
-    if (text.isEmpty()) return;
-    const int pixels = FontPixels();
-    const QPoint at = ToPixelInt(currentX_, currentY_);
-    const std::vector<TextRun>* runs = texts_.Runs(text, fontBold_, fontUnderline_, pixels);
+    if (OnlyRecording()) {
+        RecordText(text, QRect());
+        return;
+    }
+    const std::vector<TextRun>* runs = nullptr;
+    QPoint at;
+    QRect bounds;
+    if (!text.isEmpty()) {
+        at = ToPixelInt(currentX_, currentY_);
+        runs = texts_.Runs(text, fontBold_, fontUnderline_, FontPixels());
+        if (!runs) {
+            // Drawn by the painter, which may reach anywhere.
+            bounds = image_.rect();
+        } else if (!runs->empty()) {
+            int top = INT32_MAX, bottom = INT32_MIN, left = INT32_MAX, right = INT32_MIN;
+            for (const TextRun& run : *runs) {
+                top = std::min(top, run.dy), bottom = std::max(bottom, run.dy);
+                left = std::min(left, run.x0), right = std::max(right, run.x1);
+            }
+            bounds =
+                QRect(QPoint(at.x() + left, at.y() + top), QPoint(at.x() + right, at.y() + bottom));
+        }
+    }
+    if (figures_) RecordText(text, bounds);
+    if (bounds.isEmpty() || !Touch(bounds)) return;
     if (!runs) {
         PrintDirectly(text, at);
         return;
     }
-    if (runs->empty()) return;
-    int top = INT32_MAX, bottom = INT32_MIN, left = INT32_MAX, right = INT32_MIN;
-    for (const TextRun& run : *runs) {
-        top = std::min(top, run.dy), bottom = std::max(bottom, run.dy);
-        left = std::min(left, run.x0), right = std::max(right, run.x1);
-    }
-    const QRect bounds(QPoint(at.x() + left, at.y() + top),
-                       QPoint(at.x() + right, at.y() + bottom));
-    MarkDirty(bounds);
-    if (!bounds.intersects(image_.rect())) return;
+    if (!bounds.intersects(RectOf(clip_))) return;
     auto fill = [&](const auto& w) {
         for (const TextRun& run : *runs) {
             const int y = at.y() + run.dy;
-            if (y < 0 || y >= image_.height()) continue;
-            const int x0 = std::max(at.x() + run.x0, 0);
-            const int x1 = std::min(at.x() + run.x1, image_.width() - 1);
+            if (y < clip_.top || y > clip_.bottom) continue;
+            const int x0 = std::max(at.x() + run.x0, clip_.left);
+            const int x1 = std::min(at.x() + run.x1, clip_.right);
             if (x0 <= x1) w.Span(y, x0, x1);
         }
     };
     if (drawMode_ == kDrawModeXor)
-        fill(raster::XorWriter{image_, XorBits(textColour_)});
+        fill(raster::XorWriter{image_, XorBits(textColour_), clip_});
     else
-        fill(raster::SetWriter{image_, textColour_});
+        fill(raster::SetWriter{image_, textColour_, clip_});
 }
 
 void Surface::PrintDirectly(const QString& text, QPoint at) {
     const int pixels = FontPixels();
-    MarkDirty(QRect(at.x() - 2, at.y() - 2, image_.width() - at.x() + 4, pixels * 2 + 2));
     QPainter p(&image_);
+    p.setClipRect(RectOf(clip_));
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, false);
     p.setFont(TextCache::LabelFont(fontBold_, fontUnderline_, pixels));
@@ -265,16 +566,15 @@ void Surface::PrintDirectly(const QString& text, QPoint at) {
 
 template <typename Mark>
 void Surface::XorThroughMask(QRect bounds, Mark mark, QRgb bits) {
-    const QRect clipped = bounds.intersected(image_.rect());
+    const QRect clipped = bounds.intersected(RectOf(clip_));
     if (clipped.isEmpty()) return;
     if (mask_.width() < clipped.width() || mask_.height() < clipped.height())
         mask_ = QImage(std::max(mask_.width(), clipped.width()),
                        std::max(mask_.height(), clipped.height()), QImage::Format_Grayscale8);
     for (int y = 0; y < clipped.height(); ++y)
         std::fill_n(mask_.scanLine(y), clipped.width(), uchar{0});
-    mark(raster::MaskWriter{mask_, clipped.left(), clipped.top(), clipped.width(),
-                            clipped.height()});
-    const raster::XorWriter w{image_, bits};
+    mark(raster::MaskWriter{mask_, raster::Clip::Of(clipped)});
+    const raster::XorWriter w{image_, bits, clip_};
     for (int y = 0; y < clipped.height(); ++y) {
         const uchar* in = mask_.constScanLine(y);
         for (int x = 0; x < clipped.width(); ++x)
