@@ -251,12 +251,42 @@ struct Pen {
 };
 
 // A stroke of a wide round pen from a to b: the union of the pen put down at every pixel of the
-// one-pixel line. Where the line keeps to one row (or column) for a while, the pen's pixels
-// there are written as one run per row instead of pen after pen; the pixels are the same. Some
-// are still written more than once, so exclusive-or strokes go through a mask.
+// one-pixel line. A nested pen (every round pen up to 64 pixels) makes one run a row, each pixel
+// written once. Otherwise, where the line keeps to one row (or column) for a while, the pen's
+// pixels there are written as one run per row instead of pen after pen; the pixels are the same.
+// Exclusive-or strokes go through a mask all the same.
 template <typename Writer>
 void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
     const Clip& c = w.clip;
+    // With a nested pen the union on any row is one run: consecutive pixels of the line are
+    // neighbours, and two pens one pixel apart meet on every row they share. Each row's run is
+    // then found from the ends the pens reach, and written once.
+    constexpr int kRows = 256;
+    const int top = std::max(c.top, std::min(a.y(), b.y()) + pen.first);
+    const int bottom = std::min(c.bottom, std::max(a.y(), b.y()) + pen.first + pen.rows - 1);
+    if (pen.nested && bottom - top < kRows) {
+        if (top > bottom) return;
+        int lo[kRows], hi[kRows];
+        const int count = bottom - top + 1;
+        std::fill_n(lo, count, INT32_MAX);
+        std::fill_n(hi, count, INT32_MIN);
+        WalkLine(a, b, c, pen.width, [&](int x, int y) {
+            const int r0 = y + pen.first - top;
+            const int iLo = std::max(0, -r0), iHi = std::min(pen.rows - 1, count - 1 - r0);
+            for (int i = iLo; i <= iHi; ++i) {
+                if (pen.from[i] > pen.to[i]) continue;
+                int& l = lo[r0 + i];
+                int& h = hi[r0 + i];
+                l = std::min(l, x + pen.from[i]);
+                h = std::max(h, x + pen.to[i]);
+            }
+        });
+        for (int r = 0; r < count; ++r) {
+            const int x0 = std::max(lo[r], c.left), x1 = std::min(hi[r], c.right);
+            if (x0 <= x1) w.Span(top + r, x0, x1);
+        }
+        return;
+    }
     auto row = [&](int y, int x0, int x1) {
         if (y < c.top || y > c.bottom) return;
         x0 = std::max(x0, c.left);
