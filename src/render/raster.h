@@ -223,6 +223,7 @@ struct Pen {
     int first = 0;                   // row offset of the first row
     int from[64] = {}, to[64] = {};  // column offsets, inclusive
     bool nested = true;              // all rows of the pen share a column
+    bool everyRow = true;            // no row of the pen is empty
 
     explicit Pen(int w) : width(std::clamp(w, 1, 64)), rows(width), first(-(width / 2)) {
         // Pixel centres lie at half-pixel offsets from the pen's centre when the width is even.
@@ -247,6 +248,7 @@ struct Pen {
             earliestTo = std::min(earliestTo, to[i]);
         }
         nested = latestFrom <= earliestTo;
+        for (int i = 0; i < rows; ++i) everyRow = everyRow && from[i] <= to[i];
     }
 };
 
@@ -262,28 +264,40 @@ void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
     // neighbours, and two pens one pixel apart meet on every row they share. Each row's run is
     // then found from the ends the pens reach, and written once.
     constexpr int kRows = 256;
-    const int top = std::max(c.top, std::min(a.y(), b.y()) + pen.first);
-    const int bottom = std::min(c.bottom, std::max(a.y(), b.y()) + pen.first + pen.rows - 1);
-    if (pen.nested && bottom - top < kRows) {
-        if (top > bottom) return;
+    // The rows of the line that can reach the clip (a row more either way, as room for the
+    // rounding at the ends), and the picture rows their pens cover.
+    const int yLo = std::max(std::min(a.y(), b.y()) - 1, c.top - pen.width);
+    const int yHi = std::min(std::max(a.y(), b.y()) + 1, c.bottom + pen.width);
+    const int base = yLo + pen.first, count = yHi - yLo + pen.rows;
+    if (pen.nested && pen.everyRow && count <= kRows) {
+        if (count <= 0) return;
         int lo[kRows], hi[kRows];
-        const int count = bottom - top + 1;
         std::fill_n(lo, count, INT32_MAX);
         std::fill_n(hi, count, INT32_MIN);
-        WalkLine(a, b, c, pen.width, [&](int x, int y) {
-            const int r0 = y + pen.first - top;
-            const int iLo = std::max(0, -r0), iHi = std::min(pen.rows - 1, count - 1 - r0);
-            for (int i = iLo; i <= iHi; ++i) {
-                if (pen.from[i] > pen.to[i]) continue;
-                int& l = lo[r0 + i];
-                int& h = hi[r0 + i];
-                l = std::min(l, x + pen.from[i]);
-                h = std::max(h, x + pen.to[i]);
+        // The pens of the line's run from x0 to x1 on row y.
+        auto putRun = [&](int y, int x0, int x1) {
+            int* l = lo + (y - yLo);
+            int* h = hi + (y - yLo);
+            for (int i = 0; i < pen.rows; ++i) {
+                l[i] = std::min(l[i], x0 + pen.from[i]);
+                h[i] = std::max(h[i], x1 + pen.to[i]);
             }
+        };
+        bool open = false;
+        int runY = 0, runX0 = 0, runX1 = 0;
+        WalkLine(a, b, c, pen.width, [&](int x, int y) {
+            if (open && y == runY && x == runX1 + 1) {
+                runX1 = x;
+                return;
+            }
+            if (open) putRun(runY, runX0, runX1);
+            open = true;
+            runY = y, runX0 = runX1 = x;
         });
-        for (int r = 0; r < count; ++r) {
+        if (open) putRun(runY, runX0, runX1);
+        for (int r = std::max(0, c.top - base); r < count && base + r <= c.bottom; ++r) {
             const int x0 = std::max(lo[r], c.left), x1 = std::min(hi[r], c.right);
-            if (x0 <= x1) w.Span(top + r, x0, x1);
+            if (x0 <= x1) w.Span(base + r, x0, x1);
         }
         return;
     }
