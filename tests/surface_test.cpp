@@ -2,6 +2,7 @@
 // Qt's own painter draws for the same figures, so that what a person sees stays the same.
 
 #include "render/surface.h"
+#include "render/raster.h"
 #include "render/text_cache.h"
 
 #include <gtest/gtest.h>
@@ -142,6 +143,35 @@ TEST(Surface, AWideStrokeIsAsWideAsThePen) {
     for (int x = 0; x < kW; ++x) down += (ours.s.Image().pixel(x, 25) | 0xFF000000u) == kRed;
     EXPECT_EQ(across, 4);
     EXPECT_EQ(down, 4);
+}
+
+// A wide stroke is the round pen put down at every pixel of the one-pixel line, however it is
+// written, and a clip only leaves some of those pixels out.
+TEST(Surface, WideStrokesAreThePenAtEveryPixelOfTheLine) {
+    std::mt19937 random(16);
+    std::uniform_int_distribution<int> coordinate(-40, 240), width(2, 12), edge(0, kW - 1);
+    for (int i = 0; i < 3000; ++i) {
+        const QPoint a(coordinate(random), coordinate(random) * 3 / 4);
+        const QPoint b = i % 3 == 0 ? a + QPoint(coordinate(random) % 9, coordinate(random) % 9)
+                                    : QPoint(coordinate(random), coordinate(random) * 3 / 4);
+        const raster::Pen pen(width(random));
+        const int x0 = edge(random), x1 = edge(random), y0 = edge(random) % kH,
+                  y1 = edge(random) % kH;
+        const raster::Clip clip = i % 4 == 0 ? raster::Clip{0, 0, kW - 1, kH - 1}
+                                             : raster::Clip{std::min(x0, x1), std::min(y0, y1),
+                                                            std::max(x0, x1), std::max(y0, y1)};
+        QImage drawn = Blank();
+        raster::ThickLine(raster::SetWriter{drawn, kRed, clip}, a, b, pen);
+        QImage stamped = Blank();
+        raster::WalkLine(a, b, raster::Clip{-1000, -1000, 1000, 1000}, 0, [&](int x, int y) {
+            for (int r = 0; r < pen.rows; ++r)
+                for (int dx = pen.from[r]; dx <= pen.to[r]; ++dx)
+                    if (clip.Contains(x + dx, y + pen.first + r))
+                        stamped.setPixel(x + dx, y + pen.first + r, kRed);
+        });
+        ASSERT_EQ(drawn, stamped) << i << " width " << pen.width << " from " << a.x() << ","
+                                  << a.y() << " to " << b.x() << "," << b.y();
+    }
 }
 
 TEST(Surface, CirclesMatchThePainterWithinAPixelAndFillInside) {

@@ -223,6 +223,7 @@ struct Pen {
     int first = 0;                   // row offset of the first row
     int from[64] = {}, to[64] = {};  // column offsets, inclusive
     bool nested = true;              // all rows of the pen share a column
+    bool everyRow = true;            // no row of the pen is empty
 
     explicit Pen(int w) : width(std::clamp(w, 1, 64)), rows(width), first(-(width / 2)) {
         // Pixel centres lie at half-pixel offsets from the pen's centre when the width is even.
@@ -247,16 +248,59 @@ struct Pen {
             earliestTo = std::min(earliestTo, to[i]);
         }
         nested = latestFrom <= earliestTo;
+        for (int i = 0; i < rows; ++i) everyRow = everyRow && from[i] <= to[i];
     }
 };
 
 // A stroke of a wide round pen from a to b: the union of the pen put down at every pixel of the
-// one-pixel line. Where the line keeps to one row (or column) for a while, the pen's pixels
-// there are written as one run per row instead of pen after pen; the pixels are the same. Some
-// are still written more than once, so exclusive-or strokes go through a mask.
+// one-pixel line. A nested pen (every round pen up to 64 pixels) makes one run a row, each pixel
+// written once. Otherwise, where the line keeps to one row (or column) for a while, the pen's
+// pixels there are written as one run per row instead of pen after pen; the pixels are the same.
+// Exclusive-or strokes go through a mask all the same.
 template <typename Writer>
 void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
     const Clip& c = w.clip;
+    // With a nested pen the union on any row is one run: consecutive pixels of the line are
+    // neighbours, and two pens one pixel apart meet on every row they share. Each row's run is
+    // then found from the ends the pens reach, and written once.
+    constexpr int kRows = 256;
+    // The rows of the line that can reach the clip (a row more either way, as room for the
+    // rounding at the ends), and the picture rows their pens cover.
+    const int yLo = std::max(std::min(a.y(), b.y()) - 1, c.top - pen.width);
+    const int yHi = std::min(std::max(a.y(), b.y()) + 1, c.bottom + pen.width);
+    const int base = yLo + pen.first, count = yHi - yLo + pen.rows;
+    if (pen.nested && pen.everyRow && count <= kRows) {
+        if (count <= 0) return;
+        int lo[kRows], hi[kRows];
+        std::fill_n(lo, count, INT32_MAX);
+        std::fill_n(hi, count, INT32_MIN);
+        // The pens of the line's run from x0 to x1 on row y.
+        auto putRun = [&](int y, int x0, int x1) {
+            int* l = lo + (y - yLo);
+            int* h = hi + (y - yLo);
+            for (int i = 0; i < pen.rows; ++i) {
+                l[i] = std::min(l[i], x0 + pen.from[i]);
+                h[i] = std::max(h[i], x1 + pen.to[i]);
+            }
+        };
+        bool open = false;
+        int runY = 0, runX0 = 0, runX1 = 0;
+        WalkLine(a, b, c, pen.width, [&](int x, int y) {
+            if (open && y == runY && x == runX1 + 1) {
+                runX1 = x;
+                return;
+            }
+            if (open) putRun(runY, runX0, runX1);
+            open = true;
+            runY = y, runX0 = runX1 = x;
+        });
+        if (open) putRun(runY, runX0, runX1);
+        for (int r = std::max(0, c.top - base); r < count && base + r <= c.bottom; ++r) {
+            const int x0 = std::max(lo[r], c.left), x1 = std::min(hi[r], c.right);
+            if (x0 <= x1) w.Span(base + r, x0, x1);
+        }
+        return;
+    }
     auto row = [&](int y, int x0, int x1) {
         if (y < c.top || y > c.bottom) return;
         x0 = std::max(x0, c.left);

@@ -13,9 +13,8 @@ namespace {
 constexpr double kPixelLimit = 1.0e6;
 
 double Limit(double v) {
-    if (!(v > -kPixelLimit)) return -kPixelLimit;  // also NaN
-    if (v > kPixelLimit) return kPixelLimit;
-    return v;
+    v = v > -kPixelLimit ? v : -kPixelLimit;  // also NaN
+    return v > kPixelLimit ? kPixelLimit : v;
 }
 
 // Nearest integer, halves up; v is within the limit, so the cast cannot overflow.
@@ -326,13 +325,13 @@ void Surface::EndRepair() {
     repairing_ = false;
 }
 
-QPointF Surface::ToPixel(double x, double y) const {
+inline QPointF Surface::ToPixel(double x, double y) const {
     // Coordinates reach the surface in single precision.
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);
     return {Limit((fx - left_) / unitsX_), Limit((fy - top_) / unitsY_)};
 }
 
-QPoint Surface::ToPixelInt(double x, double y) const {
+inline QPoint Surface::ToPixelInt(double x, double y) const {
     const QPointF p = ToPixel(x, y);
     // A point on the far edge of the picture is drawn on its last pixel.
     int px = Round(p.x()), py = Round(p.y());
