@@ -15,8 +15,6 @@ public:
     // The picture must be 32 bits a pixel.
     explicit Backdrop(const QImage& picture);
 
-    int Width() const { return width_; }
-    int Height() const { return static_cast<int>(rowOf_.size()); }
     bool Empty() const { return rowOf_.empty(); }
 
     // Copies the pixels of r (within both pictures) into the same place of a picture of the

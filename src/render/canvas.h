@@ -16,7 +16,7 @@ struct DiagramFigures {
     // Where the figures of each connection and then each element begin; one more entry marks
     // the end.
     std::vector<int> starts;
-    std::vector<QRect> itemBounds;  // around the figures of each connection and element
+    std::vector<QRect> itemBounds;  // around each item's figures; found before a repair only
     int connections = 0, elements = 0;
 };
 

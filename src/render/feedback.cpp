@@ -39,12 +39,6 @@ PointRec DrawBends(Surface& surface, const ConnectionRec& c) {
 
 }  // namespace
 
-void PrintText(Surface& surface, double x, double y, const FontAttr& font, const QString& text) {
-    surface.SetTextPosition(x, y);
-    surface.SetFont(font.Bold, font.Underline, font.Size);
-    surface.Print(text);
-}
-
 void DrawXorLine(Surface& surface, double x1, double y1, double x2, double y2) {
     InXorMode(surface, [&] { surface.Line(x1, y1, x2, y2, kWhite); });
 }

@@ -17,8 +17,6 @@ void DrawXorCircle(Surface& surface, double x, double y, double r);
 
 // Element i on the back canvas: its circle in black, then its text. No publish.
 void DrawElementPlain(Session& s, int i);
-// text at (x, y) in the label font, in the current text colour. No publish.
-void PrintText(Surface& surface, double x, double y, const FontAttr& font, const QString& text);
 // The whole diagram with the last connection unfinished (bare segments, no arrow or label);
 // no purge, highlight or selection. Publishes.
 void RedrawWhileConnecting(Session& s);

@@ -17,13 +17,8 @@ namespace raster {
 struct Pixels {
     uchar* bits;
     qsizetype stride;
-    int width, height;
 
-    explicit Pixels(QImage& image)
-        : bits(image.bits()),
-          stride(image.bytesPerLine()),
-          width(image.width()),
-          height(image.height()) {}
+    explicit Pixels(QImage& image) : bits(image.bits()), stride(image.bytesPerLine()) {}
     QRgb* Row(int y) const {
         return reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride);
     }
@@ -34,7 +29,6 @@ struct Clip {
     int left = 0, top = 0, right = -1, bottom = -1;
 
     static Clip Of(const QRect& r) { return {r.left(), r.top(), r.right(), r.bottom()}; }
-    bool Empty() const { return left > right || top > bottom; }
     bool Contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
 };
 
@@ -56,9 +50,7 @@ struct PixelWriter {
 
     Clip clip;
 
-    // Writes anywhere in the picture, or only within clip (which lies within the picture).
-    PixelWriter(QImage& image, QRgb value)
-        : pixels(image), combine{value}, clip{0, 0, pixels.width - 1, pixels.height - 1} {}
+    // Writes only within clip, which lies within the picture.
     PixelWriter(QImage& image, QRgb value, const Clip& within)
         : pixels(image), combine{value}, clip(within) {}
     void Span(int y, int x0, int x1) const {
@@ -217,13 +209,13 @@ void ThinLine(const PixelWriter<Combine>& w, QPoint a, QPoint b) {
 }
 
 // The round pen of the given width: for each row offset from -width/2, the columns it covers.
+// Every such pen up to 64 pixels covers each of its rows, and all its rows share the middle
+// column; the strokes below rely on both.
 struct Pen {
     int width = 1;
     int rows = 1;
     int first = 0;                   // row offset of the first row
     int from[64] = {}, to[64] = {};  // column offsets, inclusive
-    bool nested = true;              // all rows of the pen share a column
-    bool everyRow = true;            // no row of the pen is empty
 
     explicit Pen(int w) : width(std::clamp(w, 1, 64)), rows(width), first(-(width / 2)) {
         // Pixel centres lie at half-pixel offsets from the pen's centre when the width is even.
@@ -241,60 +233,58 @@ struct Pen {
             from[i] = lo;
             to[i] = hi;
         }
-        int latestFrom = INT32_MIN, earliestTo = INT32_MAX;
-        for (int i = 0; i < rows; ++i) {
-            if (from[i] > to[i]) continue;
-            latestFrom = std::max(latestFrom, from[i]);
-            earliestTo = std::min(earliestTo, to[i]);
-        }
-        nested = latestFrom <= earliestTo;
-        for (int i = 0; i < rows; ++i) everyRow = everyRow && from[i] <= to[i];
     }
 };
 
+// The one-pixel line from a to b as WalkLine finds it, in runs of consecutive pixels: along rows
+// (byRow) or along columns. Calls run(other, from, to) for each, with other the run's row (or
+// column) and from..to its columns (or rows).
+template <typename Run>
+void WalkRuns(QPoint a, QPoint b, const Clip& clip, int margin, bool byRow, Run run) {
+    bool open = false;
+    int other = 0, from = 0, to = 0;
+    WalkLine(a, b, clip, margin, [&](int x, int y) {
+        const int major = byRow ? x : y, minor = byRow ? y : x;
+        if (open && minor == other && major == to + 1) {
+            to = major;
+            return;
+        }
+        if (open) run(other, from, to);
+        open = true;
+        other = minor, from = to = major;
+    });
+    if (open) run(other, from, to);
+}
+
 // A stroke of a wide round pen from a to b: the union of the pen put down at every pixel of the
-// one-pixel line. A nested pen (every round pen up to 64 pixels) makes one run a row, each pixel
-// written once. Otherwise, where the line keeps to one row (or column) for a while, the pen's
-// pixels there are written as one run per row instead of pen after pen; the pixels are the same.
+// one-pixel line. The union on any row is one run: consecutive pixels of the line are
+// neighbours, and two pens one pixel apart meet on every row they share. Each row's run is found
+// from the ends the pens reach and written once. A line reaching over more rows than that takes
+// is written run of the line by run, the pen's rows at once; the pixels are the same.
 // Exclusive-or strokes go through a mask all the same.
 template <typename Writer>
 void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
     const Clip& c = w.clip;
-    // With a nested pen the union on any row is one run: consecutive pixels of the line are
-    // neighbours, and two pens one pixel apart meet on every row they share. Each row's run is
-    // then found from the ends the pens reach, and written once.
     constexpr int kRows = 256;
     // The rows of the line that can reach the clip (a row more either way, as room for the
     // rounding at the ends), and the picture rows their pens cover.
     const int yLo = std::max(std::min(a.y(), b.y()) - 1, c.top - pen.width);
     const int yHi = std::min(std::max(a.y(), b.y()) + 1, c.bottom + pen.width);
     const int base = yLo + pen.first, count = yHi - yLo + pen.rows;
-    if (pen.nested && pen.everyRow && count <= kRows) {
+    if (count <= kRows) {
         if (count <= 0) return;
         int lo[kRows], hi[kRows];
         std::fill_n(lo, count, INT32_MAX);
         std::fill_n(hi, count, INT32_MIN);
         // The pens of the line's run from x0 to x1 on row y.
-        auto putRun = [&](int y, int x0, int x1) {
+        WalkRuns(a, b, c, pen.width, true, [&](int y, int x0, int x1) {
             int* l = lo + (y - yLo);
             int* h = hi + (y - yLo);
             for (int i = 0; i < pen.rows; ++i) {
                 l[i] = std::min(l[i], x0 + pen.from[i]);
                 h[i] = std::max(h[i], x1 + pen.to[i]);
             }
-        };
-        bool open = false;
-        int runY = 0, runX0 = 0, runX1 = 0;
-        WalkLine(a, b, c, pen.width, [&](int x, int y) {
-            if (open && y == runY && x == runX1 + 1) {
-                runX1 = x;
-                return;
-            }
-            if (open) putRun(runY, runX0, runX1);
-            open = true;
-            runY = y, runX0 = runX1 = x;
         });
-        if (open) putRun(runY, runX0, runX1);
         for (int r = std::max(0, c.top - base); r < count && base + r <= c.bottom; ++r) {
             const int x0 = std::max(lo[r], c.left), x1 = std::min(hi[r], c.right);
             if (x0 <= x1) w.Span(base + r, x0, x1);
@@ -307,54 +297,28 @@ void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
         x1 = std::min(x1, c.right);
         if (x0 <= x1) w.Span(y, x0, x1);
     };
-    // The pen put down at (x0, y) .. (x1, y): each pen row's run reaches from the first to the
-    // last pen.
-    auto alongRow = [&](int x0, int x1, int y) {
-        for (int i = 0; i < pen.rows; ++i)
-            if (pen.from[i] <= pen.to[i]) row(y + pen.first + i, x0 + pen.from[i], x1 + pen.to[i]);
-    };
-    // The pen put down at (x, y0) .. (x, y1): a picture row meets the pen rows i with
-    // y0 <= row - first - i <= y1, whose runs all share the pen's middle column.
-    auto alongColumn = [&](int x, int y0, int y1) {
-        for (int y = y0 + pen.first; y <= y1 + pen.first + pen.rows - 1; ++y) {
-            const int iLo = std::max(0, y - pen.first - y1);
-            const int iHi = std::min(pen.rows - 1, y - pen.first - y0);
+    const bool alongX = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+    WalkRuns(a, b, c, pen.width, alongX, [&](int other, int m0, int m1) {
+        if (alongX) {
+            // The pen put down at (m0, other) .. (m1, other): each pen row's run reaches from
+            // the first to the last pen.
+            for (int i = 0; i < pen.rows; ++i)
+                row(other + pen.first + i, m0 + pen.from[i], m1 + pen.to[i]);
+            return;
+        }
+        // The pen put down at (other, m0) .. (other, m1): a picture row meets the pen rows i
+        // with m0 <= row - first - i <= m1, whose runs all share the pen's middle column.
+        for (int y = m0 + pen.first; y <= m1 + pen.first + pen.rows - 1; ++y) {
+            const int iLo = std::max(0, y - pen.first - m1);
+            const int iHi = std::min(pen.rows - 1, y - pen.first - m0);
             int from = INT32_MAX, to = INT32_MIN;
             for (int i = iLo; i <= iHi; ++i) {
-                if (pen.from[i] > pen.to[i]) continue;
                 from = std::min(from, pen.from[i]);
                 to = std::max(to, pen.to[i]);
             }
-            if (from <= to) row(y, x + from, x + to);
+            row(y, other + from, other + to);
         }
-    };
-    const bool alongX = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
-    if (!pen.nested && !alongX) {
-        WalkLine(a, b, c, pen.width, [&](int x, int y) { alongRow(x, x, y); });
-        return;
-    }
-    // The run of the line on one row (or column) so far.
-    bool open = false;
-    int major0 = 0, major1 = 0, minor = 0;
-    auto flush = [&] {
-        if (!open) return;
-        if (alongX)
-            alongRow(major0, major1, minor);
-        else
-            alongColumn(minor, major0, major1);
-    };
-    WalkLine(a, b, c, pen.width, [&](int x, int y) {
-        const int major = alongX ? x : y, other = alongX ? y : x;
-        if (open && other == minor && major == major1 + 1) {
-            major1 = major;
-            return;
-        }
-        flush();
-        open = true;
-        major0 = major1 = major;
-        minor = other;
     });
-    flush();
 }
 
 // floor and ceil to int for values well inside the int range, without the library's rounding.

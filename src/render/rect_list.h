@@ -17,7 +17,6 @@ public:
     bool Whole() const { return whole_; }
     const QRect* begin() const { return rects_.data(); }
     const QRect* end() const { return rects_.data() + count_; }
-    int Count() const { return count_; }
 
     // The smallest rectangle around all of them.
     QRect Bounds() const {

@@ -50,9 +50,7 @@ void DrawConnection(Surface& surface, const SharedState& st, int i) {
     DrawArrowSegment(surface, path[n].X, path[n].Y, c.X2, c.Y2, colour);
 
     surface.SetTextColour(st.SelKind == kSelArgText && st.SelIndex == i ? kBlue : kBlack);
-    surface.SetTextPosition(c.ArgTextX, c.ArgTextY);
-    surface.SetFont(c.Font.Bold, c.Font.Underline, c.Font.Size);
-    surface.Print(c.ArgNo);
+    PrintText(surface, c.ArgTextX, c.ArgTextY, c.Font, c.ArgNo);
 }
 
 void DrawElement(Surface& surface, const SharedState& st, int i, int highlight) {
@@ -68,9 +66,7 @@ void DrawElement(Surface& surface, const SharedState& st, int i, int highlight) 
     }
     surface.SetTextColour(st.SelKind == kSelElementText && st.SelIndex == i ? kBlue : kBlack);
     surface.Circle(e.X, e.Y, e.R, outline);
-    surface.SetTextPosition(e.TextX, e.TextY);
-    surface.SetFont(e.Font.Bold, e.Font.Underline, e.Font.Size);
-    surface.Print(e.Text);
+    PrintText(surface, e.TextX, e.TextY, e.Font, e.Text);
 }
 
 // The figures of the diagram, drawn or only recorded, with where each connection's and each
@@ -153,7 +149,6 @@ void FindDamage(Surface& surface, const DiagramFigures& before, DiagramFigures& 
     for (int i = 0; i < elements; ++i)
         AddItemDamage(surface, before, i < before.elements ? before.connections + i : -1, after,
                       i < after.elements ? after.connections + i : -1, damage);
-    FindItemBounds(after);
 }
 
 // Draws the figures of frame again within each rectangle of damage, over the backdrop.
@@ -251,8 +246,8 @@ void RedrawDiagram(Session& s, int highlight) {
     if (afresh) {
         if (!cleared) surface.ClearTo(drawn.backdrop);
         RecordDiagram(surface, s.st, highlight, next, true);
-        FindItemBounds(next);
     } else {
+        FindItemBounds(next);
         const DrawingState end = surface.State();
         Repair(surface, drawn.backdrop, next, damage);
         surface.SetState(end);
@@ -287,6 +282,12 @@ void gridDisplay(Session& s) {
     if (s.st.GridSize == 0) return;
     DrawGridLines(s.canvas.Picture2, s.st.GridSize, s.frm.TwipsPerPixel);
     s.canvas.Publish();
+}
+
+void PrintText(Surface& surface, double x, double y, const FontAttr& font, const QString& text) {
+    surface.SetTextPosition(x, y);
+    surface.SetFont(font.Bold, font.Underline, font.Size);
+    surface.Print(text);
 }
 
 void DrawSegment(Surface& surface, double x1, double y1, double x2, double y2, QRgb colour) {

@@ -5,6 +5,7 @@
 
 #include "render/surface.h"
 
+struct FontAttr;
 struct Session;
 struct SharedState;
 
@@ -22,6 +23,8 @@ void gridDisplay(Session& s);
 // surface's size in twips, the unit of the grid.
 void DrawGridLines(Surface& surface, int gridSize, double twipsPerPixel);
 
+// text at (x, y) in the label font, in the current text colour.
+void PrintText(Surface& surface, double x, double y, const FontAttr& font, const QString& text);
 void DrawSegment(Surface& surface, double x1, double y1, double x2, double y2, QRgb colour);
 // The segment and an open arrowhead at (x2, y2): two strokes of 120 units, 30 degrees to
 // either side of the segment, pointing back.

@@ -69,6 +69,11 @@ QRect Within(const QRect& a, const QRect& b) {
                  QPoint(std::min(a.right(), b.right()), std::min(a.bottom(), b.bottom())));
 }
 
+// Figures drawn with the pen, whose width they keep.
+bool Stroked(Figure::Kind kind) {
+    return kind != Figure::Kind::FilledBox && kind != Figure::Kind::Text;
+}
+
 // The round pen of each width, made once: a redraw changes width with every active connection.
 const raster::Pen& PenOf(int width) {
     static const auto pens = [] {
@@ -138,9 +143,8 @@ void Surface::SetPictureScale(double x1, double y1, double x2, double y2) {
 }
 
 void Surface::SetDrawWidth(int pixels) {
-    pixels = std::max(pixels, 1);
-    if (pixels != drawWidth_) pen_ = &PenOf(pixels);
-    drawWidth_ = pixels;
+    drawWidth_ = std::max(pixels, 1);
+    pen_ = &PenOf(drawWidth_);
 }
 
 void Surface::SetFont(bool bold, bool underline, int points) {
@@ -166,8 +170,8 @@ void Surface::SetState(const DrawingState& state) {
 }
 
 void Surface::MarkAll() {
-    dirty_.SetWhole(image_.rect());
-    drawnOn_.SetWhole(image_.rect());
+    dirty_.SetWhole(picture_);
+    drawnOn_.SetWhole(picture_);
 }
 
 bool Surface::Touch(const QRect& bounds) {
@@ -193,37 +197,30 @@ Figure& Surface::Record(Figure::Kind kind, double x1, double y1, double x2, doub
     f.colour = colour;
     f.mode = drawMode_;
     f.bounds = Within(bounds, picture_);
-    switch (kind) {
-        case Figure::Kind::Line:
-        case Figure::Kind::Polyline:
-        case Figure::Kind::Box:
-            f.width = drawWidth_;
-            break;
-        case Figure::Kind::Circle:
-            f.width = drawWidth_;
-            // An exclusive-or circle is only its rim.
-            f.solid = fillStyle_ == FillStyle::Solid && drawMode_ != kDrawModeXor;
-            f.fill = f.solid ? fillColour_ : 0;
-            break;
-        case Figure::Kind::Text:
-            f.colour = textColour_;
-            f.x1 = currentX_;
-            f.y1 = currentY_;
-            f.bold = fontBold_;
-            f.underline = fontUnderline_;
-            f.size = fontSize_;
-            break;
-        case Figure::Kind::FilledBox:
-            break;
+    if (Stroked(kind)) f.width = drawWidth_;
+    if (kind == Figure::Kind::Circle) {
+        // An exclusive-or circle is only its rim.
+        f.solid = fillStyle_ == FillStyle::Solid && drawMode_ != kDrawModeXor;
+        f.fill = f.solid ? fillColour_ : 0;
     }
     return f;
 }
 
 void Surface::RecordText(const QString& text, const QRect& bounds) {
-    Figure& f = Record(Figure::Kind::Text, 0, 0, 0, 0, 0, bounds);
+    Figure& f = Record(Figure::Kind::Text, currentX_, currentY_, 0, 0, textColour_, bounds);
+    f.bold = fontBold_;
+    f.underline = fontUnderline_;
+    f.size = fontSize_;
     f.first = static_cast<int>(figures_->texts.size());
     f.count = 1;
     figures_->texts.push_back(text);
+}
+
+void Surface::RecordPolyline(const PointRec* points, int n, QRgb colour, const QRect& bounds) {
+    Figure& f = Record(Figure::Kind::Polyline, 0, 0, 0, 0, colour, bounds);
+    f.first = static_cast<int>(figures_->points.size());
+    f.count = n;
+    figures_->points.insert(figures_->points.end(), points, points + n);
 }
 
 bool FigureList::Same(const Figure& a, const FigureList& other, const Figure& b) const {
@@ -280,24 +277,21 @@ void Surface::AddFigureDamage(const FigureList& list, const Figure& f, RectList&
 
 void Surface::DrawFigure(const FigureList& list, const Figure& f) {
     drawMode_ = f.mode;
+    if (Stroked(f.kind)) SetDrawWidth(f.width);
     switch (f.kind) {
         case Figure::Kind::Line:
-            SetDrawWidth(f.width);
             Line(f.x1, f.y1, f.x2, f.y2, f.colour);
             break;
         case Figure::Kind::Polyline:
-            SetDrawWidth(f.width);
             Polyline(list.points.data() + f.first, f.count, f.colour);
             break;
         case Figure::Kind::FilledBox:
             FilledBox(f.x1, f.y1, f.x2, f.y2, f.colour);
             break;
         case Figure::Kind::Box:
-            SetDrawWidth(f.width);
             Box(f.x1, f.y1, f.x2, f.y2, f.colour);
             break;
         case Figure::Kind::Circle:
-            SetDrawWidth(f.width);
             fillStyle_ = f.solid ? FillStyle::Solid : FillStyle::Transparent;
             if (f.solid) fillColour_ = f.fill;
             Circle(f.x1, f.y1, f.x2, f.colour);
@@ -312,7 +306,7 @@ void Surface::DrawFigure(const FigureList& list, const Figure& f) {
 }
 
 void Surface::BeginRepair(const Backdrop& backdrop, const QRect& r) {
-    const QRect c = r.intersected(image_.rect());
+    const QRect c = r.intersected(picture_);
     CatchUp(c.top(), c.bottom());
     backdrop.CopyTo(image_, c);
     dirty_.Add(c);
@@ -321,7 +315,7 @@ void Surface::BeginRepair(const Backdrop& backdrop, const QRect& r) {
 }
 
 void Surface::EndRepair() {
-    clip_ = raster::Clip::Of(image_.rect());
+    clip_ = raster::Clip::Of(picture_);
     repairing_ = false;
 }
 
@@ -340,12 +334,6 @@ inline QPoint Surface::ToPixelInt(double x, double y) const {
     return {px, py};
 }
 
-QRect Surface::TakeDirty() {
-    const QRect r = dirty_.Bounds();
-    dirty_.Clear();
-    return r;
-}
-
 void Surface::TakeDirty(RectList& into) {
     into = dirty_;
     dirty_.Clear();
@@ -359,7 +347,7 @@ void Surface::Clear() {
 
 void Surface::ClearTo(const Backdrop& backdrop) {
     ForgetHandOver();
-    backdrop.CopyTo(image_, image_.rect());
+    backdrop.CopyTo(image_, picture_);
     MarkAll();
 }
 
@@ -390,10 +378,7 @@ void Surface::Polyline(const PointRec* points, int n, QRgb colour) {
     }
     if (n < 2) return;
     if (OnlyRecording()) {
-        Figure& f = Record(Figure::Kind::Polyline, 0, 0, 0, 0, colour, QRect());
-        f.first = static_cast<int>(figures_->points.size());
-        f.count = n;
-        figures_->points.insert(figures_->points.end(), points, points + n);
+        RecordPolyline(points, n, colour, QRect());
         return;
     }
     QPoint pixels[kMaxPoints + 2];
@@ -407,12 +392,7 @@ void Surface::Polyline(const PointRec* points, int n, QRgb colour) {
         minY = std::min(minY, b.y()), maxY = std::max(maxY, b.y());
     }
     const QRect bounds = BoundsOf(QPoint(minX, minY), QPoint(maxX, maxY), Grow(drawWidth_));
-    if (figures_) {
-        Figure& f = Record(Figure::Kind::Polyline, 0, 0, 0, 0, colour, bounds);
-        f.first = static_cast<int>(figures_->points.size());
-        f.count = n;
-        figures_->points.insert(figures_->points.end(), points, points + n);
-    }
+    if (figures_) RecordPolyline(points, n, colour, bounds);
     if (!Touch(bounds)) return;
     const raster::SetWriter w{image_, colour, clip_};
     const QRect clip = RectOf(clip_);
@@ -518,7 +498,7 @@ void Surface::Print(const QString& text) {
         runs = texts_.Runs(text, fontBold_, fontUnderline_, FontPixels());
         if (!runs) {
             // Drawn by the painter, which may reach anywhere.
-            bounds = image_.rect();
+            bounds = picture_;
         } else if (!runs->empty()) {
             int top = INT32_MAX, bottom = INT32_MIN, left = INT32_MAX, right = INT32_MIN;
             for (const TextRun& run : *runs) {

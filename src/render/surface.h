@@ -117,7 +117,6 @@ public:
     QRgb TextColour() const { return textColour_; }
     void SetTextColour(QRgb c) { textColour_ = c; }
     void SetTextPosition(double x, double y) { currentX_ = x, currentY_ = y; }
-    PointRec TextPosition() const { return {currentX_, currentY_}; }
     void SetFont(bool bold, bool underline, int points);
     bool FontBold() const { return fontBold_; }
     bool FontUnderline() const { return fontUnderline_; }
@@ -163,9 +162,7 @@ public:
     // each row of its own picture is copied back from shown only when that row is next drawn on
     // or looked at; until then shown may change only by what is published to it.
     bool HandOver(QImage& shown);
-    // The pixels changed since the last call, then forgets them.
-    QRect TakeDirty();
-    // The same, rectangle by rectangle.
+    // The pixels changed since the last call, rectangle by rectangle, then forgets them.
     void TakeDirty(RectList& into);
     // The pixels drawn on (cleared, resized, any figure) since the last ForgetDrawnOn, leaving
     // out what was drawn between BeginRepair and EndRepair.
@@ -176,10 +173,11 @@ private:
     friend class Canvas;  // publishes the pixels as they are
 
     // Notes a figure that may change the pixels of bounds: marks them changed and tells whether
-    // the figure is to be drawn (not when only recorded, nor wholly outside a repair).
+    // the figure is to be drawn (not while bounds are only measured, nor wholly outside a repair).
     bool Touch(const QRect& bounds);
     bool OnlyRecording() const { return figures_ && !drawFigures_; }
     void RecordText(const QString& text, const QRect& bounds);
+    void RecordPolyline(const PointRec* points, int n, QRgb colour, const QRect& bounds);
     Figure& Record(Figure::Kind kind, double x1, double y1, double x2, double y2, QRgb colour,
                    const QRect& bounds);
     void MarkAll();
