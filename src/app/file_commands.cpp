@@ -34,6 +34,18 @@ void ShowFailure(Session& s, const QString& description, const QString& path) {
     s.ui.Message(FileFailureMessage(description, path));
 }
 
+// 名前を付けて保存 and 保存; true when the diagram was written.
+bool SaveToChosenFile(Session& s) {
+    const std::optional<QString> path = s.ui.SaveFileName(kDiagramFilter, s.st.FileName);
+    if (!path || path->isEmpty()) return false;
+    return SaveDiagram(s, *path);
+}
+
+bool SaveToCurrentFile(Session& s) {
+    if (!s.st.FileName.isEmpty()) return SaveDiagram(s, s.st.FileName);
+    return SaveToChosenFile(s);
+}
+
 }  // namespace
 
 QString FileFailureMessage(const QString& description, const QString& path) {
@@ -121,17 +133,6 @@ bool SaveChangesFirst(Session& s) {
             break;
     }
     return false;
-}
-
-bool SaveToCurrentFile(Session& s) {
-    if (!s.st.FileName.isEmpty()) return SaveDiagram(s, s.st.FileName);
-    return SaveToChosenFile(s);
-}
-
-bool SaveToChosenFile(Session& s) {
-    const std::optional<QString> path = s.ui.SaveFileName(kDiagramFilter, s.st.FileName);
-    if (!path || path->isEmpty()) return false;
-    return SaveDiagram(s, *path);
 }
 
 void frmMain::mnuFileNew_Click(Session& s) {

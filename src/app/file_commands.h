@@ -39,9 +39,6 @@ extern const QString kUnsavedQuestion;  // "変更が保存されていません
 // does, or 名前を付けて保存 when there is no current file). Cancel, or a save that was cancelled
 // or failed, gives false: the command then does nothing.
 bool SaveChangesFirst(Session& s);
-// 保存 and 名前を付けて保存; true when the diagram was written.
-bool SaveToCurrentFile(Session& s);
-bool SaveToChosenFile(Session& s);
 
 namespace frmMain {
 

@@ -3,7 +3,6 @@
 #include "dialogs/dialog_fields.h"
 #include "model/cp932.h"
 #include "model/element_value.h"
-#include "model/form_controls.h"
 #include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"

@@ -44,7 +44,6 @@ public:
 
 private:
     class Edit;
-    friend class Edit;
     using Snapshot = std::shared_ptr<const DiagramTables>;
 
     Snapshot TakeSnapshot() const;

@@ -124,5 +124,5 @@ void frmMain::Command11_Click(Session& s) {
             RemoveConnectionsInto(st, e);
     }
     RedrawDiagram(s, -1);
-    s.frm.Frame1Visible = false;
+    HidePanel(s);
 }

@@ -123,8 +123,7 @@ bool StepOperator(Session& s, int kind) {
     TakeValue(st, e, 1, tL, sL);
     TakeValue(st, e, 2, tR, sR);
     const QString op = OperatorText(kind);
-    FiringResult r = ComputeOperator(kind, tL, sL, tR, sR);
-    if (r.error.isEmpty() && r.value.size() > kMaxResultLength) r.error = TooLongMessage();
+    const FiringResult r = ComputeOperator(kind, tL, sL, tR, sR);
     if (!r.error.isEmpty()) {
         StopRunOnError(s, r.error);
         return false;
@@ -151,8 +150,7 @@ bool StepFunction(Session& s, const QString& name) {
         args << value;  // only the value texts matter to a function
     }
     int shown = 0;
-    FiringResult r = ComputeFunction(name, args, shown);
-    if (r.error.isEmpty() && r.value.size() > kMaxResultLength) r.error = TooLongMessage();
+    const FiringResult r = ComputeFunction(name, args, shown);
     if (!r.error.isEmpty()) {
         StopRunOnError(s, r.error);
         return false;

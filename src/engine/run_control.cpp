@@ -16,11 +16,6 @@
 
 namespace {
 
-// Live elements are 1..ElemCount; never beyond the table.
-int LiveElements(const SharedState& st) {
-    return std::clamp<int>(st.Diagram.ElemCount, 0, kMaxElements);
-}
-
 // Marks a step as under way for as long as it lasts.
 class StepInProgress {
 public:
@@ -54,7 +49,7 @@ void frmMain::Command1_Click(Session& s) {
 void frmMain::Command2_Click(Session& s) {
     SharedState& st = s.st;
     if (st.InStep) return;
-    const int count = LiveElements(st);
+    const int count = st.Diagram.LiveElements();
     if (count == 0) return;
     st.StopFlag = 0;
     st.StoppedByError = false;
@@ -96,7 +91,7 @@ void frmMain::Timer1_Timer(Session& s) {
 
 void ResetRunValues(Session& s) {
     SharedState& st = s.st;
-    for (int i = 1; i <= LiveElements(st); ++i) {
+    for (int i = 1; i <= st.Diagram.LiveElements(); ++i) {
         ElementRec& e = st.Diagram.Elements[i];
         ResetElementValue(e);
         // The pool has just been relinked, so every queue head is stale: all of them are
@@ -107,7 +102,7 @@ void ResetRunValues(Session& s) {
 
 void ClearConnectionFlags(Session& s) {
     SharedState& st = s.st;
-    const int count = std::clamp<int>(st.Diagram.ConnCount, 0, kMaxConnections);
+    const int count = st.Diagram.LiveConnections();
     for (int j = 1; j <= count; ++j) st.Diagram.Connections[j].Active = 0;
 }
 
@@ -117,7 +112,7 @@ void ExecuteStep(Session& s) {
 
 bool ExecuteStepAsked(Session& s) {
     SharedState& st = s.st;
-    const int count = LiveElements(st);
+    const int count = st.Diagram.LiveElements();
     if (st.InStep || count == 0) return false;
     StepInProgress guard(st, s.frm.Timer1.Enabled);
 

@@ -38,10 +38,6 @@ int AppendOrReport(Session& s, int head, const QString& type, const QString& val
     return head;
 }
 
-int ConnectionCount(const SharedState& st) {
-    return std::clamp<int>(st.Diagram.ConnCount, 0, kMaxConnections);
-}
-
 }  // namespace
 
 int InputIndex(const ConnectionRec& c) {
@@ -71,7 +67,7 @@ bool TakeValue(SharedState& st, int e, int i, QString& type, QString& value) {
 bool SendValue(Session& s, const QString& label, const QString& type, const QString& value) {
     SharedState& st = s.st;
     bool sent = false;
-    for (int c = 1; c <= ConnectionCount(st); ++c) {
+    for (int c = 1; c <= st.Diagram.LiveConnections(); ++c) {
         ConnectionRec& conn = st.Diagram.Connections[c];
         if (conn.FromElem != st.StepElem) continue;
         const int t = TargetOf(st, conn);
@@ -94,7 +90,7 @@ bool SendValue(Session& s, const QString& label, const QString& type, const QStr
 
 void PushValue(Session& s, const QString& type, const QString& value) {
     SharedState& st = s.st;
-    for (int c = 1; c <= ConnectionCount(st); ++c) {
+    for (int c = 1; c <= st.Diagram.LiveConnections(); ++c) {
         ConnectionRec& conn = st.Diagram.Connections[c];
         if (conn.FromElem != st.StepElem) continue;
         const int t = TargetOf(st, conn);

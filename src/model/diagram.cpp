@@ -29,16 +29,9 @@ bool SameDrawnConnection(const ConnectionRec& a, const ConnectionRec& b) {
     return true;
 }
 
-int LiveElements(const DiagramTables& d) {
-    return std::clamp<int>(d.ElemCount, 0, kMaxElements);
-}
-int LiveConnections(const DiagramTables& d) {
-    return std::clamp<int>(d.ConnCount, 0, kMaxConnections);
-}
-
 // The next finished connection at or after j, or one past the live ones.
 int NextFinished(const DiagramTables& d, int j) {
-    while (j <= LiveConnections(d) && d.Connections[j].ToElem == 0) ++j;
+    while (j <= d.LiveConnections() && d.Connections[j].ToElem == 0) ++j;
     return j;
 }
 
@@ -46,20 +39,20 @@ int NextFinished(const DiagramTables& d, int j) {
 
 bool DiagramTables::operator==(const DiagramTables& other) const {
     if (ElemCount != other.ElemCount || ConnCount != other.ConnCount) return false;
-    for (int i = 1; i <= LiveElements(*this); ++i)
+    for (int i = 1; i <= LiveElements(); ++i)
         if (!(Elements[i] == other.Elements[i])) return false;
-    for (int j = 1; j <= LiveConnections(*this); ++j)
+    for (int j = 1; j <= LiveConnections(); ++j)
         if (!(Connections[j] == other.Connections[j])) return false;
     return true;
 }
 
 bool SameDrawing(const DiagramTables& a, const DiagramTables& b) {
-    if (LiveElements(a) != LiveElements(b)) return false;
-    for (int i = 1; i <= LiveElements(a); ++i)
+    if (a.LiveElements() != b.LiveElements()) return false;
+    for (int i = 1; i <= a.LiveElements(); ++i)
         if (!SameDrawnElement(a.Elements[i], b.Elements[i])) return false;
     int i = NextFinished(a, 1), j = NextFinished(b, 1);
-    for (; i <= LiveConnections(a) && j <= LiveConnections(b);
+    for (; i <= a.LiveConnections() && j <= b.LiveConnections();
          i = NextFinished(a, i + 1), j = NextFinished(b, j + 1))
         if (!SameDrawnConnection(a.Connections[i], b.Connections[j])) return false;
-    return i > LiveConnections(a) && j > LiveConnections(b);
+    return i > a.LiveConnections() && j > b.LiveConnections();
 }

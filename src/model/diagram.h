@@ -6,6 +6,7 @@
 
 #include "model/records.h"
 
+#include <algorithm>
 #include <array>
 
 struct DiagramTables {
@@ -13,6 +14,10 @@ struct DiagramTables {
     Integer ElemCount = 0;
     std::array<ConnectionRec, kMaxConnections + 1> Connections{};
     Integer ConnCount = 0;
+
+    // The live records, 1..count, never beyond the table whatever a count holds.
+    int LiveElements() const { return std::clamp<int>(ElemCount, 0, kMaxElements); }
+    int LiveConnections() const { return std::clamp<int>(ConnCount, 0, kMaxConnections); }
 
     // Equal counts and equal live records, every field included; stale slots are not looked at.
     bool operator==(const DiagramTables& other) const;

@@ -17,6 +17,17 @@ void FollowDown(Integer& index, int removed) {
     if (index > removed) --index;
 }
 
+// Removes every connection for which drop holds, as RemoveConnection does.
+template <typename Drop>
+void RemoveConnectionsWhere(SharedState& st, Drop drop) {
+    for (int j = 1; j <= st.Diagram.ConnCount;) {
+        if (drop(st.Diagram.Connections[j]))
+            RemoveConnection(st, j);
+        else
+            ++j;
+    }
+}
+
 }  // namespace
 
 void CloseUpConnections(DiagramTables& d, int j) {
@@ -56,13 +67,8 @@ void RemoveConnection(SharedState& st, int j) {
 void RemoveElement(SharedState& st, int e) {
     DiagramTables& d = st.Diagram;
     if (e < 1 || e > d.ElemCount) return;
-    int j = 1;
-    while (j <= d.ConnCount) {
-        if (d.Connections[j].FromElem == e || d.Connections[j].ToElem == e)
-            RemoveConnection(st, j);
-        else
-            ++j;
-    }
+    RemoveConnectionsWhere(
+        st, [e](const ConnectionRec& c) { return c.FromElem == e || c.ToElem == e; });
     for (int i = e; i < d.ElemCount; ++i) d.Elements[i] = d.Elements[i + 1];
     --d.ElemCount;
     for (int k = 1; k <= d.ConnCount; ++k) {
@@ -84,13 +90,7 @@ void RemoveElement(SharedState& st, int e) {
 }
 
 void RemoveConnectionsInto(SharedState& st, int e) {
-    int j = 1;
-    while (j <= st.Diagram.ConnCount) {
-        if (st.Diagram.Connections[j].ToElem == e)
-            RemoveConnection(st, j);
-        else
-            ++j;
-    }
+    RemoveConnectionsWhere(st, [e](const ConnectionRec& c) { return c.ToElem == e; });
 }
 
 void RemoveBendPoint(ConnectionRec& c, int k) {

@@ -142,12 +142,12 @@ void UnhookDanglingConnections(DiagramTables& t) {
 
 QByteArray WriteDiagram(const DiagramTables& d) {
     ItemWriter out;
-    const int elems = std::clamp<int>(d.ElemCount, 0, kMaxElements);
+    const int elems = d.LiveElements();
     out.Int(elems);
     out.EndLine();
     for (int i = 1; i <= elems; ++i) WriteElement(out, d.Elements[i]);
     // A connection still being drawn has no end yet; a file never holds one.
-    const int conns = std::clamp<int>(d.ConnCount, 0, kMaxConnections);
+    const int conns = d.LiveConnections();
     int finished = 0;
     for (int j = 1; j <= conns; ++j)
         if (d.Connections[j].ToElem != 0) ++finished;

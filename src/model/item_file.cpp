@@ -179,9 +179,6 @@ void TakeDigits(const char* d, qsizetype n, qsizetype& p, std::int64_t& m, int& 
 }  // namespace
 
 bool ItemReader::ReadPlainNumber(double& v) {
-    // Powers of ten that a double holds exactly.
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     SkipLineEnds();
     const char* d = data_.constData();
     const qsizetype n = data_.size();
@@ -200,7 +197,7 @@ bool ItemReader::ReadPlainNumber(double& v) {
     if (digits == 0 || digits > 15 || (p < n && !EndsItem(d[p]))) return false;
     // The digits as a whole number over a power of ten, both exact: the division rounds right.
     const double value =
-        fraction > 0 ? static_cast<double>(m) / kPowers[fraction] : static_cast<double>(m);
+        fraction > 0 ? static_cast<double>(m) / kExactPowers[fraction] : static_cast<double>(m);
     v = negative ? -value : value;
     pos_ = p < n && d[p] == ',' ? p + 1 : p;
     return true;

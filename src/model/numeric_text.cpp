@@ -19,11 +19,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Powers of ten that a double holds exactly.
-constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
 // strtod in the "C" locale, whatever locale the application runs in.
 double CStrtod(const char* s) {
     static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", locale_t{});
@@ -113,30 +108,6 @@ bool ParseWholeNumber(const char* text, std::size_t length, double& out) {
         while (j < length && IsDigit(text[j])) v = v * 10 + (text[j++] - '0');
         if (j == length && j > i) {
             out = negative ? -static_cast<double>(v) : static_cast<double>(v);
-            return true;
-        }
-    }
-    // Plain decimals of at most 15 digits: the digits as a whole number over a power of ten, both
-    // exact doubles, so that the one division rounds correctly.
-    {
-        std::int64_t m = 0;
-        int digits = 0, fraction = -1;
-        std::size_t j = i;
-        for (; j < length && digits <= 15; ++j) {
-            const char c = text[j];
-            if (IsDigit(c)) {
-                m = m * 10 + (c - '0');
-                ++digits;
-                if (fraction >= 0) ++fraction;
-            } else if (c == '.' && fraction < 0) {
-                fraction = 0;
-            } else {
-                break;
-            }
-        }
-        if (j == length && digits > 0 && digits <= 15 && fraction >= 0) {
-            const double v = static_cast<double>(m) / kExactPowers[fraction];
-            out = negative ? -v : v;
             return true;
         }
     }
@@ -322,11 +293,6 @@ QString FormatNumber(double v) {
 
 int WriteNumber(char* out, double v) {
     return NumberChars(v, out);
-}
-
-void AppendNumber(QByteArray& out, double v) {
-    char buf[32];
-    out.append(buf, NumberChars(v, buf));
 }
 
 QString FormatSingle(float v) {

@@ -6,6 +6,12 @@
 #include <QStringView>
 #include <cstddef>
 
+// Powers of ten that a double holds exactly: a whole number of at most 15 digits divided by one
+// of them is correctly rounded.
+inline constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // Reads the leading number of a text: blanks, tabs and line feeds anywhere are ignored; an
 // optional sign, digits with one decimal point and an exponent with E or D; "&H" and "&O"
 // start hexadecimal and octal integers. A text without a leading number reads 0. Magnitudes
@@ -26,8 +32,6 @@ bool FitsInt32(double v);
 // Integers plain, other values with at most 15 significant digits and no trailing zeros,
 // exponent form such as 1E+20 for very large or very small magnitudes, no leading blank.
 QString FormatNumber(double v);
-// Appends the same text as ASCII bytes; used by the file writer.
-void AppendNumber(QByteArray& out, double v);
 // Writes the same text into out, which has room for kNumberChars bytes, and returns its length.
 constexpr int kNumberChars = 32;
 int WriteNumber(char* out, double v);

@@ -63,7 +63,7 @@ void RedrawWhileConnecting(Session& s) {
     Surface& surface = s.canvas.Picture2;
     surface.Clear();
     gridDisplay(s);
-    const int last = std::clamp<int>(st.Diagram.ConnCount, 0, kMaxConnections);
+    const int last = st.Diagram.LiveConnections();
     for (int i = 1; i < last; ++i) {
         const ConnectionRec& c = st.Diagram.Connections[i];
         const PointRec p = DrawBends(surface, c);
@@ -72,7 +72,7 @@ void RedrawWhileConnecting(Session& s) {
     }
     // The connection being built: its bends only, no arrowhead and no label yet.
     if (last >= 1) DrawBends(surface, st.Diagram.Connections[last]);
-    const int elements = std::clamp<int>(st.Diagram.ElemCount, 0, kMaxElements);
+    const int elements = st.Diagram.LiveElements();
     for (int i = 1; i <= elements; ++i) DrawPlain(surface, st.Diagram.Elements[i]);
     s.canvas.Publish();
 }

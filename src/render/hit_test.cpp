@@ -59,7 +59,7 @@ struct Nearest {
 void HitTest(SharedState& st, float pxSingle, float pySingle) {
     const double px = pxSingle, py = pySingle;
 
-    const int elements = std::clamp<int>(st.Diagram.ElemCount, 0, kMaxElements);
+    const int elements = st.Diagram.LiveElements();
     for (int i = 1; i <= elements; ++i) {
         const ElementRec& e = st.Diagram.Elements[i];
         if (InElementText(e, px, py)) {
@@ -75,7 +75,7 @@ void HitTest(SharedState& st, float pxSingle, float pySingle) {
     }
 
     Nearest point, segment;
-    const int connections = std::clamp<int>(st.Diagram.ConnCount, 0, kMaxConnections);
+    const int connections = st.Diagram.LiveConnections();
     for (int i = 1; i <= connections; ++i) {
         const ConnectionRec& c = st.Diagram.Connections[i];
         if (InLabel(c, px, py)) {

@@ -215,7 +215,8 @@ void MainWindow::BuildControls(QWidget* client) {
         Dispatch([=](Session& s) { frmMain::Picture1_MouseDown(s, button, shift, x, y); });
     };
     picture1_->OnMouseMove = [this](int buttons, int shift, float x, float y) {
-        Dispatch([=](Session& s) { frmMain::Picture1_MouseMove(s, buttons, shift, x, y); });
+        Dispatch([=](Session& s) { frmMain::Picture1_MouseMove(s, buttons, shift, x, y); },
+                 Edits::OnlyWhenAGestureEnds);
     };
     // Delete and Escape act on the canvas when it has the keyboard, which a press gives it.
     picture1_->setFocusPolicy(Qt::StrongFocus);
@@ -230,12 +231,14 @@ void MainWindow::BuildControls(QWidget* client) {
     }
 }
 
-void MainWindow::Dispatch(const std::function<void(Session&)>& handler) {
+void MainWindow::Dispatch(const std::function<void(Session&)>& handler, Edits edits) {
+    const Editing before = session_.st.EditState;
     ++handlerDepth_;
     handler(session_);
     --handlerDepth_;
     // An edit completed by this handler becomes a step of the history.
-    if (handlerDepth_ == 0) history_.Observe();
+    const bool mayHaveEdited = edits == Edits::Possible || session_.st.EditState != before;
+    if (handlerDepth_ == 0 && mayHaveEdited) history_.Observe();
     // A resize that arrived while a handler waited in a message box is laid out now, so that no
     // redraw ever runs inside another.
     if (handlerDepth_ == 0 && resizePending_) {
@@ -253,7 +256,7 @@ void MainWindow::TimerTick() {
     // A tick that arrives while a handler waits in a message box or dialog is skipped: no step
     // ever runs inside another handler.
     if (handlerDepth_ > 0) return;
-    Dispatch(frmMain::Timer1_Timer);
+    Dispatch(frmMain::Timer1_Timer, Edits::OnlyWhenAGestureEnds);
 }
 
 void MainWindow::SyncControls() {
@@ -291,7 +294,7 @@ void MainWindow::SyncControls() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == centralWidget() && event->type() == QEvent::Resize) {
         resizePending_ = true;
-        if (handlerDepth_ == 0) Dispatch([](Session&) {});
+        if (handlerDepth_ == 0) Dispatch([](Session&) {}, Edits::OnlyWhenAGestureEnds);
     }
     return QMainWindow::eventFilter(watched, event);
 }

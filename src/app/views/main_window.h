@@ -34,14 +34,15 @@ public:
     Session& session() { return session_; }
     CanvasView* canvasView() const { return picture1_; }
 
-    // Runs a handler on the session and mirrors the result into the widgets.
-    void Dispatch(const std::function<void(Session&)>& handler);
+    // Runs a handler on the session, records the edit it completed and mirrors the result into
+    // the widgets. Pointer moves, timer ticks and resizes edit nothing themselves, but may end a
+    // gesture; only then is an edit looked for after them.
+    enum class Edits { Possible, OnlyWhenAGestureEnds };
+    void Dispatch(const std::function<void(Session&)>& handler, Edits edits = Edits::Possible);
     // Mirrors the control fields into the widgets.
     void SyncControls();
     // One tick of Timer1.
     void TimerTick();
-
-    EditHistory& history() { return history_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
