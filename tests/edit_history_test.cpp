@@ -202,6 +202,7 @@ TEST_F(History, DeleteOnTheCanvasDeletesWhatIsSelected) {
 }
 
 TEST_F(History, TheQuestionComesOnlyWhenSomethingIsUnsaved) {
+    EXPECT_EQ(kUnsavedQuestion, QStringLiteral("変更が保存されていません。保存しますか？"));
     const QString other = Path("other.qrn");
     {
         QFile f(other);

@@ -241,6 +241,7 @@ TEST_F(Firing, ArithmeticWithoutAResultStopsTheRunWithAMessage) {
 
 TEST_F(Firing, AJoinedTextLongerThanTheLimitStopsTheRun) {
     Make(kPlus, "+", 2);
+    EXPECT_EQ(TooLongMessage(), QStringLiteral("計算結果の文字列が長すぎます（65536 文字まで）。"));
     const QString half(kMaxResultLength / 2, u'a');
     EXPECT_EQ(Operate("String", half, "String", half), "String:" + half + half);  // just fits
     EXPECT_TRUE(p->ui.TakeMessages().isEmpty());

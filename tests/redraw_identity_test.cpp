@@ -27,11 +27,6 @@ const QString kTexts[] = {QString(),
                           QStringLiteral("+"),
                           QStringLiteral("a rather long label")};
 
-struct Picture {
-    QImage image;
-    DrawingState state;
-};
-
 class RandomSession {
 public:
     // A diagram of up to items elements and as many connections.
@@ -318,9 +313,8 @@ private:
     }
 
     // A fresh canvas of the same size and coordinate system, in the drawing state given,
-    // cleared, with the grid and (unless only the grid is asked for) the whole diagram drawn.
-    // Only the grid is asked for while a dropped connection is told about.
-    Picture Afresh(const DrawingState& start, bool gridOnly) {
+    // cleared, with the grid drawn: what shows while a dropped connection is told about.
+    QImage GridAfresh(const DrawingState& start) {
         Surface s;
         s.Resize(Back().PixelWidth(), Back().PixelHeight());
         const QPointF origin = Back().Origin();
@@ -328,8 +322,7 @@ private:
         s.SetState(start);
         s.Clear();
         DrawGridLines(s, St().GridSize, p_->frm.TwipsPerPixel);
-        if (!gridOnly) DrawDiagram(s, St(), highlight_);
-        return {s.Image().copy(), s.State()};
+        return s.Image().copy();
     }
 
     void Redraw() {
@@ -350,9 +343,9 @@ private:
         p_->ui.onMessage = [&](const QString&) {
             ++messages;
             if (suspended) return;
-            const Picture grid = Afresh(start, true);
-            EXPECT_EQ(Back().Image(), grid.image) << "back canvas during message " << messages;
-            EXPECT_EQ(canvas.Picture1(), St().GridSize != 0 ? grid.image : shownBefore)
+            const QImage grid = GridAfresh(start);
+            EXPECT_EQ(Back().Image(), grid) << "back canvas during message " << messages;
+            EXPECT_EQ(canvas.Picture1(), St().GridSize != 0 ? grid : shownBefore)
                 << "visible canvas during message " << messages;
         };
         RedrawDiagram(p_->s, highlight_);
