@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/dropped_files.h"
 #include "program_process.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -44,10 +45,8 @@ TEST(StartArguments, AnUnknownOptionOrASecondFileIsAUsageError) {
 
 TEST(DroppedDiagramFile, TheFirstLocalFileIsOpenedAndNothingElse) {
     QTemporaryDir dir;
-    for (const char* name : {"a.qrn", "b.qrn"}) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
+    for (const char* name : {"a.qrn", "b.qrn"})
+        ASSERT_NO_FATAL_FAILURE(WriteFile(dir.filePath(name), QByteArray()));
     const QUrl a = QUrl::fromLocalFile(dir.filePath("a.qrn"));
     const QUrl b = QUrl::fromLocalFile(dir.filePath("b.qrn"));
     const QUrl folder = QUrl::fromLocalFile(dir.path());

@@ -14,6 +14,7 @@
 #include "model/diagram_edit.h"
 #include "model/diagram_file.h"
 #include "render/renderer.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -204,11 +205,7 @@ TEST_F(History, DeleteOnTheCanvasDeletesWhatIsSelected) {
 TEST_F(History, TheQuestionComesOnlyWhenSomethingIsUnsaved) {
     EXPECT_EQ(kUnsavedQuestion, QStringLiteral("変更が保存されていません。保存しますか？"));
     const QString other = Path("other.qrn");
-    {
-        QFile f(other);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(File());  // the two elements of the start
-    }
+    ASSERT_NO_FATAL_FAILURE(WriteFile(other, File()));  // the two elements of the start
     // Nothing changed: 開く goes straight to its dialog.
     p->ui.fileAnswers = {std::nullopt};
     Do([&] { frmMain::mnuFileOpen_Click(p->s); });
@@ -323,11 +320,8 @@ TEST(HistoryInTheWindow, ADroppedFileOpensAsOpenDoesAfterTheQuestion) {
     const QString first = folder.filePath("first.qrn"), second = folder.filePath("second.qrn");
     auto made = std::make_unique<SharedState>();
     AddElement(*made, kConstantNumber, "1", 1000, 1000);
-    for (const QString& path : {first, second}) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(WriteDiagram(made->Diagram));
-    }
+    for (const QString& path : {first, second})
+        ASSERT_NO_FATAL_FAILURE(WriteFile(path, WriteDiagram(made->Diagram)));
     const auto drop = [&](const QList<QUrl>& urls) {
         QMimeData data;
         data.setUrls(urls);

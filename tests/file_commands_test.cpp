@@ -5,6 +5,7 @@
 #include "model/cp932.h"
 #include "model/diagram_file.h"
 #include "render/renderer.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -16,17 +17,6 @@
 namespace {
 
 const QString kNewQuestion = QStringLiteral("すべての領域がクリアされます。現状態を保存しますか？");
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QStringList Captions(const FormControls& frm) {
     QStringList captions;

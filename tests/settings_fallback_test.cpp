@@ -1,5 +1,6 @@
 #include "app/settings_file.h"
 #include "app/startup.h"
+#include "test_files.h"
 #include "test_program.h"
 
 #include <gtest/gtest.h>
@@ -97,11 +98,9 @@ TEST_F(SettingsFallback, AProgramFolderThatCannotBeWrittenLendsItsOwnFileUntilTh
     EXPECT_EQ(SettingsFileToWrite(places), InConfig());
     EXPECT_EQ(SettingsFileToRead(places), InConfig()) << "neither file: nothing to read";
 
-    {
-        QFile shipped(places.programFile);
-        ASSERT_TRUE(shipped.open(QIODevice::WriteOnly));
-        shipped.write("\"/work/b.qrn\"\r\n\"shot.bmp\"\r\n\"/work/b.qrn\"\r\n\"/work/a.qrn\"\r\n");
-    }
+    ASSERT_NO_FATAL_FAILURE(
+        WriteFile(places.programFile,
+                  "\"/work/b.qrn\"\r\n\"shot.bmp\"\r\n\"/work/b.qrn\"\r\n\"/work/a.qrn\"\r\n"));
     EXPECT_EQ(SettingsFileToRead(places), places.programFile);
     ASSERT_TRUE(QDir().mkpath(config));
     QFile::copy(places.programFile, InConfig());
@@ -117,11 +116,8 @@ TEST_F(SettingsFallback, AProgramFolderThatCannotBeWrittenLendsItsOwnFileUntilTh
 TEST_F(SettingsFallback, AProgramWithoutAFolderKeepsNoSettings) {
     // Settings a start with a folder would find.
     ASSERT_TRUE(QDir().mkpath(config));
-    {
-        QFile f(InConfig());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("\"/work/b.qrn\"\r\n\"shot.bmp\"\r\n\"/work/b.qrn\"\r\n");
-    }
+    ASSERT_NO_FATAL_FAILURE(
+        WriteFile(InConfig(), "\"/work/b.qrn\"\r\n\"shot.bmp\"\r\n\"/work/b.qrn\"\r\n"));
     auto p = std::make_unique<TestProgram>(false);
     p->frm.AppPath.clear();
     EXPECT_TRUE(SettingsFilePath(p->frm).isEmpty());

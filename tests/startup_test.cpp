@@ -1,6 +1,7 @@
 #include "app/startup.h"
 #include "app/settings_file.h"
 #include "model/cell_pool.h"
+#include "test_files.h"
 #include "test_program.h"
 
 #include <gtest/gtest.h>
@@ -9,17 +10,6 @@
 #include <memory>
 
 namespace {
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QStringList VisibleEntries(const FormControls& frm) {
     QStringList shown;
