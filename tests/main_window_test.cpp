@@ -73,10 +73,11 @@ TEST(MainWindow, TheSelectionPanelStartsHiddenWithItsSevenButtons) {
                                   "",       "点削除",   "接続線削除", "要素削除",
                                   "点移動", "要素移動", "取消",       "要素属性変更"};
     for (int n = 5; n <= 11; ++n) {
-        EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("Command%1").arg(n))->text(),
-                  captions[n]);
-        EXPECT_FALSE(w.findChild<QPushButton*>(QStringLiteral("Command%1").arg(n))->isVisible());
-        EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("Command%1").arg(n))->width(), 105);
+        const auto* button = w.findChild<QPushButton*>(QStringLiteral("Command%1").arg(n));
+        ASSERT_NE(button, nullptr) << n;
+        EXPECT_EQ(button->text(), captions[n]);
+        EXPECT_FALSE(button->isVisible());
+        EXPECT_EQ(button->width(), 105);
     }
     EXPECT_EQ(w.findChild<QPushButton*>("Command10")->y(), 8);
     EXPECT_EQ(w.findChild<QPushButton*>("Command11")->y(), 104);
