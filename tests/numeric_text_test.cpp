@@ -7,6 +7,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 TEST(ReadNumber, ReadsTheLeadingNumberAndIgnoresBlanksTabsAndLineFeeds) {
     EXPECT_EQ(ReadNumber(u"12abc"), 12);
@@ -103,6 +104,39 @@ TEST(FormatSingle, GeneralFormatWithSevenDigits) {
     EXPECT_EQ(FormatSingle(1.0f / 3.0f), "0.3333333");
 }
 
+namespace {
+
+QString AsTheLibraryWrites(double v) {
+    char expected[40];
+    if (std::fabs(v) < 1e15 && v == std::trunc(v))
+        std::snprintf(expected, sizeof expected, "%.0f", v == 0 ? 0.0 : v);
+    else
+        std::snprintf(expected, sizeof expected, "%.15G", v);
+    return QString::fromLatin1(expected);
+}
+
+}  // namespace
+
+// Where the 15-digit rounding is hardest: exact ties at the 16th digit, the neighbours of every
+// power of ten in the quick range and of its ends, and values that round up to the next power.
+TEST(NumberConversions, TiesAndPowersOfTenAgreeWithTheCLibrary) {
+    std::vector<double> values = {12345678901234.25,  100000000000000.5,    999999999999999.5,
+                                  0.1234567890123455, 9.999999999999995e-5, 99999.99999999999,
+                                  999999999999999.9,  1.0000000000000005};
+    for (int e = -9; e <= 15; ++e) {
+        const double power = std::pow(10.0, e);
+        for (double p : {power, power * 3, power * 5})
+            for (double v : {std::nextafter(p, 0.0), p, std::nextafter(p, 1e300)}) {
+                values.push_back(v);
+                values.push_back(std::nextafter(std::nextafter(v, 0.0), 0.0));
+            }
+    }
+    for (const double v : values) {
+        ASSERT_EQ(FormatNumber(v), AsTheLibraryWrites(v)) << std::to_string(v);
+        ASSERT_EQ(FormatNumber(-v), AsTheLibraryWrites(-v)) << std::to_string(v);
+    }
+}
+
 // The quick conversions against the C library on many values of every magnitude: numbers are
 // written as "%.15G" writes them (integers below 1E+15 plain), and whole file items read as
 // strtod reads them.
@@ -118,12 +152,7 @@ TEST(NumberConversions, AgreeWithTheCLibraryAcrossMagnitudes) {
             std::snprintf(shortText, sizeof shortText, "%.*g", digits(random), v);
             v = std::strtod(shortText, nullptr);
         }
-        char expected[40];
-        if (std::fabs(v) < 1e15 && v == std::trunc(v))
-            std::snprintf(expected, sizeof expected, "%.0f", v == 0 ? 0.0 : v);
-        else
-            std::snprintf(expected, sizeof expected, "%.15G", v);
-        ASSERT_EQ(FormatNumber(v), QString::fromLatin1(expected)) << std::to_string(v);
+        ASSERT_EQ(FormatNumber(v), AsTheLibraryWrites(v)) << std::to_string(v);
 
         char text[40];
         const int n = std::snprintf(text, sizeof text, "%.*g", digits(random), v);

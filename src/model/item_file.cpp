@@ -10,12 +10,10 @@
 #include <cstdint>
 #include <cstring>
 
-char* ItemWriter::Room(qsizetype n) {
-    if (used_ + n > room_) {
-        out_.resize(std::max(used_ + n, 2 * used_ + 4096));
-        room_ = out_.size();
-        at_ = out_.data();
-    }
+char* ItemWriter::Grow(qsizetype n) {
+    out_.resize(std::max(used_ + n, 2 * used_ + 4096));
+    room_ = out_.size();
+    at_ = out_.data();
     return at_ + used_;
 }
 
@@ -23,11 +21,6 @@ const QByteArray& ItemWriter::Bytes() const {
     if (out_.size() != used_) out_.truncate(used_);
     room_ = 0;  // a copy of the bytes may now share them: the next write makes room anew
     return out_;
-}
-
-void ItemWriter::Separate() {
-    if (lineStarted_) *Room(1) = ',', ++used_;
-    lineStarted_ = true;
 }
 
 void ItemWriter::Int(int v) {

@@ -25,8 +25,12 @@ public:
 
 private:
     // Room for n more bytes at the end of the file; the caller then counts those it wrote.
-    char* Room(qsizetype n);
-    void Separate();
+    char* Room(qsizetype n) { return used_ + n <= room_ ? at_ + used_ : Grow(n); }
+    char* Grow(qsizetype n);
+    void Separate() {
+        if (lineStarted_) *Room(1) = ',', ++used_;
+        lineStarted_ = true;
+    }
 
     // The file is assembled in one buffer, longer than what is written so far (used_ bytes).
     mutable QByteArray out_;

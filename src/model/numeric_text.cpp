@@ -3,6 +3,8 @@
 #include <locale.h>
 #include <QByteArray>
 #include <QVarLengthArray>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -140,119 +142,120 @@ bool FitsInt32(double v) {
 
 namespace {
 
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
+// Powers of five that fit 64 bits with room to spare: a times 10^k is a's mantissa times 5^k,
+// moved k places in binary.
+constexpr auto kPowersOfFive = [] {
+    std::array<std::uint64_t, 24> p{};
+    p[0] = 1;
+    for (std::size_t k = 1; k < p.size(); ++k) p[k] = p[k - 1] * 5;
+    return p;
+}();
 
 // Powers of ten from 1E-09 to 1E+16, as the nearest doubles.
 constexpr double kPowersFrom9[] = {1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1,
                                    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
                                    1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
 
-// floor(log10(a)) for 1E-08 <= a < 1E+15, as the library gives it, mostly without asking it:
-// away from a power of ten the binary exponent and a comparison tell it exactly. Near one the
-// library's rounding decides, so the library is asked there.
-int DecimalExponent(double a) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &a, sizeof bits);
-    const int binary = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
-    int e = (binary * 1233) >> 12;  // about binary * log10(2), rounded down
-    auto power = [](int k) { return kPowersFrom9[k + 9]; };
-    while (e + 1 <= 16 && a >= power(e + 1)) ++e;
-    while (e > -9 && a < power(e)) --e;
-    if (e + 1 > 16 || e <= -9 || a > power(e + 1) * (1 - 1e-13) || a < power(e) * (1 + 1e-13))
-        return static_cast<int>(std::floor(std::log10(a)));
-    return e;
+__extension__ using Wide = unsigned __int128;
+
+// The eight decimal digits of n < 10^8 (with leading zeros) as the bytes of a word, the first
+// digit in the lowest byte: split into halves, then quarters, then digits, every lane of the
+// word at once.
+std::uint64_t DigitBytes(std::uint32_t n) {
+    std::uint64_t x = n / 10000 | static_cast<std::uint64_t>(n % 10000) << 32;
+    const std::uint64_t hundreds = (x * 10486 >> 20) & 0x0000007F0000007Fu;  // each lane / 100
+    x = hundreds | (x - hundreds * 100) << 16;
+    const std::uint64_t tens = (x * 103 >> 10) & 0x000F000F000F000Fu;  // each lane / 10
+    return tens | (x - tens * 10) << 8;
 }
 
-// The general format with 15 significant digits for 1E-08 <= |v| < 1E+15, worked out exactly:
-// |v| times a power of ten is a double plus the error that fma recovers, so the product rounds
-// to the right 15-digit integer. Returns 0 outside that range and within a hair of a tie,
-// which the library then decides.
+// The general format with 15 significant digits for 1E-08 <= |v| < 1E+15, worked out exactly in
+// integers: |v| is a 53-bit mantissa times a power of two, so |v| times a power of ten is that
+// mantissa times a power of five, shifted. Returns 0 outside that range and on an exact tie,
+// which the library then decides. The digits come out as bytes in the order of a little-endian
+// word; elsewhere the library writes every number.
 int FifteenDigitsExactly(double v, char* buf) {
+    if constexpr (std::endian::native != std::endian::little) return 0;
     const double a = std::fabs(v);
     if (!(a >= 1e-8 && a < 1e15)) return 0;
-    int exponent = DecimalExponent(a);
+    std::uint64_t bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52);
+    const std::uint64_t mantissa = (bits & ((1ull << 52) - 1)) | (1ull << 52);
+    // floor(log10(a)): about (biased - 1023) * log10(2) rounded down, or one more. Below one
+    // the powers are not exact; the checks below put any slip right.
+    int exponent = ((biased - 1023) * 1233) >> 12;
+    exponent += a >= kPowersFrom9[exponent + 10];
     std::uint64_t digits = 0;
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 0;; ++attempt) {
         const int k = 14 - exponent;
-        if (k < 0 || k > 22) return 0;
-        const double p = kExactPowers[k];
-        const double hi = a * p;
-        if (hi < 1e14 - 0.5) {  // log10 may be one off near a power of ten
-            --exponent;
-            continue;
-        }
-        if (hi >= 1e15 - 0.5) {
+        if (attempt == 3 || k < 0 || k > 23) return 0;
+        const Wide product = static_cast<Wide>(mantissa) * kPowersOfFive[k];
+        const int shift = 1075 - biased - k;       // a * 10^k == product / 2^shift
+        if (shift <= 0 || shift >= 120) return 0;  // whole, or beyond the range above
+        const Wide whole = product >> shift;
+        if (whole >= 1000000000000000u) {
             ++exponent;
             continue;
         }
-        const double lo = std::fma(a, p, -hi);  // a * p == hi + lo exactly
-        // hi lies in [1e14 - 0.5, 1e15), where adding one half is exact: this is round().
-        double r = static_cast<double>(static_cast<std::int64_t>(hi + 0.5));
-        const double rest = (hi - r) + lo;
-        if (std::fabs(std::fabs(rest) - 0.5) < 1e-6) return 0;
-        if (rest > 0.5)
-            r += 1;
-        else if (rest < -0.5)
-            r -= 1;
-        digits = static_cast<std::uint64_t>(r);
+        if (whole < 100000000000000u) {
+            --exponent;
+            continue;
+        }
+        const Wide rest = product & ((static_cast<Wide>(1) << shift) - 1);
+        const Wide half = static_cast<Wide>(1) << (shift - 1);
+        if (rest == half) return 0;
+        digits = static_cast<std::uint64_t>(whole) + (rest > half ? 1 : 0);
         break;
     }
-    if (digits == 0) return 0;
-    if (digits >= 1000000000000000ull) {  // rounded up to the next power of ten
+    if (digits == 1000000000000000ull) {  // rounded up to the next power of ten
         digits /= 10;
         ++exponent;
+        if (exponent == 15) return 0;  // 1E+15
     }
-    if (digits < 100000000000000ull) return 0;  // not 15 digits
-    // The 15 digits as 7 and 8, each written two at a time in 32 bits.
-    char text[16];
-    const auto high = static_cast<std::uint32_t>(digits / 100000000u);
-    const auto low = static_cast<std::uint32_t>(digits % 100000000u);
-    auto pair = [&](int at, std::uint32_t twoDigits) {
-        std::memcpy(text + at, kDigitPairs + 2 * twoDigits, 2);
-    };
-    const std::uint32_t high3 = high / 10000, high4 = high % 10000;
-    text[0] = static_cast<char>('0' + high3 / 100);
-    pair(1, high3 % 100);
-    pair(3, high4 / 100);
-    pair(5, high4 % 100);
-    const std::uint32_t low4a = low / 10000, low4b = low % 10000;
-    pair(7, low4a / 100);
-    pair(9, low4a % 100);
-    pair(11, low4b / 100);
-    pair(13, low4b % 100);
-    int count = 15;
-    while (count > 1 && text[count - 1] == '0') --count;
+    // The digits as the bytes of one wide integer, the first digit lowest, then a zero byte.
+    const std::uint64_t high = DigitBytes(static_cast<std::uint32_t>(digits / 100000000u));
+    const std::uint64_t low = DigitBytes(static_cast<std::uint32_t>(digits % 100000000u));
+    const int trailingZeros = low != 0 ? std::countl_zero(low) / 8 : 8 + std::countl_zero(high) / 8;
+    const int count = 15 - trailingZeros;
+    constexpr std::uint64_t kZeros = 0x3030303030303030u;
+    const Wide text = (static_cast<Wide>(low | kZeros) << 64 | (high | kZeros)) >> 8;
+    auto bytes = [](int n) { return (static_cast<Wide>(1) << (8 * n)) - 1; };
 
     char* out = buf;
     if (v < 0) *out++ = '-';
+    if (exponent >= 0) {
+        Wide chars;
+        int length;
+        if (count <= exponent + 1) {  // ddd000: the digits after count are zeros already
+            chars = text & bytes(exponent + 1);
+            length = exponent + 1;
+        } else {  // ddd.ddd
+            const int whole = exponent + 1;
+            chars = (text & bytes(whole)) | static_cast<Wide>('.') << (8 * whole) |
+                    (text >> (8 * whole) & bytes(count - whole)) << (8 * (whole + 1));
+            length = count + 1;
+        }
+        std::memcpy(out, &chars, sizeof chars);
+        return static_cast<int>(out - buf) + length;
+    }
+    char digitText[16];
+    std::memcpy(digitText, &text, sizeof text);
     if (exponent < -4) {  // d.dddE-xx
-        *out++ = text[0];
+        *out++ = digitText[0];
         if (count > 1) {
             *out++ = '.';
-            for (int i = 1; i < count; ++i) *out++ = text[i];
+            for (int i = 1; i < count; ++i) *out++ = digitText[i];
         }
         *out++ = 'E';
         *out++ = '-';
         *out++ = static_cast<char>('0' + -exponent / 10);
         *out++ = static_cast<char>('0' + -exponent % 10);
-    } else if (exponent < 0) {  // 0.000ddd
+    } else {  // 0.000ddd
         *out++ = '0';
         *out++ = '.';
         for (int i = -1; i > exponent; --i) *out++ = '0';
-        for (int i = 0; i < count; ++i) *out++ = text[i];
-    } else if (count <= exponent + 1) {  // ddd000
-        std::memcpy(out, text, static_cast<std::size_t>(count));
-        out += count;
-        for (int i = count; i <= exponent; ++i) *out++ = '0';
-    } else {  // ddd.ddd
-        std::memcpy(out, text, static_cast<std::size_t>(exponent + 1));
-        out += exponent + 1;
-        *out++ = '.';
-        std::memcpy(out, text + exponent + 1, static_cast<std::size_t>(count - exponent - 1));
-        out += count - exponent - 1;
+        for (int i = 0; i < count; ++i) *out++ = digitText[i];
     }
     return static_cast<int>(out - buf);
 }
@@ -273,7 +276,7 @@ int NumberChars(double v, char* buf) {
         std::memcpy(buf, t, static_cast<std::size_t>(len));
         return len;
     }
-    if (std::fabs(v) < 1e15 && v == std::trunc(v)) {
+    if (std::fabs(v) < 1e15 && static_cast<double>(static_cast<long long>(v)) == v) {
         const auto r = std::to_chars(buf, buf + 32, static_cast<long long>(v));
         return static_cast<int>(r.ptr - buf);
     }
