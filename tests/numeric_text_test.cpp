@@ -1,5 +1,7 @@
 #include "model/numeric_text.h"
 
+#include "model/item_file.h"
+
 #include <gtest/gtest.h>
 #include <cmath>
 #include <cstdio>
@@ -159,5 +161,12 @@ TEST(NumberConversions, AgreeWithTheCLibraryAcrossMagnitudes) {
         double read = 0;
         ASSERT_TRUE(ParseWholeNumber(text, static_cast<std::size_t>(n), read)) << text;
         ASSERT_EQ(read, std::strtod(text, nullptr)) << text;
+        // The same as a file item, with more items after it and as the file's last.
+        for (const char* after : {",0,0,0,0,0,0,0,0,0,0,0,0\r\n", "\r\n", ""}) {
+            ItemReader in(QByteArray(text) + after);
+            read = 0;
+            ASSERT_TRUE(in.ReadDouble(read)) << text;
+            ASSERT_EQ(read, std::strtod(text, nullptr)) << text;
+        }
     }
 }
