@@ -53,15 +53,19 @@ struct PixelWriter {
     // Writes only within clip, which lies within the picture.
     PixelWriter(QImage& image, QRgb value, const Clip& within)
         : pixels(image), combine{value}, clip(within) {}
+    // The loops combine through a copy: pixels written through a pointer might otherwise be
+    // the colour itself, which would then be read again for every pixel.
     void Span(int y, int x0, int x1) const {
         QRgb* row = pixels.Row(y);
-        for (int x = x0; x <= x1; ++x) combine(row[x]);
+        const Combine each = combine;
+        for (int x = x0; x <= x1; ++x) each(row[x]);
     }
     // The rows y0..y1 of column x.
     void Column(int x, int y0, int y1) const {
         QRgb* p = pixels.Row(y0) + x;
         const qsizetype step = pixels.stride / static_cast<qsizetype>(sizeof(QRgb));
-        for (int y = y0; y <= y1; ++y, p += step) combine(*p);
+        const Combine each = combine;
+        for (int y = y0; y <= y1; ++y, p += step) each(*p);
     }
     void Plot(int x, int y) const { combine(pixels.Row(y)[x]); }
 };
@@ -197,9 +201,10 @@ void ThinLine(const PixelWriter<Combine>& w, QPoint a, QPoint b) {
                        : w.pixels.Row(static_cast<int>(s.m)) + minor;
     // Down a steep line every pixel lies in another cache line: ask for them a few rows ahead.
     const qsizetype ahead = s.alongX ? 0 : 8 * rowStep;
+    const Combine each = w.combine;
     for (std::int64_t m = s.m;;) {
         if (ahead) __builtin_prefetch(p + ahead, 1);
-        w.combine(*p);
+        each(*p);
         if (++m > s.last) break;
         n += s.inc;
         const std::int64_t next = n >> 16;
@@ -259,8 +264,9 @@ void WalkRuns(QPoint a, QPoint b, const Clip& clip, int margin, bool byRow, Run 
 // A stroke of a wide round pen from a to b: the union of the pen put down at every pixel of the
 // one-pixel line. The union on any row is one run: consecutive pixels of the line are
 // neighbours, and two pens one pixel apart meet on every row they share. Each row's run is found
-// from the ends the pens reach and written once. A line reaching over more rows than that takes
-// is written run of the line by run, the pen's rows at once; the pixels are the same.
+// from the line's first and last column on the rows whose pens reach it, and written once. A
+// line reaching over more rows than that takes is written run of the line by run, the pen's rows
+// at once; the pixels are the same.
 // Exclusive-or strokes go through a mask all the same.
 template <typename Writer>
 void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
@@ -271,20 +277,36 @@ void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
     const int yLo = std::max(std::min(a.y(), b.y()) - 1, c.top - pen.width);
     const int yHi = std::min(std::max(a.y(), b.y()) + 1, c.bottom + pen.width);
     const int base = yLo + pen.first, count = yHi - yLo + pen.rows;
-    if (count <= kRows) {
+    if (count <= kRows && a != b) {
         if (count <= 0) return;
+        // The first and last column of the line on each of its rows (none: lineLo > lineHi).
+        constexpr int kNone = INT32_MAX / 2;
+        const int lineRows = yHi - yLo + 1;
+        int lineLo[kRows], lineHi[kRows];
+        std::fill_n(lineLo, lineRows, kNone);
+        std::fill_n(lineHi, lineRows, -kNone);
+        LineSteps s = StepsOf(a, b, c, pen.width);
+        for (; s.m <= s.last; ++s.m, s.n += s.inc) {
+            const std::int64_t minor = s.n >> 16;
+            if (minor < s.minorMin || minor > s.minorMax) continue;
+            const int x = static_cast<int>(s.alongX ? s.m : minor);
+            const int r = static_cast<int>(s.alongX ? minor : s.m) - yLo;
+            lineLo[r] = std::min(lineLo[r], x);
+            lineHi[r] = std::max(lineHi[r], x);
+        }
+        // Row i of the pen put down on line row r covers picture row base + r + i.
         int lo[kRows], hi[kRows];
-        std::fill_n(lo, count, INT32_MAX);
-        std::fill_n(hi, count, INT32_MIN);
-        // The pens of the line's run from x0 to x1 on row y.
-        WalkRuns(a, b, c, pen.width, true, [&](int y, int x0, int x1) {
-            int* l = lo + (y - yLo);
-            int* h = hi + (y - yLo);
-            for (int i = 0; i < pen.rows; ++i) {
-                l[i] = std::min(l[i], x0 + pen.from[i]);
-                h[i] = std::max(h[i], x1 + pen.to[i]);
+        std::fill_n(lo, count, kNone);
+        std::fill_n(hi, count, -kNone);
+        for (int i = 0; i < pen.rows; ++i) {
+            const int from = pen.from[i], to = pen.to[i];
+            int* l = lo + i;
+            int* h = hi + i;
+            for (int r = 0; r < lineRows; ++r) {
+                l[r] = std::min(l[r], lineLo[r] + from);
+                h[r] = std::max(h[r], lineHi[r] + to);
             }
-        });
+        }
         for (int r = std::max(0, c.top - base); r < count && base + r <= c.bottom; ++r) {
             const int x0 = std::max(lo[r], c.left), x1 = std::min(hi[r], c.right);
             if (x0 <= x1) w.Span(base + r, x0, x1);
