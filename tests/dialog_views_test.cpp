@@ -26,6 +26,14 @@ W* Child(QWidget& view, const char* name) {
     return w;
 }
 
+// The dialog's list with the keyboard focus, taken as a tab press gives it: the list then
+// makes its first row current.
+QListWidget* FocusedList(QWidget& view) {
+    auto* list = Child<QListWidget>(view, "List1");
+    if (list) list->setFocus(Qt::TabFocusReason);
+    return list;
+}
+
 QStringList Entries(QListWidget* list) {
     QStringList entries;
     for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
@@ -155,8 +163,7 @@ TEST_F(ElementView, TheFirstKeyInTheListSelectsTheFirstKindAndReturnConfirms) {
         LoadElementDialog(fresh);
         ElementDialogView view(fresh, nullptr);
         view.show();
-        auto* list = Child<QListWidget>(view, "List1");
-        list->setFocus(Qt::TabFocusReason);  // the list makes its first row current
+        auto* list = FocusedList(view);
         QTest::keyClick(list, Qt::Key_Return);
         EXPECT_TRUE(view.isVisible()) << "Return with no kind does what 確認 does: nothing";
         QTest::keyClick(list, key);
@@ -164,8 +171,7 @@ TEST_F(ElementView, TheFirstKeyInTheListSelectsTheFirstKindAndReturnConfirms) {
     }
     ElementDialogView view(logic, nullptr);
     view.show();
-    auto* list = Child<QListWidget>(view, "List1");
-    list->setFocus(Qt::TabFocusReason);
+    auto* list = FocusedList(view);
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(logic.ListIndex(), 1);
@@ -231,8 +237,7 @@ TEST_F(ArgNoView, OkStoresTheChosenEntryAndCloses) {
 TEST_F(ArgNoView, TheFirstDownSelectsArgumentOneAndReturnConfirms) {
     ArgNoDialogView view(logic, nullptr);
     view.show();
-    auto* list = Child<QListWidget>(view, "List1");
-    list->setFocus(Qt::TabFocusReason);
+    auto* list = FocusedList(view);
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_FALSE(view.isVisible());
@@ -283,8 +288,7 @@ TEST_F(ArgNoView, TheListTakingTheFocusSelectsNothing) {
     QTimer::singleShot(0, [] {
         auto* view = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(view, nullptr);
-        auto* list = view->findChild<QListWidget*>(QStringLiteral("List1"));
-        list->setFocus(Qt::TabFocusReason);  // the list makes its first row current
+        FocusedList(*view);
         QApplication::processEvents();
         view->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
         EXPECT_TRUE(view->isVisible()) << "OK with nothing selected keeps the dialog open";
