@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
 
 namespace raster {
 
@@ -42,6 +44,22 @@ struct XorPixel {
     void operator()(QRgb& pixel) const { pixel ^= bits; }
 };
 
+// Sets n >= 1 pixels from p on to colour. Most runs of a diagram are a few pixels long: four
+// at a time, the last four overlapping those before where n is no multiple of four, and runs
+// under four as two or three single pixels (the first and last may be the same).
+inline void Fill(QRgb* p, int n, QRgb colour) {
+    if (n < 4) {
+        p[0] = colour;
+        p[n - 1] = colour;
+        p[n >> 1] = colour;
+        return;
+    }
+    const QRgb four[4] = {colour, colour, colour, colour};
+    QRgb* const last = p + n - 4;
+    for (; p < last; p += 4) std::memcpy(p, four, sizeof four);
+    std::memcpy(last, four, sizeof four);
+}
+
 // Writes into a 32-bit picture through one way of combining.
 template <typename Combine>
 struct PixelWriter {
@@ -57,8 +75,12 @@ struct PixelWriter {
     // the colour itself, which would then be read again for every pixel.
     void Span(int y, int x0, int x1) const {
         QRgb* row = pixels.Row(y);
-        const Combine each = combine;
-        for (int x = x0; x <= x1; ++x) each(row[x]);
+        if constexpr (std::is_same_v<Combine, SetPixel>) {
+            Fill(row + x0, x1 - x0 + 1, combine.colour);
+        } else {
+            const Combine each = combine;
+            for (int x = x0; x <= x1; ++x) each(row[x]);
+        }
     }
     // The rows y0..y1 of column x.
     void Column(int x, int y0, int y1) const {
@@ -194,22 +216,22 @@ void ThinLine(const PixelWriter<Combine>& w, QPoint a, QPoint b) {
         WalkLine(a, b, w.clip, 0, [&](int x, int y) { w.Plot(x, y); });
         return;
     }
-    const qsizetype rowStep = w.pixels.stride / static_cast<qsizetype>(sizeof(QRgb));
-    const qsizetype majorStep = s.alongX ? 1 : rowStep, minorStep = s.alongX ? rowStep : 1;
-    std::int64_t n = s.n, minor = n >> 16;
-    QRgb* p = s.alongX ? w.pixels.Row(static_cast<int>(minor)) + s.m
-                       : w.pixels.Row(static_cast<int>(s.m)) + minor;
-    // Down a steep line every pixel lies in another cache line: ask for them a few rows ahead.
-    const qsizetype ahead = s.alongX ? 0 : 8 * rowStep;
     const Combine each = w.combine;
-    for (std::int64_t m = s.m;;) {
-        if (ahead) __builtin_prefetch(p + ahead, 1);
+    std::int64_t n = s.n;
+    if (s.alongX) {  // a pixel in each column, its row the minor coordinate
+        for (std::int64_t x = s.m; x <= s.last; ++x, n += s.inc)
+            each(w.pixels.Row(static_cast<int>(n >> 16))[x]);
+        return;
+    }
+    // A pixel in each row. Down a steep line every pixel lies in another cache line: ask for
+    // them a few rows ahead.
+    const qsizetype rowStep = w.pixels.stride / static_cast<qsizetype>(sizeof(QRgb));
+    const qsizetype ahead = 8 * rowStep;
+    QRgb* row = w.pixels.Row(static_cast<int>(s.m));
+    for (std::int64_t y = s.m; y <= s.last; ++y, row += rowStep, n += s.inc) {
+        QRgb* p = row + (n >> 16);
+        __builtin_prefetch(p + ahead, 1);
         each(*p);
-        if (++m > s.last) break;
-        n += s.inc;
-        const std::int64_t next = n >> 16;
-        p += majorStep + (next - minor) * minorStep;
-        minor = next;
     }
 }
 
@@ -261,11 +283,63 @@ void WalkRuns(QPoint a, QPoint b, const Clip& clip, int margin, bool byRow, Run 
     if (open) run(other, from, to);
 }
 
+// The stroke of ThickLine below for a line of at most 256 rows whose every step lies within
+// the clip grown by the pen's width, so that each row from the first step's to the last step's
+// has a pixel of the line: a picture row's run is the union of the runs of the pen rows put
+// down on the line rows that reach it. False, and nothing drawn, should the rows not fit.
+template <typename Writer>
+bool SmallStroke(const Writer& w, const LineSteps& s, std::int64_t nLast, const Pen& pen) {
+    constexpr int kRows = 256 + 64;
+    int lineLo[kRows], lineHi[kRows];  // the first and last column of each line row
+    int first, rows;                   // the first line row and how many there are
+    std::int64_t n = s.n;
+    if (s.alongX) {
+        // Along a row the columns only grow: a row's first step is its first column.
+        const int y0 = static_cast<int>(s.n >> 16), y1 = static_cast<int>(nLast >> 16);
+        first = std::min(y0, y1);
+        rows = std::abs(y1 - y0) + 1;
+        if (rows + pen.rows > kRows) return false;
+        int open = -1;
+        for (std::int64_t x = s.m; x <= s.last; ++x, n += s.inc) {
+            const int r = static_cast<int>(n >> 16) - first;
+            if (r != open) lineLo[r] = static_cast<int>(x), open = r;
+            lineHi[r] = static_cast<int>(x);
+        }
+    } else {
+        first = static_cast<int>(s.m);
+        rows = static_cast<int>(s.last - s.m) + 1;
+        if (rows + pen.rows > kRows) return false;
+        for (int r = 0; r < rows; ++r, n += s.inc) lineLo[r] = lineHi[r] = static_cast<int>(n >> 16);
+    }
+    // Row i of the pen put down on line row r covers picture row first + pen.first + r + i.
+    const int total = rows + pen.rows - 1;
+    int lo[kRows], hi[kRows];
+    for (int r = 0; r < rows; ++r) lo[r] = lineLo[r] + pen.from[0], hi[r] = lineHi[r] + pen.to[0];
+    constexpr int kNone = INT32_MAX / 2;
+    for (int r = rows; r < total; ++r) lo[r] = kNone, hi[r] = -kNone;
+    for (int i = 1; i < pen.rows; ++i) {
+        const int from = pen.from[i], to = pen.to[i];
+        int* l = lo + i;
+        int* h = hi + i;
+        for (int r = 0; r < rows; ++r) {
+            l[r] = std::min(l[r], lineLo[r] + from);
+            h[r] = std::max(h[r], lineHi[r] + to);
+        }
+    }
+    const Clip& c = w.clip;
+    const int base = first + pen.first;
+    for (int r = std::max(0, c.top - base); r < total && base + r <= c.bottom; ++r) {
+        const int x0 = std::max(lo[r], c.left), x1 = std::min(hi[r], c.right);
+        if (x0 <= x1) w.Span(base + r, x0, x1);
+    }
+    return true;
+}
+
 // A stroke of a wide round pen from a to b: the union of the pen put down at every pixel of the
 // one-pixel line. The union on any row is one run: consecutive pixels of the line are
 // neighbours, and two pens one pixel apart meet on every row they share. Each row's run is found
-// from the line's first and last column on the rows whose pens reach it, and written once. A
-// line reaching over more rows than that takes is written run of the line by run, the pen's rows
+// from the line's first and last column on the rows whose pens reach it, and written once
+// (SmallStroke where the line stays near the clip). A line reaching over more rows than that takes is written run of the line by run, the pen's rows
 // at once; the pixels are the same.
 // Exclusive-or strokes go through a mask all the same.
 template <typename Writer>
@@ -279,18 +353,24 @@ void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
     const int base = yLo + pen.first, count = yHi - yLo + pen.rows;
     if (count <= kRows && a != b) {
         if (count <= 0) return;
+        const LineSteps s = StepsOf(a, b, c, pen.width);
+        if (s.m > s.last) return;
+        // The minor coordinate moves one way only: its ends bound it.
+        const std::int64_t nLast = s.n + (s.last - s.m) * s.inc;
+        if ((std::min(s.n, nLast) >> 16) >= s.minorMin &&
+            (std::max(s.n, nLast) >> 16) <= s.minorMax && SmallStroke(w, s, nLast, pen))
+            return;
         // The first and last column of the line on each of its rows (none: lineLo > lineHi).
         constexpr int kNone = INT32_MAX / 2;
         const int lineRows = yHi - yLo + 1;
         int lineLo[kRows], lineHi[kRows];
         std::fill_n(lineLo, lineRows, kNone);
         std::fill_n(lineHi, lineRows, -kNone);
-        LineSteps s = StepsOf(a, b, c, pen.width);
-        for (; s.m <= s.last; ++s.m, s.n += s.inc) {
-            const std::int64_t minor = s.n >> 16;
+        for (std::int64_t m = s.m, n = s.n; m <= s.last; ++m, n += s.inc) {
+            const std::int64_t minor = n >> 16;
             if (minor < s.minorMin || minor > s.minorMax) continue;
-            const int x = static_cast<int>(s.alongX ? s.m : minor);
-            const int r = static_cast<int>(s.alongX ? minor : s.m) - yLo;
+            const int x = static_cast<int>(s.alongX ? m : minor);
+            const int r = static_cast<int>(s.alongX ? minor : m) - yLo;
             lineLo[r] = std::min(lineLo[r], x);
             lineHi[r] = std::max(lineHi[r], x);
         }

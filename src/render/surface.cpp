@@ -17,11 +17,15 @@ double Limit(double v) {
     return v > kPixelLimit ? kPixelLimit : v;
 }
 
-// Nearest integer, halves up; v is within the limit, so the cast cannot overflow.
-int Round(double v) {
-    const double up = Limit(v) + 0.5;
+// Nearest integer, halves up, of a value within the limit, so that the cast cannot overflow.
+int RoundLimited(double v) {
+    const double up = v + 0.5;
     const int i = static_cast<int>(up);
     return i > up ? i - 1 : i;
+}
+
+int Round(double v) {
+    return RoundLimited(Limit(v));
 }
 
 QRgb XorBits(QRgb colour) {
@@ -328,7 +332,7 @@ inline QPointF Surface::ToPixel(double x, double y) const {
 inline QPoint Surface::ToPixelInt(double x, double y) const {
     const QPointF p = ToPixel(x, y);
     // A point on the far edge of the picture is drawn on its last pixel.
-    int px = Round(p.x()), py = Round(p.y());
+    int px = RoundLimited(p.x()), py = RoundLimited(p.y());
     if (px == picture_.width()) --px;
     if (py == picture_.height()) --py;
     return {px, py};
