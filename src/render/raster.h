@@ -309,7 +309,8 @@ bool SmallStroke(const Writer& w, const LineSteps& s, std::int64_t nLast, const 
         first = static_cast<int>(s.m);
         rows = static_cast<int>(s.last - s.m) + 1;
         if (rows + pen.rows > kRows) return false;
-        for (int r = 0; r < rows; ++r, n += s.inc) lineLo[r] = lineHi[r] = static_cast<int>(n >> 16);
+        for (int r = 0; r < rows; ++r, n += s.inc)
+            lineLo[r] = lineHi[r] = static_cast<int>(n >> 16);
     }
     // Row i of the pen put down on line row r covers picture row first + pen.first + r + i.
     const int total = rows + pen.rows - 1;
@@ -339,9 +340,9 @@ bool SmallStroke(const Writer& w, const LineSteps& s, std::int64_t nLast, const 
 // one-pixel line. The union on any row is one run: consecutive pixels of the line are
 // neighbours, and two pens one pixel apart meet on every row they share. Each row's run is found
 // from the line's first and last column on the rows whose pens reach it, and written once
-// (SmallStroke where the line stays near the clip). A line reaching over more rows than that takes is written run of the line by run, the pen's rows
-// at once; the pixels are the same.
-// Exclusive-or strokes go through a mask all the same.
+// (SmallStroke where the line stays near the clip). A line reaching over more rows than that takes
+// is written run of the line by run, the pen's rows at once; the pixels are the same. Exclusive-or
+// strokes go through a mask all the same.
 template <typename Writer>
 void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
     const Clip& c = w.clip;

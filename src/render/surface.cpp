@@ -494,24 +494,16 @@ void Surface::Print(const QString& text) {
         RecordText(text, QRect());
         return;
     }
-    const std::vector<TextRun>* runs = nullptr;
+    const TextRuns* runs = nullptr;
     QPoint at;
     QRect bounds;
     if (!text.isEmpty()) {
         at = ToPixelInt(currentX_, currentY_);
         runs = texts_.Runs(text, fontBold_, fontUnderline_, FontPixels());
-        if (!runs) {
-            // Drawn by the painter, which may reach anywhere.
-            bounds = picture_;
-        } else if (!runs->empty()) {
-            int top = INT32_MAX, bottom = INT32_MIN, left = INT32_MAX, right = INT32_MIN;
-            for (const TextRun& run : *runs) {
-                top = std::min(top, run.dy), bottom = std::max(bottom, run.dy);
-                left = std::min(left, run.x0), right = std::max(right, run.x1);
-            }
-            bounds =
-                QRect(QPoint(at.x() + left, at.y() + top), QPoint(at.x() + right, at.y() + bottom));
-        }
+        if (!runs)
+            bounds = picture_;  // drawn by the painter, which may reach anywhere
+        else if (!runs->box.isEmpty())
+            bounds = runs->box.translated(at);
     }
     if (figures_) RecordText(text, bounds);
     if (bounds.isEmpty() || !Touch(bounds)) return;
@@ -521,7 +513,7 @@ void Surface::Print(const QString& text) {
     }
     if (!bounds.intersects(RectOf(clip_))) return;
     auto fill = [&](const auto& w) {
-        for (const TextRun& run : *runs) {
+        for (const TextRun& run : runs->runs) {
             const int y = at.y() + run.dy;
             if (y < clip_.top || y > clip_.bottom) continue;
             const int x0 = std::max(at.x() + run.x0, clip_.left);

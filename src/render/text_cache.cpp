@@ -20,7 +20,7 @@ int FontKey(bool bold, bool underline, int pixelSize) {
 
 }  // namespace
 
-std::size_t TextCache::KeyHash::operator()(const Key& k) const noexcept {
+std::size_t TextCache::KeyHash::operator()(const KeyView& k) const noexcept {
     return qHash(k.text, static_cast<size_t>(k.font));
 }
 
@@ -43,10 +43,9 @@ int TextCache::Ascent(bool bold, bool underline, int pixelSize) {
     return it->second;
 }
 
-const std::vector<TextRun>* TextCache::Runs(const QString& text, bool bold, bool underline,
-                                            int pixelSize) {
-    Key key{text, FontKey(bold, underline, pixelSize)};
-    if (auto it = texts_.find(key); it != texts_.end()) return &it->second;
+const TextRuns* TextCache::Runs(const QString& text, bool bold, bool underline, int pixelSize) {
+    const int fontKey = FontKey(bold, underline, pixelSize);
+    if (auto it = texts_.find(KeyView{text, fontKey}); it != texts_.end()) return &it->second;
 
     const QFont font = LabelFont(bold, underline, pixelSize);
     const QFontMetrics metrics(font);
@@ -64,16 +63,17 @@ const std::vector<TextRun>* TextCache::Runs(const QString& text, bool bold, bool
         p.setPen(Qt::white);
         p.drawText(QPoint(kPad, kPad + Ascent(bold, underline, pixelSize)), text);
     }
-    std::vector<TextRun> runs;
+    TextRuns runs;
     for (int y = 0; y < height; ++y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         for (int x = 0; x < width; ++x) {
             if ((row[x] & 0xFFFFFFu) == 0) continue;
             const int start = x;
             while (x + 1 < width && (row[x + 1] & 0xFFFFFFu) != 0) ++x;
-            runs.push_back({y - kPad, start - kPad, x - kPad});
+            runs.runs.push_back({y - kPad, start - kPad, x - kPad});
+            runs.box |= QRect(QPoint(start - kPad, y - kPad), QPoint(x - kPad, y - kPad));
         }
     }
     if (texts_.size() >= kMaxEntries) texts_.clear();
-    return &texts_.emplace(std::move(key), std::move(runs)).first->second;
+    return &texts_.emplace(Key{text, fontKey}, std::move(runs)).first->second;
 }

@@ -4,6 +4,7 @@
 // antialiased, so a text is exactly the set of pixels in its runs.
 
 #include <QFont>
+#include <QRect>
 #include <QString>
 
 #include <cstdint>
@@ -15,6 +16,12 @@ struct TextRun {
     int x0, x1;  // columns from the text's left edge, inclusive
 };
 
+// A text's runs and the rectangle around them (empty when there are none).
+struct TextRuns {
+    std::vector<TextRun> runs;
+    QRect box;
+};
+
 class TextCache {
 public:
     // The label font: the canvas's face at a size in pixels, bold and underline as asked.
@@ -22,7 +29,7 @@ public:
 
     // The runs of text in that font, printed with its top-left at (0, 0). Null when the text
     // is too large to keep (the caller then draws it directly).
-    const std::vector<TextRun>* Runs(const QString& text, bool bold, bool underline, int pixelSize);
+    const TextRuns* Runs(const QString& text, bool bold, bool underline, int pixelSize);
 
     // The distance from the top of a line to its baseline in that font.
     int Ascent(bool bold, bool underline, int pixelSize);
@@ -31,12 +38,30 @@ private:
     struct Key {
         QString text;
         int font;  // pixel size, bold and underline in one number
-        bool operator==(const Key& o) const { return font == o.font && text == o.text; }
+    };
+    // A key to look up with, which copies no text.
+    struct KeyView {
+        QStringView text;
+        int font;
     };
     struct KeyHash {
-        std::size_t operator()(const Key& k) const noexcept;
+        using is_transparent = void;
+        std::size_t operator()(const Key& k) const noexcept {
+            return (*this)(KeyView{k.text, k.font});
+        }
+        std::size_t operator()(const KeyView& k) const noexcept;
+    };
+    struct KeyEqual {
+        using is_transparent = void;
+        static KeyView View(const Key& k) { return {k.text, k.font}; }
+        static KeyView View(const KeyView& k) { return k; }
+        template <typename A, typename B>
+        bool operator()(const A& a, const B& b) const noexcept {
+            const KeyView x = View(a), y = View(b);
+            return x.font == y.font && x.text == y.text;
+        }
     };
 
-    std::unordered_map<Key, std::vector<TextRun>, KeyHash> texts_;
+    std::unordered_map<Key, TextRuns, KeyHash, KeyEqual> texts_;
     std::unordered_map<int, int> ascents_;
 };
