@@ -283,41 +283,20 @@ void WalkRuns(QPoint a, QPoint b, const Clip& clip, int margin, bool byRow, Run 
     if (open) run(other, from, to);
 }
 
-// The stroke of ThickLine below for a line of at most 256 rows whose every step lies within
-// the clip grown by the pen's width, so that each row from the first step's to the last step's
-// has a pixel of the line: a picture row's run is the union of the runs of the pen rows put
-// down on the line rows that reach it. False, and nothing drawn, should the rows not fit.
+// The union of the pen put down on every pixel of the line rows first..first + rows - 1, row r
+// reaching from column lineLo[r] to lineHi[r] (or nowhere, as kNoLine and -kNoLine): a picture
+// row's run is the union of the runs of the pen rows put down on the line rows that reach it.
+// rows + pen.rows must not pass kUnionRows.
+constexpr int kNoLine = INT32_MAX / 2;
+constexpr int kUnionRows = 256 + 64;
 template <typename Writer>
-bool SmallStroke(const Writer& w, const LineSteps& s, std::int64_t nLast, const Pen& pen) {
-    constexpr int kRows = 256 + 64;
-    int lineLo[kRows], lineHi[kRows];  // the first and last column of each line row
-    int first, rows;                   // the first line row and how many there are
-    std::int64_t n = s.n;
-    if (s.alongX) {
-        // Along a row the columns only grow: a row's first step is its first column.
-        const int y0 = static_cast<int>(s.n >> 16), y1 = static_cast<int>(nLast >> 16);
-        first = std::min(y0, y1);
-        rows = std::abs(y1 - y0) + 1;
-        if (rows + pen.rows > kRows) return false;
-        int open = -1;
-        for (std::int64_t x = s.m; x <= s.last; ++x, n += s.inc) {
-            const int r = static_cast<int>(n >> 16) - first;
-            if (r != open) lineLo[r] = static_cast<int>(x), open = r;
-            lineHi[r] = static_cast<int>(x);
-        }
-    } else {
-        first = static_cast<int>(s.m);
-        rows = static_cast<int>(s.last - s.m) + 1;
-        if (rows + pen.rows > kRows) return false;
-        for (int r = 0; r < rows; ++r, n += s.inc)
-            lineLo[r] = lineHi[r] = static_cast<int>(n >> 16);
-    }
+void WritePenUnion(const Writer& w, const int* lineLo, const int* lineHi, int first, int rows,
+                   const Pen& pen) {
     // Row i of the pen put down on line row r covers picture row first + pen.first + r + i.
     const int total = rows + pen.rows - 1;
-    int lo[kRows], hi[kRows];
+    int lo[kUnionRows], hi[kUnionRows];
     for (int r = 0; r < rows; ++r) lo[r] = lineLo[r] + pen.from[0], hi[r] = lineHi[r] + pen.to[0];
-    constexpr int kNone = INT32_MAX / 2;
-    for (int r = rows; r < total; ++r) lo[r] = kNone, hi[r] = -kNone;
+    for (int r = rows; r < total; ++r) lo[r] = kNoLine, hi[r] = -kNoLine;
     for (int i = 1; i < pen.rows; ++i) {
         const int from = pen.from[i], to = pen.to[i];
         int* l = lo + i;
@@ -333,6 +312,36 @@ bool SmallStroke(const Writer& w, const LineSteps& s, std::int64_t nLast, const 
         const int x0 = std::max(lo[r], c.left), x1 = std::min(hi[r], c.right);
         if (x0 <= x1) w.Span(base + r, x0, x1);
     }
+}
+
+// The stroke of ThickLine below for a line of at most 256 rows whose every step lies within
+// the clip grown by the pen's width, so that each row from the first step's to the last step's
+// has a pixel of the line. False, and nothing drawn, should the rows not fit.
+template <typename Writer>
+bool SmallStroke(const Writer& w, const LineSteps& s, std::int64_t nLast, const Pen& pen) {
+    int lineLo[kUnionRows], lineHi[kUnionRows];  // the first and last column of each line row
+    int first, rows;                             // the first line row and how many there are
+    std::int64_t n = s.n;
+    if (s.alongX) {
+        // Along a row the columns only grow: a row's first step is its first column.
+        const int y0 = static_cast<int>(s.n >> 16), y1 = static_cast<int>(nLast >> 16);
+        first = std::min(y0, y1);
+        rows = std::abs(y1 - y0) + 1;
+        if (rows + pen.rows > kUnionRows) return false;
+        int open = -1;
+        for (std::int64_t x = s.m; x <= s.last; ++x, n += s.inc) {
+            const int r = static_cast<int>(n >> 16) - first;
+            if (r != open) lineLo[r] = static_cast<int>(x), open = r;
+            lineHi[r] = static_cast<int>(x);
+        }
+    } else {
+        first = static_cast<int>(s.m);
+        rows = static_cast<int>(s.last - s.m) + 1;
+        if (rows + pen.rows > kUnionRows) return false;
+        for (int r = 0; r < rows; ++r, n += s.inc)
+            lineLo[r] = lineHi[r] = static_cast<int>(n >> 16);
+    }
+    WritePenUnion(w, lineLo, lineHi, first, rows, pen);
     return true;
 }
 
@@ -351,7 +360,7 @@ void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
     // rounding at the ends), and the picture rows their pens cover.
     const int yLo = std::max(std::min(a.y(), b.y()) - 1, c.top - pen.width);
     const int yHi = std::min(std::max(a.y(), b.y()) + 1, c.bottom + pen.width);
-    const int base = yLo + pen.first, count = yHi - yLo + pen.rows;
+    const int count = yHi - yLo + pen.rows;  // picture rows the pens cover
     if (count <= kRows && a != b) {
         if (count <= 0) return;
         const LineSteps s = StepsOf(a, b, c, pen.width);
@@ -361,12 +370,12 @@ void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
         if ((std::min(s.n, nLast) >> 16) >= s.minorMin &&
             (std::max(s.n, nLast) >> 16) <= s.minorMax && SmallStroke(w, s, nLast, pen))
             return;
-        // The first and last column of the line on each of its rows (none: lineLo > lineHi).
-        constexpr int kNone = INT32_MAX / 2;
+        // The first and last column of the line on each of its rows.
         const int lineRows = yHi - yLo + 1;
+        if (lineRows <= 0) return;  // the line passes beside the clip
         int lineLo[kRows], lineHi[kRows];
-        std::fill_n(lineLo, lineRows, kNone);
-        std::fill_n(lineHi, lineRows, -kNone);
+        std::fill_n(lineLo, lineRows, kNoLine);
+        std::fill_n(lineHi, lineRows, -kNoLine);
         for (std::int64_t m = s.m, n = s.n; m <= s.last; ++m, n += s.inc) {
             const std::int64_t minor = n >> 16;
             if (minor < s.minorMin || minor > s.minorMax) continue;
@@ -375,23 +384,7 @@ void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
             lineLo[r] = std::min(lineLo[r], x);
             lineHi[r] = std::max(lineHi[r], x);
         }
-        // Row i of the pen put down on line row r covers picture row base + r + i.
-        int lo[kRows], hi[kRows];
-        std::fill_n(lo, count, kNone);
-        std::fill_n(hi, count, -kNone);
-        for (int i = 0; i < pen.rows; ++i) {
-            const int from = pen.from[i], to = pen.to[i];
-            int* l = lo + i;
-            int* h = hi + i;
-            for (int r = 0; r < lineRows; ++r) {
-                l[r] = std::min(l[r], lineLo[r] + from);
-                h[r] = std::max(h[r], lineHi[r] + to);
-            }
-        }
-        for (int r = std::max(0, c.top - base); r < count && base + r <= c.bottom; ++r) {
-            const int x0 = std::max(lo[r], c.left), x1 = std::min(hi[r], c.right);
-            if (x0 <= x1) w.Span(base + r, x0, x1);
-        }
+        WritePenUnion(w, lineLo, lineHi, yLo, lineRows, pen);
         return;
     }
     auto row = [&](int y, int x0, int x1) {
