@@ -118,11 +118,25 @@ struct LineSteps {
     bool alongX;
     std::int64_t m, last, n, inc;
     int minorMin, minorMax;  // the clip, grown by margin, across the major axis
+
+    // n at the last step.
+    std::int64_t LastN() const { return n + (last - m) * inc; }
+    // Whether every step's minor coordinate lies within minorMin..minorMax: it moves one way
+    // only, so the first and last step bound it.
+    bool MinorWithin() const {
+        const std::int64_t nLast = LastN();
+        return (std::min(n, nLast) >> 16) >= minorMin && (std::max(n, nLast) >> 16) <= minorMax;
+    }
 };
+
+// Whether the line from a to b steps along x (its longer axis; x when both are as long).
+inline bool AlongX(QPoint a, QPoint b) {
+    return std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+}
 
 inline LineSteps StepsOf(QPoint a, QPoint b, const Clip& clip, int margin) {
     LineSteps s;
-    s.alongX = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+    s.alongX = AlongX(a, b);
     const bool alongX = s.alongX;
     // Major and minor coordinates in 26.6, from the end with the smaller major coordinate.
     std::int64_t m1 = (alongX ? a.x() : a.y()) * std::int64_t{64};
@@ -210,9 +224,7 @@ void ThinLine(const PixelWriter<Combine>& w, QPoint a, QPoint b) {
     if (AxisLine(w, a, b)) return;
     const LineSteps s = StepsOf(a, b, w.clip, 0);
     if (s.m > s.last) return;
-    // The minor coordinate moves one way only: its ends bound it.
-    const std::int64_t nLast = s.n + (s.last - s.m) * s.inc;
-    if ((std::min(s.n, nLast) >> 16) < s.minorMin || (std::max(s.n, nLast) >> 16) > s.minorMax) {
+    if (!s.MinorWithin()) {
         WalkLine(a, b, w.clip, 0, [&](int x, int y) { w.Plot(x, y); });
         return;
     }
@@ -318,13 +330,13 @@ void WritePenUnion(const Writer& w, const int* lineLo, const int* lineHi, int fi
 // the clip grown by the pen's width, so that each row from the first step's to the last step's
 // has a pixel of the line. False, and nothing drawn, should the rows not fit.
 template <typename Writer>
-bool SmallStroke(const Writer& w, const LineSteps& s, std::int64_t nLast, const Pen& pen) {
+bool SmallStroke(const Writer& w, const LineSteps& s, const Pen& pen) {
     int lineLo[kUnionRows], lineHi[kUnionRows];  // the first and last column of each line row
     int first, rows;                             // the first line row and how many there are
     std::int64_t n = s.n;
     if (s.alongX) {
         // Along a row the columns only grow: a row's first step is its first column.
-        const int y0 = static_cast<int>(s.n >> 16), y1 = static_cast<int>(nLast >> 16);
+        const int y0 = static_cast<int>(s.n >> 16), y1 = static_cast<int>(s.LastN() >> 16);
         first = std::min(y0, y1);
         rows = std::abs(y1 - y0) + 1;
         if (rows + pen.rows > kUnionRows) return false;
@@ -365,11 +377,7 @@ void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
         if (count <= 0) return;
         const LineSteps s = StepsOf(a, b, c, pen.width);
         if (s.m > s.last) return;
-        // The minor coordinate moves one way only: its ends bound it.
-        const std::int64_t nLast = s.n + (s.last - s.m) * s.inc;
-        if ((std::min(s.n, nLast) >> 16) >= s.minorMin &&
-            (std::max(s.n, nLast) >> 16) <= s.minorMax && SmallStroke(w, s, nLast, pen))
-            return;
+        if (s.MinorWithin() && SmallStroke(w, s, pen)) return;
         // The first and last column of the line on each of its rows.
         const int lineRows = yHi - yLo + 1;
         if (lineRows <= 0) return;  // the line passes beside the clip
@@ -393,7 +401,7 @@ void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
         x1 = std::min(x1, c.right);
         if (x0 <= x1) w.Span(y, x0, x1);
     };
-    const bool alongX = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+    const bool alongX = AlongX(a, b);
     WalkRuns(a, b, c, pen.width, alongX, [&](int other, int m0, int m1) {
         if (alongX) {
             // The pen put down at (m0, other) .. (m1, other): each pen row's run reaches from
