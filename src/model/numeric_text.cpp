@@ -260,7 +260,7 @@ int FifteenDigitsExactly(double v, char* buf) {
     return static_cast<int>(out - buf);
 }
 
-// Writes v into buf (at least 32 bytes) and returns the length.
+// Writes v into buf (kNumberChars bytes) and returns the length.
 int NumberChars(double v, char* buf) {
     if (v == 0) {  // also -0
         buf[0] = '0';
@@ -277,11 +277,11 @@ int NumberChars(double v, char* buf) {
         return len;
     }
     if (std::fabs(v) < 1e15 && static_cast<double>(static_cast<long long>(v)) == v) {
-        const auto r = std::to_chars(buf, buf + 32, static_cast<long long>(v));
+        const auto r = std::to_chars(buf, buf + kNumberChars, static_cast<long long>(v));
         return static_cast<int>(r.ptr - buf);
     }
     if (const int n = FifteenDigitsExactly(v, buf); n > 0) return n;
-    const auto r = std::to_chars(buf, buf + 32, v, std::chars_format::general, 15);
+    const auto r = std::to_chars(buf, buf + kNumberChars, v, std::chars_format::general, 15);
     for (char* p = buf; p != r.ptr; ++p)
         if (*p == 'e') *p = 'E';
     return static_cast<int>(r.ptr - buf);
@@ -290,7 +290,7 @@ int NumberChars(double v, char* buf) {
 }  // namespace
 
 QString FormatNumber(double v) {
-    char buf[32];
+    char buf[kNumberChars];
     return QString::fromLatin1(buf, NumberChars(v, buf));
 }
 

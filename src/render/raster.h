@@ -373,6 +373,8 @@ void ThickLine(const Writer& w, QPoint a, QPoint b, const Pen& pen) {
     const int yLo = std::max(std::min(a.y(), b.y()) - 1, c.top - pen.width);
     const int yHi = std::min(std::max(a.y(), b.y()) + 1, c.bottom + pen.width);
     const int count = yHi - yLo + pen.rows;  // picture rows the pens cover
+    // A single point has no steps to follow (StepsOf divides by the line's length): the way
+    // below puts the pen down once.
     if (count <= kRows && a != b) {
         if (count <= 0) return;
         const LineSteps s = StepsOf(a, b, c, pen.width);
