@@ -1,6 +1,6 @@
-// Runs the benchmarks offscreen, five repetitions each unless told otherwise, and ends with a
-// summary: the median of each case, its ratio to the raw floor of its canvas size, and its
-// target.
+// Runs the benchmarks offscreen, five repetitions each in a shuffled order unless told otherwise,
+// and ends with a summary: the median of each case, its ratio to the raw floor of its canvas size,
+// and its target.
 
 #include <benchmark/benchmark.h>
 #include <QGuiApplication>
@@ -112,15 +112,21 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
 
     std::vector<char*> args(argv, argv + argc);
-    bool repetitionsGiven = false;
-    for (const char* a : args)
-        repetitionsGiven |= std::string(a).rfind("--benchmark_repetitions", 0) == 0;
+    auto given = [&](std::string_view flag) {
+        for (const char* a : args)
+            if (std::string_view(a).starts_with(flag)) return true;
+        return false;
+    };
     static char repetitions[] = "--benchmark_repetitions=5";
     static char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
-    if (!repetitionsGiven) {
+    // The repetitions of all cases run in a shuffled order, so that a change of the machine's
+    // speed during the run weighs on every case and on the floors alike.
+    static char interleaving[] = "--benchmark_enable_random_interleaving=true";
+    if (!given("--benchmark_repetitions")) {
         args.push_back(repetitions);
         args.push_back(aggregatesOnly);
     }
+    if (!given("--benchmark_enable_random_interleaving")) args.push_back(interleaving);
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
     if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
