@@ -159,7 +159,7 @@ TEST_F(History, UndoInTheMiddleOfAConnectionEndsTheDrawingFirst) {
     ASSERT_EQ(p->st.EditState, Editing::ConnectBends);
     EXPECT_EQ(history->Stack().count(), 4) << "a connection being drawn is no edit yet";
     Do([&] { history->Undo(); });
-    EXPECT_EQ(p->ui.TakeMessages(), QStringList{PurgeMessage(1)}) << "as 選択解除 drops it";
+    EXPECT_TRUE(p->ui.TakeMessages().isEmpty()) << "a connection given up goes without a word";
     EXPECT_EQ(p->st.EditState, Editing::Idle);
     EXPECT_EQ(File(), before);
     EXPECT_EQ(history->Stack().count(), 4) << "the abandoned connection is no edit";
@@ -307,7 +307,7 @@ TEST(HistoryInTheWindow, KeysTakeEditsBackAndClosingAsksOnlyWhileSomethingIsUnsa
     ui.fileAnswers = {folder.filePath("five.qrn")};
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(QFile::exists(folder.filePath("five.qrn")));
-    EXPECT_EQ(title(), "Quillrun");
+    EXPECT_EQ(title(), "five.qrn – Quillrun") << "the title names the file, without the mark";
     w.close();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(ui.questions.size(), 2);

@@ -147,12 +147,42 @@ TEST_F(Connecting, RightPressesTakeBackBendsThenReturnToTheRubberLine) {
     // Moving again draws the rubber line from the rim facing the pointer.
     Move(*p, 1000, 2000);
     EXPECT_DOUBLE_EQ(st.AnchorY, 1300);
-    Right(*p, 1000, 2000);  // abandon
+    Right(*p, 1000, 2000);  // abandon: the connection goes at once, without a word
     EXPECT_EQ(st.EditState, Editing::Idle);
-    EXPECT_EQ(st.Diagram.ConnCount, 1);
-    frmMain::mnuEditRelease_Click(p->s);
-    EXPECT_EQ(p->ui.TakeMessages(), QStringList({PurgeMessage(1)}));
     EXPECT_EQ(st.Diagram.ConnCount, 0);
+    frmMain::mnuEditRelease_Click(p->s);
+    EXPECT_TRUE(p->ui.TakeMessages().isEmpty());
+}
+
+TEST_F(Connecting, AConnectionGivenUpByACommandGoesWithoutAMessageAndTheDiagramStays) {
+    const int done = AddConnection(st, 2, 3, "1");
+    RedrawDiagram(p->s, -1);
+    const QImage drawn = p->canvas.Picture1();
+    for (void (*command)(Session&) :
+         {frmMain::mnuEditRelease_Click, frmMain::mnuConect_Click, frmMain::mnuEditRelease_Click}) {
+        frmMain::mnuConect_Click(p->s);
+        Left(*p, 1000, 1000);
+        Move(*p, 1000, 2000);
+        Left(*p, 1500, 2500);  // a bend
+        ASSERT_EQ(st.Diagram.ConnCount, done + 1);
+        command(p->s);
+        EXPECT_TRUE(p->ui.TakeMessages().isEmpty());
+        EXPECT_EQ(st.Diagram.ConnCount, done);
+        EXPECT_EQ(p->canvas.Picture1(), drawn) << "the diagram as it was, nothing half drawn";
+    }
+    // A file's unfinished connection is still told of, over the diagram drawn without it.
+    AddConnection(st, 1, 0);
+    int blackDuringMessage = 0;
+    p->ui.onMessage = [&](const QString&) {
+        const QImage& shown = p->canvas.Picture1();
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                blackDuringMessage += shown.pixel(x, y) == kBlack;
+    };
+    RedrawDiagram(p->s, -1);
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({PurgeMessage(done + 1)}));
+    EXPECT_GT(blackDuringMessage, 100) << "the diagram is drawn behind the message";
+    EXPECT_EQ(p->canvas.Picture1(), drawn);
 }
 
 TEST_F(Connecting, ThirtyBendsAndNoThirtyFirst) {

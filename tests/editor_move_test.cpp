@@ -1,3 +1,5 @@
+#include "editor/canvas_keys.h"
+#include "editor/selection_panel.h"
 #include "editor_support.h"
 #include "model/edit_state.h"
 
@@ -166,15 +168,37 @@ TEST_F(Moving, APressOnNothingInIdleChangesNothing) {
     EXPECT_EQ(p->canvas.Picture1(), before);
 }
 
-TEST_F(Moving, ARightPressOpensThePanelPulledBackInsideTheCanvas) {
+TEST_F(Moving, ARightPressOpensThePanelBesideThePointAndInsideTheCanvas) {
+    const double gap = kPanelGapPixels * 15.0;
     Right(*p, 1000, 1200);
     EXPECT_TRUE(p->frm.Frame1Visible);
     EXPECT_EQ(st.SelKind, kSelElement);
-    EXPECT_EQ(p->frm.Frame1.Left, 1000);
+    EXPECT_EQ(p->frm.Frame1.Left, 1000 + gap) << "right of the point, not over it";
     EXPECT_EQ(p->frm.Frame1.Top, 1200);
     Right(*p, 6000, 4000);
     EXPECT_EQ(st.SelKind, "");
-    EXPECT_EQ(p->frm.Frame1.Left, 6255 - 1575);
+    EXPECT_EQ(p->frm.Frame1.Left, 6000 - gap - 1575) << "left of it where the right has no room";
     EXPECT_EQ(p->frm.Frame1.Top, 4215 - 2295);
     EXPECT_TRUE(p->frm.Frame1Visible);
+}
+
+TEST_F(Moving, ThePanelClosesAsAPopUpAndOffersOnlyWhatAppliesToTheSelection) {
+    Right(*p, 1000, 1200);  // the element
+    for (int command : {7, 9, 10, 11}) EXPECT_TRUE(PanelCommandApplies(st, command)) << command;
+    for (int command : {5, 6, 8}) EXPECT_FALSE(PanelCommandApplies(st, command)) << command;
+    frmMain::Picture1_KeyDown(p->s, Qt::Key_Escape);
+    EXPECT_FALSE(p->frm.Frame1Visible);
+    EXPECT_EQ(st.SelKind, kSelElement) << "Escape only closed the panel";
+
+    // A left press elsewhere closes it and does what it does without a panel: it picks up.
+    Right(*p, 1000, 1200);
+    Left(*p, 1000, 1200);
+    EXPECT_FALSE(p->frm.Frame1Visible);
+    EXPECT_EQ(st.EditState, Editing::MoveElement);
+    Left(*p, 1000, 1000);
+
+    // Nothing selected: only 取消; a straight connection's segment: no point to delete.
+    Right(*p, 3000, 3500);
+    for (int command = 5; command <= 11; ++command)
+        EXPECT_EQ(PanelCommandApplies(st, command), command == 10) << command;
 }

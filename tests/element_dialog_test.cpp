@@ -243,7 +243,7 @@ struct ChangeAttributes : ::testing::Test {
 
 }  // namespace
 
-TEST_F(ChangeAttributes, TheDialogShowsTheElementWithTheFontFieldsAtTheirDefaults) {
+TEST_F(ChangeAttributes, TheDialogShowsTheElementWithItsOwnFont) {
     const int f = AddElement(p->st, kFunction, "mod", 2000, 2000);
     p->st.Diagram.Elements[f].ArgCount = 3;
     p->st.Diagram.Elements[f].Font.Bold = true;
@@ -258,13 +258,33 @@ TEST_F(ChangeAttributes, TheDialogShowsTheElementWithTheFontFieldsAtTheirDefault
         EXPECT_EQ(d.Label2Caption, "引数の個数");
         EXPECT_EQ(d.Text2Text, "3");
         EXPECT_TRUE(d.Text2Visible);
-        EXPECT_FALSE(d.Check1);
-        EXPECT_FALSE(d.Check2);
-        EXPECT_EQ(d.Text3Text, "10");
+        EXPECT_TRUE(d.Check1);
+        EXPECT_TRUE(d.Check2);
+        EXPECT_EQ(d.Text3Text, "20");
         d.Command2_Click();
     });
     frmMain::Command11_Click(p->s);
     EXPECT_EQ(p->ui.elementDialogs, 1);
+}
+
+TEST_F(ChangeAttributes, ANewValueKeepsTheLabelsFormatting) {
+    const int c = AddElement(p->st, kConstantNumber, "1", 2000, 2000);
+    FontAttr font;
+    font.Bold = true;
+    font.Underline = true;
+    font.Size = 14;
+    font.Italic = true;  // what a file may carry beside what the dialog shows
+    font.Name = "IPAGothic";
+    font.Weight = 700;
+    p->st.Diagram.Elements[c].Font = font;
+    Select(c, kSelElement);
+    p->ui.elementScripts.push_back([](ElementDialog& d) {
+        d.Text1Text = "2";
+        d.Command1_Click();
+    });
+    frmMain::Command11_Click(p->s);
+    EXPECT_EQ(p->st.Diagram.Elements[c].Text, "2");
+    EXPECT_EQ(p->st.Diagram.Elements[c].Font, font);
 }
 
 TEST_F(ChangeAttributes, AnOperatorShowsItsSymbolAndTwoInputs) {

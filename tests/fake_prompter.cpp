@@ -22,8 +22,9 @@ void FakePrompter::Message(const QString& text) {
     if (onMessage) onMessage(text);
 }
 
-Answer FakePrompter::AskYesNoCancel(const QString& text) {
+Answer FakePrompter::AskYesNoCancel(const QString& text, Answer preferred) {
     questions << text;
+    preferredAnswers.push_back(preferred);
     if (onQuestion) onQuestion(text);
     if (answers.empty() && fallbackAnswer) return fallbackAnswer();
     if (answers.empty()) {

@@ -41,6 +41,7 @@ public:
     // What was asked.
     QStringList messages;
     QStringList questions;
+    std::vector<Answer> preferredAnswers;  // what Return would have answered, question by question
     std::vector<FileQuestion> fileQuestions;
     QStringList bitmapPaths;
     int elementDialogs = 0;
@@ -50,7 +51,7 @@ public:
     QStringList TakeMessages();
 
     void Message(const QString& text) override;
-    Answer AskYesNoCancel(const QString& text) override;
+    Answer AskYesNoCancel(const QString& text, Answer preferred = Answer::Yes) override;
     std::optional<QString> OpenFileName(const QString& filter, const QString& proposed) override;
     std::optional<QString> SaveFileName(const QString& filter, const QString& proposed) override;
     void ShowElementDialog(ElementDialog& dialog) override;

@@ -1,5 +1,6 @@
 #include "app/file_commands.h"
 #include "app/settings_file.h"
+#include "editor/canvas_keys.h"
 #include "editor/edit_menu.h"
 #include "editor_support.h"
 #include "model/cp932.h"
@@ -253,22 +254,69 @@ TEST_F(FileCommands, CancellingOrChoosingNoFileInTheDialogsDoesNothing) {
     ExpectUnchanged(before);
 }
 
-TEST_F(FileCommands, SaveAsUsesThePathAsChosenWithoutAddingAnExtension) {
+TEST_F(FileCommands, SaveAsAddsTheDiagramExtensionToANameWithoutOne) {
     DrawSmallDiagram();
     const QString path = Path("plain");
-    p->ui.fileAnswers.push_back(path);
+    p->ui.fileAnswers = {path, Path("notes.txt")};
     frmMain::mnuFileSaveAs_Click(p->s);
     ASSERT_EQ(p->ui.fileQuestions.size(), 1u);
     EXPECT_TRUE(p->ui.fileQuestions[0].save);
     EXPECT_EQ(p->ui.fileQuestions[0].filter, kDiagramFilter);
-    EXPECT_TRUE(QFileInfo(path).isFile());
-    EXPECT_FALSE(QFileInfo::exists(path + ".qrn"));
-    EXPECT_EQ(p->st.FileName, path);
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_TRUE(QFileInfo(path + ".qrn").isFile());
+    EXPECT_EQ(p->st.FileName, path + ".qrn");
+    frmMain::mnuFileSaveAs_Click(p->s);  // an extension of its own is kept
+    EXPECT_TRUE(QFileInfo(Path("notes.txt")).isFile());
+    EXPECT_EQ(p->st.FileName, Path("notes.txt"));
+}
+
+TEST_F(FileCommands, ALoadForgetsTheSelectionAndThePanelOfTheDiagramBefore) {
+    const QString other = MakeDiagramFile("other.qrn", 2);
+    DrawSmallDiagram();
+    p->st.SelKind = kSelElement;
+    p->st.SelIndex = 1;
+    p->frm.Frame1Visible = true;
+    p->st.EditState = Editing::MoveElement;  // a pick-up under way, too
+    ASSERT_TRUE(LoadDiagram(p->s, other));
+    EXPECT_EQ(p->st.SelKind, "");
+    EXPECT_FALSE(p->frm.Frame1Visible);
+    EXPECT_EQ(p->st.EditState, Editing::Idle);
+    int blue = 0;
+    for (int y = 0; y < p->canvas.Picture1().height(); ++y)
+        for (int x = 0; x < p->canvas.Picture1().width(); ++x)
+            blue += (p->canvas.Picture1().pixel(x, y) | 0xFF000000u) == kBlue;
+    EXPECT_EQ(blue, 0) << "no element of the new diagram is drawn selected";
+    frmMain::Picture1_KeyDown(p->s, Qt::Key_Delete);
+    EXPECT_EQ(p->st.Diagram.ElemCount, 2) << "Delete finds nothing to delete";
+}
+
+TEST_F(FileCommands, SaveRightAfterStartAsksForANameInsteadOfWritingOverTheLastRunsFile) {
+    const QString yesterday = MakeDiagramFile("yesterday.qrn", 3);
+    const QByteArray kept = ReadFile(yesterday);
+    p->st.FileName = yesterday;
+    Shutdown(p->s);
+    auto q = std::make_unique<TestProgram>(false);
+    q->frm.AppPath = p->frm.AppPath;
+    StartupInitialisation(q->s);
+    ASSERT_EQ(q->st.FileName, yesterday);  // named by the settings file, never shown
+    AddElement(q->st, kConstantNumber, "new", 600, 600);
+    q->ui.fileAnswers = {std::nullopt};
+    frmMain::mnuFileSave_Click(q->s);
+    ASSERT_EQ(q->ui.fileQuestions.size(), 1u) << "保存 acts as 名前を付けて保存";
+    EXPECT_TRUE(q->ui.fileQuestions[0].save);
+    EXPECT_EQ(q->ui.fileQuestions[0].proposed, yesterday);
+    EXPECT_EQ(ReadFile(yesterday), kept);
+    // Once this run has saved (or loaded) it, 保存 writes it without a question.
+    q->ui.fileAnswers = {yesterday};
+    frmMain::mnuFileSave_Click(q->s);
+    frmMain::mnuFileSave_Click(q->s);
+    EXPECT_EQ(q->ui.fileQuestions.size(), 2u);
+    EXPECT_EQ(ReadFile(yesterday), WriteDiagram(q->st.Diagram));
 }
 
 TEST_F(FileCommands, SaveWritesTheCurrentFileWithoutAQuestion) {
     DrawSmallDiagram();
-    p->st.FileName = Path("current.qrn");
+    UpdateRecentFiles(p->s, Path("current.qrn"));  // as a load or a save leaves it
     frmMain::mnuFileSave_Click(p->s);
     EXPECT_TRUE(p->ui.fileQuestions.empty());
     EXPECT_EQ(ReadFile(p->st.FileName), WriteDiagram(p->st.Diagram));
@@ -284,7 +332,7 @@ TEST_F(FileCommands, SavingWhileAConnectionIsBeingDrawnLeavesItOutAndGoesOnDrawi
     Left(*p, 1000, 1500);  // one bend on empty canvas
     ASSERT_EQ(p->st.EditState, Editing::ConnectBends);
     ASSERT_EQ(p->st.Diagram.ConnCount, 2);
-    p->st.FileName = Path("drawing.qrn");
+    UpdateRecentFiles(p->s, Path("drawing.qrn"));
     frmMain::mnuFileSave_Click(p->s);
     EXPECT_EQ(ReadFile(p->st.FileName), finished);
     // The drawing goes on and ends on the variable.
@@ -351,6 +399,7 @@ TEST_F(FileCommands, NewAnsweredNoClearsAndRestoresTheSettingsOfTheLastExit) {
     p->st.EditState = Editing::ConnectStart;
     p->st.SelKind = kSelElement;
     p->st.SelIndex = 2;
+    p->frm.Frame1Visible = true;
     UpdateRecentFiles(p->s, "/c.qrn");
     p->ui.answers.push_back(Answer::No);
     frmMain::mnuFileNew_Click(p->s);
@@ -360,8 +409,8 @@ TEST_F(FileCommands, NewAnsweredNoClearsAndRestoresTheSettingsOfTheLastExit) {
     EXPECT_EQ(p->st.EditState, Editing::Idle);
     EXPECT_EQ(p->st.FileName, "/a.qrn");
     EXPECT_EQ(Captions(p->frm), QStringList({"/a.qrn", "/b.qrn", "", "", ""}));
-    EXPECT_EQ(p->st.SelKind, kSelElement);  // the selection is left as it was
-    EXPECT_EQ(p->st.SelIndex, 2);
+    EXPECT_EQ(p->st.SelKind, "") << "a selection of the old diagram means nothing in the new";
+    EXPECT_FALSE(p->frm.Frame1Visible);
     EXPECT_EQ(BlackPixels(250, 250, 950, 950), 0);  // the element is gone from the canvas
     EXPECT_EQ(p->Pixel(0, 50), kGridColour);
 }

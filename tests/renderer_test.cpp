@@ -162,7 +162,7 @@ TEST_F(Renderer, UnfinishedConnectionsArePurgedWithOneMessageEach) {
     AddConnection(p->st, 2, 3, "d");
     QStringList canvasDuringMessage;
     p->ui.onMessage = [&](const QString&) {
-        canvasDuringMessage << (p->Pixel(1000, 2000 - 300) == kGridColour ? "grid" : "other");
+        canvasDuringMessage << (p->Pixel(1000, 2000 - 300) == kBlack ? "diagram" : "other");
     };
     RedrawDiagram(p->s, -1);
     EXPECT_EQ(p->ui.TakeMessages(), QStringList({PurgeMessage(2), PurgeMessage(2)}));
@@ -170,8 +170,8 @@ TEST_F(Renderer, UnfinishedConnectionsArePurgedWithOneMessageEach) {
     ASSERT_EQ(p->st.Diagram.ConnCount, 2);
     EXPECT_EQ(p->st.Diagram.Connections[1].ArgNo, "a");
     EXPECT_EQ(p->st.Diagram.Connections[2].ArgNo, "d");
-    // The canvas shows the grid alone while the message is up.
-    EXPECT_EQ(canvasDuringMessage, QStringList({"grid", "grid"}));
+    // The canvas shows the diagram, without the dropped connections, while the message is up.
+    EXPECT_EQ(canvasDuringMessage, QStringList({"diagram", "diagram"}));
 }
 
 TEST(DirectionAngle, AgreesWithAtan2UpToWholeTurns) {

@@ -38,15 +38,29 @@ void ShowFailure(Session& s, const QString& description, const QString& path) {
 bool SaveToChosenFile(Session& s) {
     const std::optional<QString> path = s.ui.SaveFileName(kDiagramFilter, s.st.FileName);
     if (!path || path->isEmpty()) return false;
-    return SaveDiagram(s, *path);
+    return SaveDiagram(s, WithDiagramExtension(*path));
 }
 
 bool SaveToCurrentFile(Session& s) {
-    if (!s.st.FileName.isEmpty()) return SaveDiagram(s, s.st.FileName);
+    if (!s.st.FileName.isEmpty() && s.st.FileNameShown) return SaveDiagram(s, s.st.FileName);
     return SaveToChosenFile(s);
 }
 
+// The selection and the panel belong to the diagram that was there before, and so does a
+// gesture under way.
+void ForgetSelection(Session& s) {
+    s.st.SelKind.clear();
+    s.st.EditState = Editing::Idle;
+    s.frm.Frame1Visible = false;
+}
+
 }  // namespace
+
+QString WithDiagramExtension(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || name.contains(u'.')) return path;
+    return path + QStringLiteral(".qrn");
+}
 
 QString FileFailureMessage(const QString& description, const QString& path) {
     return description + QStringLiteral(" File Name = [") + path + u']';
@@ -101,6 +115,7 @@ bool LoadDiagram(Session& s, const QString& path) {
         return false;
     }
     UpdateRecentFiles(s, path);
+    ForgetSelection(s);
     RedrawDiagram(s, -1);
     if (s.changes) s.changes->Replaced();
     return true;
@@ -108,6 +123,7 @@ bool LoadDiagram(Session& s, const QString& path) {
 
 void UpdateRecentFiles(Session& s, const QString& path) {
     s.st.FileName = path;
+    s.st.FileNameShown = true;
     std::array<QString, 6> list;
     list[0] = path;
     int n = 0;
@@ -142,6 +158,7 @@ void frmMain::mnuFileNew_Click(Session& s) {
             break;
         case Answer::No:
             s.canvas.Picture2.Clear();
+            ForgetSelection(s);
             StartupInitialisation(s);
             if (s.changes) s.changes->Replaced();
             break;

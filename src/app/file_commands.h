@@ -15,6 +15,9 @@ extern const QString kFileCannotRead;   // "ファイルを読み込めません
 extern const QString kFileBadContent;   // "ファイルの内容が正しくありません。"
 extern const QString kFileCannotWrite;  // "ファイルに書き込めません。"
 
+// A path whose file name has no extension gets ".qrn", as 名前を付けて保存 adds it.
+QString WithDiagramExtension(const QString& path);
+
 // description, " File Name = [", path, "]".
 QString FileFailureMessage(const QString& description, const QString& path);
 

@@ -162,7 +162,7 @@ void RunnerPrompter::Message(const QString& text) {
     err_.flush();
 }
 
-Answer RunnerPrompter::AskYesNoCancel(const QString&) {
+Answer RunnerPrompter::AskYesNoCancel(const QString&, Answer) {
     return Answer::Cancel;
 }
 

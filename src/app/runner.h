@@ -55,7 +55,7 @@ public:
     explicit RunnerPrompter(std::ostream& err) : err_(err) {}
 
     void Message(const QString& text) override;
-    Answer AskYesNoCancel(const QString& text) override;
+    Answer AskYesNoCancel(const QString& text, Answer preferred = Answer::Yes) override;
     std::optional<QString> OpenFileName(const QString& filter, const QString& proposed) override;
     std::optional<QString> SaveFileName(const QString& filter, const QString& proposed) override;
     void ShowElementDialog(ElementDialog& dialog) override;

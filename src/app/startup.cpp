@@ -38,6 +38,7 @@ void StartupInitialisation(Session& s) {
     st.PointerY = 0;
     gridDisplay(s);
     st.FileName.clear();
+    st.FileNameShown = false;
     for (MenuEntry& entry : frm.mnuFilename) {
         entry.Caption.clear();
         entry.Visible = false;

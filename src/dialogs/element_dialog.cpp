@@ -43,6 +43,7 @@ void ElementDialog::List1_Click() {
         Label2Caption.clear();
         Text2Text.clear();
         Text2Visible = false;
+        Text2ReadOnly = false;
     } else if (k == kFunction) {
         Label1Caption = QStringLiteral("関数名");
         Text1Text.clear();
@@ -50,12 +51,14 @@ void ElementDialog::List1_Click() {
         Label2Caption = kArgCountCaption;
         Text2Text.clear();
         Text2Visible = true;
+        Text2ReadOnly = false;
     } else {
         Label1Caption.clear();
         Text1Visible = false;
         Label2Caption = kArgCountCaption;
         Text2Text = QStringLiteral("2");
         Text2Visible = true;
+        Text2ReadOnly = true;
     }
 }
 

@@ -31,8 +31,9 @@ public:
     QString Label2Caption = QStringLiteral("Label2");
     QString Text2Text = QStringLiteral("Text2");
     bool Text2Visible = true;
-    bool Check1 = false;  // ボールド
-    bool Check2 = false;  // 下線
+    bool Text2ReadOnly = false;  // an operator's two inputs are shown, not chosen
+    bool Check1 = false;         // ボールド
+    bool Check2 = false;         // 下線
     QString Text3Text = QStringLiteral("10");
 
     int ListIndex() const { return listIndex_; }

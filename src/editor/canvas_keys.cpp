@@ -2,15 +2,21 @@
 
 #include "editor/edit_menu.h"
 #include "editor/selection_panel.h"
+#include "model/form_controls.h"
 #include "model/session.h"
 #include "model/shared_state.h"
+#include "render/renderer.h"
 
 #include <Qt>
 
 void frmMain::Picture1_KeyDown(Session& s, int key) {
-    const SharedState& st = s.st;
+    SharedState& st = s.st;
     if (key == Qt::Key_Escape) {
-        mnuEditRelease_Click(s);
+        // An open panel closes first, as a pop-up does; the next Escape ends what is under way.
+        if (s.frm.Frame1Visible)
+            Command10_Click(s);
+        else
+            mnuEditRelease_Click(s);
     } else if (key == Qt::Key_Delete) {
         if (ElementSelected(st))
             Command7_Click(s);
@@ -18,5 +24,12 @@ void frmMain::Picture1_KeyDown(Session& s, int key) {
             Command6_Click(s);
         else if (st.SelKind == kSelPoint)
             Command5_Click(s);
+        else
+            return;
+        // What was deleted is gone; nothing takes its place in the selection.
+        if (!st.SelKind.isEmpty()) {
+            st.SelKind.clear();
+            RedrawDiagram(s, -1);
+        }
     }
 }

@@ -1,8 +1,10 @@
 #include "editor/canvas_press.h"
 
+#include "editor/canvas_drag.h"
 #include "editor/connection_drawing.h"
 #include "editor/edit_menu.h"
 #include "editor/pick_up.h"
+#include "editor/selection_panel.h"
 #include "model/cp932.h"
 #include "model/diagram_edit.h"
 #include "model/element_geometry.h"
@@ -15,10 +17,35 @@
 #include "render/hit_test.h"
 #include "render/renderer.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kLeft = 1;
 constexpr int kRight = 2;
+
+// States in which a left press picks something up, fixes a new element's centre or chooses a
+// connection's start element.
+bool BeginsGesture(Editing state) {
+    return state == Editing::Idle || state == Editing::PlaceCentre ||
+           state == Editing::ConnectStart;
+}
+
+// States that a second press (or a release after a drag) finishes.
+bool GestureUnderWay(Editing state) {
+    switch (state) {
+        case Editing::PlaceRadius:
+        case Editing::ConnectInside:
+        case Editing::ConnectRubber:
+        case Editing::MoveElementText:
+        case Editing::MoveArgText:
+        case Editing::MoveElement:
+        case Editing::MovePoint:
+            return true;
+        default:
+            return false;
+    }
+}
 
 bool LiveElement(const SharedState& st, int e) {
     return e >= 1 && e <= st.Diagram.ElemCount;
@@ -55,11 +82,17 @@ void SelectAndOpenPanel(Session& s, float x, float y) {
     st.SelKind.clear();
     HitTest(st, x, y);
     RedrawDiagram(s, -1);
-    double left = x, top = y;
-    if (x + frm.Frame1.Width > frm.Picture1.Width) left = frm.Picture1.Width - frm.Frame1.Width;
-    if (y + frm.Frame1.Height > frm.Picture1.Height) top = frm.Picture1.Height - frm.Frame1.Height;
+    // Beside the pressed point, so that it does not hide what was pressed: to its right, or to its
+    // left where the right has no room; pulled up where it would pass the bottom.
+    const double gap = kPanelGapPixels * s.canvas.Picture2.UnitsPerPixelX();
+    const double width = frm.Frame1.Width, height = frm.Frame1.Height;
+    double left = x + gap;
+    if (left + width > frm.Picture1.Width) left = x - gap - width;
+    left = std::max(0.0, std::min(left, frm.Picture1.Width - width));
+    double top = y;
+    if (top + height > frm.Picture1.Height) top = frm.Picture1.Height - height;
     frm.Frame1.Left = left;
-    frm.Frame1.Top = top;
+    frm.Frame1.Top = std::max(0.0, top);
     frm.Frame1Visible = true;
 }
 
@@ -210,6 +243,10 @@ bool RightPress(Session& s, float x, float y) {
 }  // namespace
 
 void frmMain::Picture1_MouseDown(Session& s, int button, int /*shift*/, float x, float y) {
+    // The panel is a pop-up: a press anywhere on the canvas closes it, then acts as it would
+    // without it (a right press opens it again where it was made).
+    s.frm.Frame1Visible = false;
+    const Editing before = s.st.EditState;
     bool refresh = true;
     // Once the connection being drawn is gone, a press only ends the drawing.
     if (!EndLostConnection(s.st)) {
@@ -218,5 +255,6 @@ void frmMain::Picture1_MouseDown(Session& s, int button, int /*shift*/, float x,
         else if (button == kRight)
             refresh = RightPress(s, x, y);
     }
+    ArmDrag(s, button, x, y, BeginsGesture(before) && GestureUnderWay(s.st.EditState));
     if (refresh) s.canvas.Publish();
 }

@@ -3,6 +3,7 @@
 #include "dialogs/arg_no_dialog.h"
 #include "editor/edit_menu.h"
 #include "editor/pick_up.h"
+#include "model/diagram_edit.h"
 #include "model/element_geometry.h"
 #include "model/grid_snap.h"
 #include "model/prompter.h"
@@ -149,8 +150,9 @@ bool ConnectionLeftPress(Session& s, float x, float y) {
 bool ConnectionRightPress(Session& s, float x, float y) {
     SharedState& st = s.st;
     if (st.EditState == Editing::ConnectRubber) {
-        // The half-made connection stays counted until the next full redraw drops it.
+        // The person gives the connection up: it goes without a word.
         DrawRubberLine(s);
+        DropConnectionBeingDrawn(st);
         st.EditState = Editing::Idle;
     } else if (st.EditState == Editing::ConnectBends) {
         ConnectionRec& con = st.Diagram.Connections[st.Diagram.ConnCount];

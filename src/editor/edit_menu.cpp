@@ -3,6 +3,7 @@
 #include "dialogs/element_dialog.h"
 #include "engine/run_control.h"
 #include "model/cell_pool.h"
+#include "model/diagram_edit.h"
 #include "model/edit_state.h"
 #include "model/prompter.h"
 #include "model/session.h"
@@ -11,8 +12,10 @@
 
 namespace {
 
-// Editing discards the values of a run: the queues, the values and the connection flags.
+// Editing discards the values of a run: the queues, the values and the connection flags. A
+// connection being drawn is given up with the command that interrupts it, without a message.
 void ResetRunState(Session& s) {
+    DropConnectionBeingDrawn(s.st);
     InitCellPool(s.st);
     ResetRunValues(s);
     ClearConnectionFlags(s);

@@ -27,6 +27,28 @@ bool LiveElementSelected(const SharedState& st) {
 
 }  // namespace
 
+bool PanelCommandApplies(const SharedState& st, int command) {
+    const auto points = [&st] { return st.Diagram.Connections[st.SelIndex].PointCount; };
+    switch (command) {
+        case 5:  // 点削除: a connection without bend points has none to lose
+            return ConnectionSelected(st) && points() >= 1;
+        case 6:
+            return ConnectionSelected(st);
+        case 8:  // 点移動: a bend point, or a segment ending at one or at the arrow
+            return ConnectionSelected(st) && st.SelPoint >= 1 &&
+                   (st.SelPoint <= points() ||
+                    (st.SelKind == kSelLine && st.SelPoint == points() + 1));
+        case 7:
+        case 9:
+        case 11:
+            return LiveElementSelected(st);
+        case 10:
+            return true;
+        default:
+            return false;
+    }
+}
+
 void frmMain::Command5_Click(Session& s) {
     SharedState& st = s.st;
     if (ConnectionSelected(st)) {
@@ -104,6 +126,10 @@ void frmMain::Command11_Click(Session& s) {
         dialog.Text1Text = element.Text;
         dialog.Text1Visible = true;
         dialog.Text2Text = QString::number(element.ArgCount);
+        // The dialog shows the element's own label font, so that confirming a new value keeps it.
+        dialog.Check1 = element.Font.Bold;
+        dialog.Check2 = element.Font.Underline;
+        dialog.Text3Text = QString::number(element.Font.Size);
         s.ui.ShowElementDialog(dialog);
         // A dialog that went away without an answer was cancelled.
         if (!dialog.Closed()) dialog.Command2_Click();
@@ -113,7 +139,11 @@ void frmMain::Command11_Click(Session& s) {
         }
 
         const ElementRec& made = st.NewElement;
-        element.Font = made.Font;
+        // The dialog sets bold, underline and size; the rest of the font (face, italics and the
+        // like, which a file may carry) stays the element's.
+        element.Font.Bold = made.Font.Bold;
+        element.Font.Underline = made.Font.Underline;
+        element.Font.Size = made.Font.Size;
         element.Kind = made.Kind;
         element.ArgCount = made.ArgCount;
         element.DataType = made.DataType;

@@ -4,6 +4,14 @@
 // element dialog, or just close the panel. Every button hides the panel.
 
 struct Session;
+struct SharedState;
+
+// The room, in pixels, between the pressed point and the panel opened beside it.
+constexpr int kPanelGapPixels = 8;
+
+// Whether button Command<command> (5 to 11) can act on the selection as it stands; the panel
+// shows the others disabled. 取消 always can.
+bool PanelCommandApplies(const SharedState& st, int command);
 
 namespace frmMain {
 

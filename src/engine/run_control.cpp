@@ -74,6 +74,8 @@ void frmMain::Command3_Click(Session& s) {
     s.frm.Timer1.Interval = static_cast<int>(ms);
     s.frm.Timer1.Enabled = true;
     s.st.StoppedByError = false;
+    // A timer of 0 milliseconds never ticks; the person is told why nothing moves.
+    if (ms == 0) SetLabel1(s.frm, kZeroIntervalText);
 }
 
 void frmMain::Command4_Click(Session& s) {

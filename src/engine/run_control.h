@@ -36,3 +36,6 @@ void StopRunOnError(Session& s, const QString& what);
 
 // The timer's range in milliseconds.
 constexpr int kMaxTimerInterval = 65535;
+// The status line after 自動実行 with an interval that reads as 0.
+inline const QString kZeroIntervalText =
+    QStringLiteral("タイマーの間隔が 0 ミリ秒のため、自動実行は進みません。");

@@ -39,7 +39,8 @@ QString SnapshotFilter() {
 bool ShowTraceAndOfferSnapshot(Session& s, const QString& text) {
     SetLabel1(s.frm, text);
     if (s.frm.Timer1.Enabled || s.st.AutomaticStep) return false;  // an automatic run asks nothing
-    switch (s.ui.AskYesNoCancel(SnapshotQuestion())) {
+    // Return goes on with the run, the answer a person gives most.
+    switch (s.ui.AskYesNoCancel(SnapshotQuestion(), Answer::No)) {
         case Answer::Cancel:
             s.st.StopFlag = -1;
             break;

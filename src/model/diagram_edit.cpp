@@ -1,7 +1,6 @@
 #include "model/diagram_edit.h"
 
 #include "model/edit_state.h"
-#include "model/prompter.h"
 #include "model/shared_state.h"
 
 #include <algorithm>
@@ -109,18 +108,24 @@ void InsertBendPoint(ConnectionRec& c, int k, PointRec p) {
     c.PointCount = static_cast<Integer>(n + 1);
 }
 
-void PurgeUnfinishedConnections(SharedState& st, Prompter& ui,
-                                const std::function<void()>& beforeMessage) {
+std::vector<int> PurgeUnfinishedConnections(SharedState& st) {
+    std::vector<int> purged;
     int j = 1;
     while (j <= st.Diagram.ConnCount) {
         if (st.Diagram.Connections[j].ToElem != 0) {
             ++j;
             continue;
         }
-        if (beforeMessage) beforeMessage();
-        ui.Message(PurgeMessage(j));
+        purged.push_back(j);
         RemoveConnection(st, j);
     }
+    return purged;
+}
+
+void DropConnectionBeingDrawn(SharedState& st) {
+    const int last = st.Diagram.ConnCount;
+    if (DrawingConnection(st.EditState) && last >= 1 && st.Diagram.Connections[last].ToElem == 0)
+        RemoveConnection(st, last);
 }
 
 QString PurgeMessage(int index) {

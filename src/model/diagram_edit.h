@@ -4,13 +4,12 @@
 // stale copy) and renumbers every index the program keeps of the records that moved.
 
 #include <QString>
-#include <functional>
+#include <vector>
 
 struct ConnectionRec;
 struct DiagramTables;
 struct PointRec;
 struct SharedState;
-class Prompter;
 
 // Closes up the connection table at j; nothing else is renumbered.
 void CloseUpConnections(DiagramTables& d, int j);
@@ -37,9 +36,12 @@ void RemoveBendPoint(ConnectionRec& c, int k);
 // Nothing happens when c already holds every bend point it can.
 void InsertBendPoint(ConnectionRec& c, int k, PointRec p);
 
-// Removes every connection that has no end element (ToElem 0), in table order, and tells the
-// person about each one with PurgeMessage; beforeMessage runs before each message is shown.
-void PurgeUnfinishedConnections(SharedState& st, Prompter& ui,
-                                const std::function<void()>& beforeMessage);
+// Removes every connection that has no end element (ToElem 0), in table order. Returns the index
+// each one had when it was removed, as the person is told of them: two such connections in a
+// row both have the same index.
+std::vector<int> PurgeUnfinishedConnections(SharedState& st);
+// Removes the connection being drawn (the last one, without an end element, in states 111 to
+// 113) without a word: the person gave it up. The state is left to the caller.
+void DropConnectionBeingDrawn(SharedState& st);
 // "始点／終点が指定されていない要素がありますので削除します。i=" and the connection's index.
 QString PurgeMessage(int index);

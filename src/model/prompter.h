@@ -17,8 +17,8 @@ public:
 
     // A message box with the OK button only.
     virtual void Message(const QString& text) = 0;
-    // A message box with Yes, No and Cancel.
-    virtual Answer AskYesNoCancel(const QString& text) = 0;
+    // A message box with Yes, No and Cancel; Return gives preferred, Escape Cancel.
+    virtual Answer AskYesNoCancel(const QString& text, Answer preferred = Answer::Yes) = 0;
 
     // File dialogs. filter is a list of label|pattern pairs joined by "|"; proposed is the
     // preset file name. An empty optional means the person cancelled.

@@ -46,6 +46,16 @@ struct SharedState {
     Integer GridSize = 100;
     QString FileName;
     QString ImageFileName;
+    // FileName was loaded or saved by this run of the program. Until then it only names the file
+    // of an earlier run (from the settings file), which the window never showed: 保存 then asks
+    // for a name instead of writing over it.
+    bool FileNameShown = false;
+
+    // A left press that picked something up, began placing an element or began a connection: a
+    // release far enough from (DragFromX, DragFromY) finishes that gesture as a second press
+    // would.
+    bool DragArmed = false;
+    double DragFromX = 0, DragFromY = 0;
 
     // Run bookkeeping beyond the classic variables: a step in progress (ticks that arrive
     // while a step shows a message are skipped) and whether the last stop was an error.

@@ -2,6 +2,7 @@
 
 #include "model/diagram_edit.h"
 #include "model/form_controls.h"
+#include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
 #include "render/canvas.h"
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -197,43 +199,25 @@ void MakeBackdrop(DrawnFrame& frame, const DrawnFrame::Ground& ground) {
     frame.backdropGround = ground;
 }
 
-}  // namespace
-
-void RedrawDiagram(Session& s, int highlight) {
+// The diagram drawn afresh or repaired where it changed, then published.
+void DrawAndPublish(Session& s, int highlight) {
     Surface& surface = s.canvas.Picture2;
     DrawnFrame& drawn = s.canvas.Drawn;
-    const bool drawing = !s.canvas.DrawingSuspended;
     // Exclusive-or grid lines depend on what lies under them: such a canvas is drawn as it comes.
-    const bool plain = surface.DrawMode() != kDrawModeXor;
-    if (drawing && !plain) {
+    if (surface.DrawMode() == kDrawModeXor) {
         drawn.valid = false;
         surface.Clear();
         DrawGridLines(surface, s.st.GridSize, s.frm.TwipsPerPixel);
-    }
-    const DrawnFrame::Ground ground = GroundOf(surface, s.st.GridSize, s.frm.TwipsPerPixel);
-    if (drawing && plain) MakeBackdrop(drawn, ground);
-    // While a message about a dropped connection is up, the canvas shows the grid alone.
-    bool shown = !drawing, cleared = !plain;
-    PurgeUnfinishedConnections(s.st, s.ui, [&] {
-        if (drawing && !cleared) {
-            surface.ClearTo(drawn.backdrop);
-            cleared = true;
-        }
-        if (!shown && s.st.GridSize != 0) {
-            s.canvas.Publish();
-            shown = true;
-        }
-    });
-    if (!drawing) return;
-    if (!plain) {
         DrawDiagram(surface, s.st, highlight);
         s.canvas.Publish();
         return;
     }
+    const DrawnFrame::Ground ground = GroundOf(surface, s.st.GridSize, s.frm.TwipsPerPixel);
+    MakeBackdrop(drawn, ground);
 
     DiagramFigures& next = drawn.next;
     const RectList& drawnOn = surface.DrawnOn();
-    bool afresh = cleared || !drawn.valid || drawn.ground != ground || drawnOn.Whole();
+    bool afresh = !drawn.valid || drawn.ground != ground || drawnOn.Whole();
     RectList damage;
     if (!afresh) {
         // Only recorded: the drawing state ends as the whole drawing would leave it.
@@ -244,7 +228,7 @@ void RedrawDiagram(Session& s, int highlight) {
         afresh = damage.Area() * 3 > area;
     }
     if (afresh) {
-        if (!cleared) surface.ClearTo(drawn.backdrop);
+        surface.ClearTo(drawn.backdrop);
         RecordDiagram(surface, s.st, highlight, next, true);
     } else {
         FindItemBounds(next);
@@ -260,6 +244,16 @@ void RedrawDiagram(Session& s, int highlight) {
         s.canvas.PublishAll();
     else
         s.canvas.Publish();
+}
+
+}  // namespace
+
+void RedrawDiagram(Session& s, int highlight) {
+    // Connections that never got an end element go first; the person is told of each once the
+    // canvas shows the diagram without them.
+    const std::vector<int> purged = PurgeUnfinishedConnections(s.st);
+    if (!s.canvas.DrawingSuspended) DrawAndPublish(s, highlight);
+    for (const int index : purged) s.ui.Message(PurgeMessage(index));
 }
 
 void DrawDiagram(Surface& surface, const SharedState& st, int highlight) {

@@ -50,6 +50,20 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
                 static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
 
+void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!OnMouseUp) return;
+    const QPointF at = ToUnits(event->position());
+    OnMouseUp(ButtonCode(event->button()), ShiftCode(event->modifiers()),
+              static_cast<float>(at.x()), static_cast<float>(at.y()));
+}
+
+void CanvasView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!OnDoubleClick) return;
+    const QPointF at = ToUnits(event->position());
+    OnDoubleClick(ButtonCode(event->button()), ShiftCode(event->modifiers()),
+                  static_cast<float>(at.x()), static_cast<float>(at.y()));
+}
+
 void CanvasView::mouseMoveEvent(QMouseEvent* event) {
     if (!OnMouseMove) return;
     const QPointF at = ToUnits(event->position());

@@ -1,6 +1,6 @@
 #pragma once
-// The visible canvas Picture1: shows the last published picture and reports presses and pointer
-// moves in canvas units. It draws nothing of its own.
+// The visible canvas Picture1: shows the last published picture and reports presses, releases,
+// double clicks and pointer moves in canvas units. It draws nothing of its own.
 
 #include <QWidget>
 #include <functional>
@@ -14,11 +14,16 @@ public:
     // Button codes: 1 left, 2 right, 4 middle. Shift state: 1 shift, 2 control, 4 alt.
     std::function<void(int button, int shift, float x, float y)> OnMouseDown;
     std::function<void(int buttons, int shift, float x, float y)> OnMouseMove;
+    std::function<void(int button, int shift, float x, float y)> OnMouseUp;
+    // The second press of a double click, which is reported here instead of as a press.
+    std::function<void(int button, int shift, float x, float y)> OnDoubleClick;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QPointF ToUnits(QPointF pixel) const;

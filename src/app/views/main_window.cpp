@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "app/views/canvas_view.h"
 #include "app/views/grid_dialog_view.h"
+#include "editor/canvas_drag.h"
 #include "editor/canvas_keys.h"
 #include "editor/canvas_press.h"
 #include "editor/edit_menu.h"
@@ -16,6 +17,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeySequence>
 #include <QLabel>
@@ -32,6 +34,17 @@ namespace {
 // The client area at start, in twips.
 constexpr double kClientWidth = 7620;
 constexpr double kClientHeight = 4695;
+// The smallest client area: the button column beside a canvas that holds the panel, with the
+// status line below it.
+constexpr double kMinClientWidth = 1560 + 1575 + 120;
+constexpr double kMinClientHeight = 2295 + 100 + 255 + 125 + 120;
+
+// "name.qrn – Quillrun" for the diagram file this run opened or saved, "Quillrun" without one;
+// [*] is where the desktop shows the mark of unsaved changes.
+QString WindowTitle(const SharedState& st) {
+    if (!st.FileNameShown || st.FileName.isEmpty()) return QStringLiteral("Quillrun[*]");
+    return QFileInfo(st.FileName).fileName() + QStringLiteral("[*] – Quillrun");
+}
 
 // The desktop's keys for a command, or the usual one where the desktop names none (a desktop
 // without a theme of its own has no key for 名前を付けて保存 or 終了).
@@ -51,8 +64,6 @@ QString MenuText(const QString& path) {
 MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
     : ui_(this), session_{st_, frm_, canvas_, prompter ? *prompter : ui_}, history_(session_) {
     session_.changes = &history_;
-    // The title carries the mark of unsaved changes only while there are some.
-    setWindowTitle(QStringLiteral("Quillrun[*]"));
     setAcceptDrops(true);
     frm_.AppPath = appPath;
     if (const QScreen* screen = QGuiApplication::primaryScreen();
@@ -71,11 +82,15 @@ MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
     SyncControls();
     picture1_->setFocus();
     client->installEventFilter(this);
+    qApp->installEventFilter(this);
+    // Small enough for any screen, large enough that every button and the whole panel fit.
+    client->setMinimumSize(Pixels(0, 0, kMinClientWidth, kMinClientHeight).size());
     const QRect area = Pixels(0, 0, kClientWidth, kClientHeight);
     resize(area.width(), area.height() + menuBar()->sizeHint().height());
 }
 
 MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
     canvas_.OnPublished = nullptr;
 }
 
@@ -206,8 +221,8 @@ void MainWindow::BuildControls(QWidget* client) {
         {11, u"要素属性変更", 1560, frmMain::Command11_Click},
     };
     for (const PanelButton& b : panel)
-        AddButton(frame1_, b.command, QString::fromUtf16(b.caption), 0, b.top, 1575, 255,
-                  b.handler);
+        panelButtons_[static_cast<std::size_t>(b.command - 5)] = AddButton(
+            frame1_, b.command, QString::fromUtf16(b.caption), 0, b.top, 1575, 255, b.handler);
 
     timer1_.setTimerType(Qt::PreciseTimer);
     connect(&timer1_, &QTimer::timeout, this, &MainWindow::TimerTick);
@@ -217,6 +232,12 @@ void MainWindow::BuildControls(QWidget* client) {
     picture1_->OnMouseMove = [this](int buttons, int shift, float x, float y) {
         Dispatch([=](Session& s) { frmMain::Picture1_MouseMove(s, buttons, shift, x, y); },
                  Edits::OnlyWhenAGestureEnds);
+    };
+    picture1_->OnMouseUp = [this](int button, int shift, float x, float y) {
+        Dispatch([=](Session& s) { frmMain::Picture1_MouseUp(s, button, shift, x, y); });
+    };
+    picture1_->OnDoubleClick = [this](int button, int shift, float x, float y) {
+        Dispatch([=](Session& s) { frmMain::Picture1_DblClick(s, button, shift, x, y); });
     };
     // Delete and Escape act on the canvas when it has the keyboard, which a press gives it.
     picture1_->setFocusPolicy(Qt::StrongFocus);
@@ -274,6 +295,8 @@ void MainWindow::SyncControls() {
                          static_cast<int>(std::lround(frm_.Frame1.Width / frm_.TwipsPerPixel)),
                          static_cast<int>(std::lround(frm_.Frame1.Height / frm_.TwipsPerPixel)));
     frame1_->setVisible(frm_.Frame1Visible);
+    for (std::size_t i = 0; i < panelButtons_.size(); ++i)
+        panelButtons_[i]->setEnabled(PanelCommandApplies(st_, static_cast<int>(i) + 5));
 
     const bool ticking = frm_.Timer1.Enabled && frm_.Timer1.Interval > 0;
     if (!ticking) {
@@ -288,10 +311,22 @@ void MainWindow::SyncControls() {
     }
     mnuEditUndo_->setEnabled(history_.CanUndo());
     mnuEditRedo_->setEnabled(history_.CanRedo());
+    setWindowTitle(WindowTitle(st_));
     setWindowModified(history_.Modified());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A press anywhere in the window but on the panel closes the panel, as a pop-up closes; the
+    // canvas's own presses close it themselves.
+    if (event->type() == QEvent::MouseButtonPress && frm_.Frame1Visible &&
+        watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget->window() == this && widget != picture1_ && !frame1_->isAncestorOf(widget) &&
+            widget != frame1_) {
+            frm_.Frame1Visible = false;
+            SyncControls();
+        }
+    }
     if (watched == centralWidget() && event->type() == QEvent::Resize) {
         resizePending_ = true;
         if (handlerDepth_ == 0) Dispatch([](Session&) {}, Edits::OnlyWhenAGestureEnds);

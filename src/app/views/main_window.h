@@ -77,6 +77,7 @@ private:
     QLineEdit* text1_ = nullptr;
     QFrame* frame1_ = nullptr;
     std::array<QAction*, 5> mnuFilename_{};
+    std::array<QPushButton*, 7> panelButtons_{};  // Command5 to Command11
     QAction* mnuEditUndo_ = nullptr;
     QAction* mnuEditRedo_ = nullptr;
     QTimer timer1_;

@@ -47,11 +47,13 @@ void QtPrompter::Message(const QString& text) {
     Run(box);
 }
 
-Answer QtPrompter::AskYesNoCancel(const QString& text) {
+Answer QtPrompter::AskYesNoCancel(const QString& text, Answer preferred) {
     Prepare();
     QMessageBox box(QMessageBox::NoIcon, kCaption, text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(preferred == Answer::Yes  ? QMessageBox::Yes
+                         : preferred == Answer::No ? QMessageBox::No
+                                                   : QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (Run(box)) {
         case QMessageBox::Yes:

@@ -16,7 +16,7 @@ public:
     std::function<void()> BeforeModal;
 
     void Message(const QString& text) override;
-    Answer AskYesNoCancel(const QString& text) override;
+    Answer AskYesNoCancel(const QString& text, Answer preferred = Answer::Yes) override;
     std::optional<QString> OpenFileName(const QString& filter, const QString& proposed) override;
     std::optional<QString> SaveFileName(const QString& filter, const QString& proposed) override;
     void ShowElementDialog(ElementDialog& dialog) override;

@@ -2,5 +2,6 @@
 
 ArgNoDialogView::ArgNoDialogView(ArgNoDialog& logic, QWidget* parent)
     : ListFontDialogView(logic, parent, kArgNoDialogCaption) {
+    ChainTabOrder({});
     Sync();
 }

@@ -20,6 +20,9 @@ ElementDialogView::ElementDialogView(ElementDialog& logic, QWidget* parent)
         Column()->insertWidget(at++, w);
     Column()->insertStretch(at);
 
+    // The keyboard goes through the fields in the order they are filled in.
+    ChainTabOrder({text1_, text2_});
+
     connect(text1_, &QLineEdit::textEdited, this,
             [this](const QString& t) { logic_.Text1Text = t; });
     connect(text2_, &QLineEdit::textEdited, this,
@@ -34,4 +37,5 @@ void ElementDialogView::SyncOwnFields() {
     MirrorText(*text2_, logic_.Text2Text);
     text1_->setHidden(!logic_.Text1Visible);
     text2_->setHidden(!logic_.Text2Visible);
+    text2_->setReadOnly(logic_.Text2ReadOnly);
 }

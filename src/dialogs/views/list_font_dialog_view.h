@@ -18,6 +18,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <initializer_list>
+#include <utility>
 
 template <typename W>
 W* Named(W* widget, const char* name) {
@@ -125,6 +127,17 @@ protected:
 
     // Mirrors the fields that only this dialog has.
     virtual void SyncOwnFields() {}
+
+    // The keyboard's order: the list (first, so it has the keyboard when the dialog opens), then
+    // the dialog's own fields, the font, 確認 and 取消.
+    void ChainTabOrder(std::initializer_list<QWidget*> ownFields) {
+        QWidget* previous = list1_;
+        for (QWidget* w : ownFields) QWidget::setTabOrder(std::exchange(previous, w), w);
+        for (QWidget* w : {static_cast<QWidget*>(check1_), static_cast<QWidget*>(check2_),
+                           static_cast<QWidget*>(text3_), static_cast<QWidget*>(command1_),
+                           static_cast<QWidget*>(command2_)})
+            QWidget::setTabOrder(std::exchange(previous, w), w);
+    }
 
     // Above the font frame, in the column beside the list.
     QVBoxLayout* Column() const { return column_; }
