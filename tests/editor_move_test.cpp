@@ -1,3 +1,4 @@
+#include "editor/canvas_drag.h"
 #include "editor/canvas_keys.h"
 #include "editor/selection_panel.h"
 #include "editor_support.h"
@@ -180,6 +181,23 @@ TEST_F(Moving, ARightPressOpensThePanelBesideThePointAndInsideTheCanvas) {
     EXPECT_EQ(p->frm.Frame1.Left, 6000 - gap - 1575) << "left of it where the right has no room";
     EXPECT_EQ(p->frm.Frame1.Top, 4215 - 2295);
     EXPECT_TRUE(p->frm.Frame1Visible);
+}
+
+TEST_F(Moving, ADoubleClickOnAnElementOpensItsDialogInsteadOfMovingIt) {
+    st.GridSize = 0;  // a second press would drop the element where the pointer is
+    const ElementRec before = st.Diagram.Elements[2];
+    Left(*p, 5010, 1210);  // the first press of the double click picks the element up
+    ASSERT_EQ(st.EditState, Editing::MoveElement);
+    p->ui.elementScripts.push_back(CancelElement());
+    frmMain::Picture1_DblClick(p->s, 1, 0, 5010, 1210);
+    EXPECT_EQ(p->ui.elementDialogs, 1);
+    EXPECT_EQ(st.EditState, Editing::Idle);
+    EXPECT_EQ(st.Diagram.Elements[2], before);
+    // Off the element picked up, the second press is a press as any other: it drops.
+    Left(*p, 5010, 1210);
+    frmMain::Picture1_DblClick(p->s, 1, 0, 3000, 2000);
+    EXPECT_EQ(p->ui.elementDialogs, 1);
+    EXPECT_EQ(st.Diagram.Elements[2].X, 3000);
 }
 
 TEST_F(Moving, ThePanelClosesAsAPopUpAndOffersOnlyWhatAppliesToTheSelection) {

@@ -1,3 +1,4 @@
+#include "editor/canvas_drag.h"
 #include "editor/edit_menu.h"
 #include "editor_support.h"
 #include "model/edit_state.h"
@@ -39,6 +40,29 @@ TEST_F(Placement, TwoPressesPlaceTheElementCentredSelectedAndAskForTheNext) {
     EXPECT_EQ(st.SelIndex, 1);
     EXPECT_EQ(p->ui.elementDialogs, 2);  // asked again for the next element, then cancelled
     EXPECT_EQ(st.EditState, Editing::Idle);
+}
+
+TEST_F(Placement, ADragFromTheCentreToTheRimPlacesTheElementAndAClickInPlaceDoesNot) {
+    p->ui.elementScripts.push_back(ChooseElement(kConstantNumber, "1"));
+    frmMain::mnuEditAddElement_Click(p->s);
+    Left(*p, 1000, 1000);
+    frmMain::Picture1_MouseUp(p->s, 1, 0, 1010, 1000);  // within a few pixels: a click
+    EXPECT_EQ(st.EditState, Editing::PlaceRadius);
+    frmMain::Picture1_MouseUp(p->s, 1, 0, 1600, 1000);  // a release counts once per press
+    EXPECT_EQ(st.EditState, Editing::PlaceRadius);
+    Right(*p, 1000, 1000);  // the centre again, then a drag
+    Left(*p, 2000, 1000);
+    Move(*p, 2300, 1000);
+    p->ui.elementScripts.push_back(CancelElement());
+    frmMain::Picture1_MouseUp(p->s, 1, 0, 2400, 1000);
+    ASSERT_EQ(st.Diagram.ElemCount, 1);
+    EXPECT_EQ(st.Diagram.Elements[1].X, 2000);
+    EXPECT_EQ(st.Diagram.Elements[1].R, 400);
+    EXPECT_EQ(p->ui.elementDialogs, 2);
+    // A press that only finishes a gesture arms no drag: releasing after it does nothing.
+    frmMain::Picture1_MouseUp(p->s, 1, 0, 4000, 3000);
+    EXPECT_EQ(st.EditState, Editing::Idle);
+    EXPECT_EQ(st.Diagram.ElemCount, 1);
 }
 
 TEST_F(Placement, ARightPressWhileDraggingTheRadiusChoosesTheCentreAgain) {

@@ -257,10 +257,13 @@ TEST_F(RunControl, TheIntervalIsReadFromTheTextAndRounded) {
                                              {"1e3", 1000}, {"1000", 1000}, {"65535", 65535}};
     for (const auto& [text, ms] : cases) {
         p->frm.Timer1 = {};
+        p->frm.Label1Caption.clear();
         p->frm.Text1Text = text;
         frmMain::Command3_Click(p->s);
         EXPECT_EQ(p->frm.Timer1.Interval, ms) << text.toStdString();
         EXPECT_TRUE(p->frm.Timer1.Enabled) << text.toStdString();
+        // An interval of 0 never ticks: the status line says why nothing moves.
+        EXPECT_EQ(p->frm.Label1Caption == kZeroIntervalText, ms == 0) << text.toStdString();
     }
 }
 

@@ -44,6 +44,7 @@ TEST_F(Snapshot, TheQuestionHasItsFourLines) {
               "画像を保存しますか？。\r\n\r\n保存しないで続行するときは「いいえ」ボタンを\r\n"
               "停止するときは「キャンセル」ボタンをクリックします。");
     EXPECT_EQ(SnapshotQuestion(), p->ui.questions[0]);
+    EXPECT_EQ(p->ui.preferredAnswers, std::vector<Answer>{Answer::No}) << "Return goes on";
     EXPECT_EQ(p->st.StopFlag, 0);
     EXPECT_TRUE(p->ui.fileQuestions.empty());
 }
