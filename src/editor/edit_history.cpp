@@ -59,6 +59,7 @@ void EditHistory::Observe() {
     Snapshot now = TakeSnapshot();
     stack_.push(new Edit(*this, recorded_, now));
     recorded_ = std::move(now);
+    s_.st.Journal.Clear();  // the run's steps were taken in another diagram
 }
 
 void EditHistory::Restore(const Snapshot& snapshot) {
@@ -105,4 +106,9 @@ void EditHistory::Saved() {
 void EditHistory::Replaced() {
     stack_.clear();
     recorded_ = TakeSnapshot();
+    s_.st.Journal.Clear();
+}
+
+void EditHistory::Remark() {
+    if (SameDrawing(*recorded_, s_.st.Diagram)) recorded_ = TakeSnapshot();
 }

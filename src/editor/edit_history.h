@@ -39,6 +39,7 @@ public:
     bool Modified() const override;
     void Saved() override;
     void Replaced() override;
+    void Remark() override;
 
     const QUndoStack& Stack() const { return stack_; }
 

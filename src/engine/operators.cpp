@@ -1,12 +1,9 @@
 #include "engine/operators.h"
 
-#include "engine/run_control.h"
-#include "engine/snapshot_prompt.h"
 #include "engine/transfer.h"
 #include "model/numeric_text.h"
 #include "model/session.h"
 #include "model/shared_state.h"
-#include "render/renderer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -112,37 +109,57 @@ FiringResult ComputeFunction(const QString& name, const QStringList& args, int& 
     return {QString(), QString(), QString()};
 }
 
-bool StepOperator(Session& s, int kind) {
+namespace {
+
+// A firing that pushed its result: shown with the element highlighted and its line.
+StepResult Fired(int e, const QString& line) {
+    StepResult r;
+    r.redraw = true;
+    r.highlight = e;
+    r.trace = true;
+    r.text = line;
+    r.acted = true;
+    return r;
+}
+
+StepResult Failed(const QString& error) {
+    StepResult r;
+    r.error = error;
+    r.acted = true;
+    return r;
+}
+
+}  // namespace
+
+StepResult StepOperator(Session& s, int kind) {
     SharedState& st = s.st;
     const int e = st.StepElem;
     if (!QueueHoldsValue(st, e, 1) || !QueueHoldsValue(st, e, 2)) {
-        RedrawDiagram(s, -1);
-        return ShowTraceAndOfferSnapshot(s, QStringLiteral("転送処理なし"));
+        StepResult r;
+        r.redraw = true;
+        r.trace = true;
+        r.text = QStringLiteral("転送処理なし");
+        return r;
     }
     QString tL, sL, tR, sR;
     TakeValue(st, e, 1, tL, sL);
     TakeValue(st, e, 2, tR, sR);
     const QString op = OperatorText(kind);
     const FiringResult r = ComputeOperator(kind, tL, sL, tR, sR);
-    if (!r.error.isEmpty()) {
-        StopRunOnError(s, r.error);
-        return false;
-    }
+    if (!r.error.isEmpty()) return Failed(r.error);
     PushValue(s, r.type, r.value);
-    RedrawDiagram(s, e);
-    const QString line = ElementId(e) + QStringLiteral(" 演算 : ") + tL + QLatin1Char(' ') + sL +
-                         QLatin1Char(' ') + op + QLatin1Char(' ') + tR + QLatin1Char(' ') + sR +
-                         kArrow + r.type + QLatin1Char(' ') + r.value;
-    return ShowTraceAndOfferSnapshot(s, line);
+    return Fired(e, ElementId(e) + QStringLiteral(" 演算 : ") + tL + QLatin1Char(' ') + sL +
+                        QLatin1Char(' ') + op + QLatin1Char(' ') + tR + QLatin1Char(' ') + sR +
+                        kArrow + r.type + QLatin1Char(' ') + r.value);
 }
 
-bool StepFunction(Session& s, const QString& name) {
+StepResult StepFunction(Session& s, const QString& name) {
     SharedState& st = s.st;
     const int e = st.StepElem;
     // Inputs below 1 count as one; there are no queues beyond 30.
     const int n = std::clamp<int>(st.Diagram.Elements[e].ArgCount, 1, kMaxArgs);
     for (int i = 1; i <= n; ++i)
-        if (!QueueHoldsValue(st, e, i)) return false;  // waits silently
+        if (!QueueHoldsValue(st, e, i)) return {};  // waits silently
     QStringList args;
     for (int i = 1; i <= n; ++i) {
         QString type, value;
@@ -151,14 +168,9 @@ bool StepFunction(Session& s, const QString& name) {
     }
     int shown = 0;
     const FiringResult r = ComputeFunction(name, args, shown);
-    if (!r.error.isEmpty()) {
-        StopRunOnError(s, r.error);
-        return false;
-    }
+    if (!r.error.isEmpty()) return Failed(r.error);
     PushValue(s, r.type, r.value);
-    RedrawDiagram(s, e);
-    const QString line = ElementId(e) + QStringLiteral(" : ") + name + QLatin1Char('(') +
-                         QStringList(args.mid(0, shown)).join(QStringLiteral(", ")) +
-                         QLatin1Char(')') + kArrow + r.type + QLatin1Char(' ') + r.value;
-    return ShowTraceAndOfferSnapshot(s, line);
+    return Fired(e, ElementId(e) + QStringLiteral(" : ") + name + QLatin1Char('(') +
+                        QStringList(args.mid(0, shown)).join(QStringLiteral(", ")) +
+                        QLatin1Char(')') + kArrow + r.type + QLatin1Char(' ') + r.value);
 }

@@ -2,6 +2,8 @@
 // Operator ("+", "-", "*", "/") and function ("mod", "sin", "cos") steps: readiness, inputs,
 // result, push and trace line. Arithmetic without a sound result stops the run, pushing nothing.
 
+#include "engine/step_result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +34,6 @@ FiringResult ComputeFunction(const QString& name, const QStringList& args, int& 
 // The operator symbol of a kind, or an empty text for any other kind.
 QString OperatorText(int kind);
 
-// Steps of the element StepElem. Each returns true when the snapshot question was asked.
-bool StepOperator(Session& s, int kind);
-bool StepFunction(Session& s, const QString& name);
+// Steps of the element StepElem: what they did, to be shown by the scheduler.
+StepResult StepOperator(Session& s, int kind);
+StepResult StepFunction(Session& s, const QString& name);

@@ -1,6 +1,7 @@
 #include "engine/run_control.h"
 
 #include "engine/operators.h"
+#include "engine/snapshot_prompt.h"
 #include "engine/transfer.h"
 #include "model/cell_pool.h"
 #include "model/element_value.h"
@@ -9,6 +10,7 @@
 #include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
+#include "render/canvas.h"
 #include "render/renderer.h"
 
 #include <algorithm>
@@ -57,7 +59,7 @@ void frmMain::Command2_Click(Session& s) {
     // variables without a value, or the timer running) ends the loop instead.
     int silentSteps = 0;
     while (st.StopFlag == 0 && silentSteps < count) {
-        if (ExecuteStepAsked(s))
+        if (ExecuteStep(s).asked)
             silentSteps = 0;
         else
             ++silentSteps;
@@ -79,7 +81,7 @@ void frmMain::Command3_Click(Session& s) {
 }
 
 void frmMain::Command4_Click(Session& s) {
-    s.st.StopFlag = -1;
+    SetRun(s.st, s.st.StopFlag, Integer{-1});
     s.frm.Timer1.Enabled = false;
 }
 
@@ -88,7 +90,7 @@ void frmMain::Timer1_Timer(Session& s) {
     if (!s.frm.Timer1.Enabled || s.frm.Timer1.Interval <= 0) return;
     // A tick that arrives while a step shows a message box is skipped, not nested.
     if (s.st.InStep) return;
-    ExecuteStep(s);
+    ExecuteStep(s, StepAsking::Never);
 }
 
 void ResetRunValues(Session& s) {
@@ -105,25 +107,16 @@ void ResetRunValues(Session& s) {
 void ClearConnectionFlags(Session& s) {
     SharedState& st = s.st;
     const int count = st.Diagram.LiveConnections();
-    for (int j = 1; j <= count; ++j) st.Diagram.Connections[j].Active = 0;
+    for (int j = 1; j <= count; ++j) {
+        Integer& active = st.Diagram.Connections[j].Active;
+        if (active != 0) SetRun(st, active, Integer{0});
+    }
 }
 
-void ExecuteStep(Session& s) {
-    ExecuteStepAsked(s);
-}
+namespace {
 
-bool ExecuteStepAsked(Session& s) {
-    SharedState& st = s.st;
-    const int count = st.Diagram.LiveElements();
-    if (st.InStep || count == 0) return false;
-    StepInProgress guard(st, s.frm.Timer1.Enabled);
-
-    int next = st.StepElem + 1;
-    if (next > count || next < 1) next = 1;
-    st.StepElem = static_cast<Integer>(next);
-    ClearConnectionFlags(s);
-
-    const ElementRec& e = st.Diagram.Elements[next];
+// The routine of the element's kind.
+StepResult StepElement(Session& s, const ElementRec& e) {
     switch (e.Kind) {
         case kConstantNumber:
         case kConstantString:
@@ -139,34 +132,75 @@ bool ExecuteStepAsked(Session& s) {
         case kDivide:
             return StepOperator(s, e.Kind);
         default:
-            return false;  // a kind the program does not know does nothing
+            return {};  // a kind the program does not know does nothing
     }
 }
 
-bool StepVariable(Session& s) {
+}  // namespace
+
+StepOutcome ExecuteStep(Session& s, StepAsking asking) {
+    SharedState& st = s.st;
+    StepOutcome out;
+    const int count = st.Diagram.LiveElements();
+    if (st.InStep || count == 0) return out;
+    StepInProgress guard(st, s.frm.Timer1.Enabled || asking == StepAsking::Never);
+    st.Journal.BeginStep(s.canvas.Shown);
+
+    int next = st.StepElem + 1;
+    if (next > count || next < 1) next = 1;
+    SetRun(st, st.StepElem, static_cast<Integer>(next));
+    ClearConnectionFlags(s);
+    out.stepped = true;
+    out.element = next;
+
+    const StepResult r = StepElement(s, st.Diagram.Elements[next]);
+    out.acted = r.acted;
+    const int labelWrites = s.frm.Label1Writes;
+    if (!r.error.isEmpty()) {
+        StopRunOnError(s, r.error);
+    } else {
+        if (r.redraw) RedrawDiagram(s, r.highlight);
+        if (r.trace) out.asked = ShowTraceAndOfferSnapshot(s, r.text);
+    }
+    out.textShown = s.frm.Label1Writes != labelWrites;
+    if (out.textShown) out.text = s.frm.Label1Caption;
+    // A breakpoint stops the run once its element has done something.
+    if (r.acted && st.Diagram.Elements[next].Breakpoint) {
+        frmMain::Command4_Click(s);
+        out.stoppedAtBreakpoint = true;
+    }
+    st.Journal.EndStep();
+    return out;
+}
+
+StepResult StepVariable(Session& s) {
     SharedState& st = s.st;
     const int i = st.StepElem;
     ElementRec& e = st.Diagram.Elements[i];
     QString type, value;
     if (TakeValue(st, i, 1, type, value)) {
-        e.DataType = type;
-        e.Value = value;
+        SetRun(st, e.DataType, type);
+        SetRun(st, e.Value, value);
     }
-    if (e.DataType == kTypeUndefined) return false;  // nothing to offer yet: a silent step
-    // Copies: the offer redraws and may show messages, but must send what the variable holds.
+    if (e.DataType == kTypeUndefined) return {};  // nothing to offer yet: a silent step
+    // Copies: the offer may show messages, but must send what the variable holds.
     const QString t = e.DataType, v = e.Value;
     return SendValue(s, QStringLiteral("変数"), t, v);
 }
 
+void ShowRunStatus(Session& s, const QString& text) {
+    s.st.Journal.Note(s.frm.Label1Caption);
+    SetLabel1(s.frm, text);
+}
+
 void StopRunOnError(Session& s, const QString& what) {
     SharedState& st = s.st;
-    st.StopFlag = -1;
-    s.frm.Timer1.Enabled = false;
-    st.StoppedByError = true;
+    frmMain::Command4_Click(s);
+    SetRun(st, st.StoppedByError, true);
     const int e = st.StepElem;
     RedrawDiagram(s, e);
     const QString id = QStringLiteral("ID=") + QString::number(e);
-    SetLabel1(s.frm, id + QStringLiteral(" 停止 : ") + what);
+    ShowRunStatus(s, id + QStringLiteral(" 停止 : ") + what);
     s.ui.Message(QStringLiteral("要素 ") + id + QStringLiteral(" 「") +
                  st.Diagram.Elements[e].Text +
                  QStringLiteral("」 でエラーが発生したため、実行を停止しました。\r\n") + what);

@@ -1,5 +1,6 @@
 #include "engine/snapshot_prompt.h"
 
+#include "engine/run_control.h"
 #include "model/form_controls.h"
 #include "model/prompter.h"
 #include "model/session.h"
@@ -37,12 +38,12 @@ QString SnapshotFilter() {
 }
 
 bool ShowTraceAndOfferSnapshot(Session& s, const QString& text) {
-    SetLabel1(s.frm, text);
+    ShowRunStatus(s, text);
     if (s.frm.Timer1.Enabled || s.st.AutomaticStep) return false;  // an automatic run asks nothing
     // Return goes on with the run, the answer a person gives most.
     switch (s.ui.AskYesNoCancel(SnapshotQuestion(), Answer::No)) {
         case Answer::Cancel:
-            s.st.StopFlag = -1;
+            SetRun(s.st, s.st.StopFlag, Integer{-1});
             break;
         case Answer::No:
             break;

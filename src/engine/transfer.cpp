@@ -1,14 +1,12 @@
 #include "engine/transfer.h"
 
 #include "engine/run_control.h"
-#include "engine/snapshot_prompt.h"
 #include "model/cell_pool.h"
 #include "model/form_controls.h"
 #include "model/numeric_text.h"
 #include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
-#include "render/renderer.h"
 
 #include <algorithm>
 
@@ -59,12 +57,12 @@ bool TakeValue(SharedState& st, int e, int i, QString& type, QString& value) {
     const int h = head;
     type = st.Cells[h].DataType;
     value = st.Cells[h].Value;
-    head = st.Cells[h].Next;
+    SetRun(st, head, Long{st.Cells[h].Next});
     FreeCell(st, h);
     return true;
 }
 
-bool SendValue(Session& s, const QString& label, const QString& type, const QString& value) {
+StepResult SendValue(Session& s, const QString& label, const QString& type, const QString& value) {
     SharedState& st = s.st;
     bool sent = false;
     for (int c = 1; c <= st.Diagram.LiveConnections(); ++c) {
@@ -76,16 +74,20 @@ bool SendValue(Session& s, const QString& label, const QString& type, const QStr
         if (QueueHoldsValue(st, t, i)) continue;  // the last offer is still waiting
         // When the pool is exhausted the message is shown and the queue stays empty; the
         // connection still counts as having carried the value.
-        st.Diagram.Elements[t].ArgQueue[i] = AppendOrReport(s, -1, type, value);
-        conn.Active = -1;
+        const Long head = AppendOrReport(s, -1, type, value);
+        SetRun(st, st.Diagram.Elements[t].ArgQueue[i], head);
+        SetRun(st, conn.Active, Integer{-1});
         sent = true;
     }
+    StepResult r;
+    r.redraw = true;
+    r.trace = true;
+    r.acted = sent;
     if (sent) {
-        RedrawDiagram(s, st.StepElem);
-        return ShowTraceAndOfferSnapshot(s, TransferLine(st.StepElem, label, type, value));
+        r.highlight = st.StepElem;
+        r.text = TransferLine(st.StepElem, label, type, value);
     }
-    RedrawDiagram(s, -1);
-    return ShowTraceAndOfferSnapshot(s, QString());
+    return r;
 }
 
 void PushValue(Session& s, const QString& type, const QString& value) {
@@ -97,8 +99,8 @@ void PushValue(Session& s, const QString& type, const QString& value) {
         const int i = QueueOf(conn);
         if (t == 0 || i < 0) continue;
         Long& head = st.Diagram.Elements[t].ArgQueue[i];
-        head = AppendOrReport(s, head, type, value);
-        conn.Active = -1;
+        SetRun(st, head, Long{AppendOrReport(s, head, type, value)});
+        SetRun(st, conn.Active, Integer{-1});
     }
 }
 

@@ -2,6 +2,8 @@
 // Values along connections: the offer into empty input queues, the push of results, and taking
 // a value out of a queue. It does not decide when an element fires; the step routines do.
 
+#include "engine/step_result.h"
+
 #include <QString>
 
 struct Session;
@@ -19,13 +21,12 @@ bool QueueHoldsValue(const SharedState& st, int e, int i);
 // Returns false (and leaves type and value alone) when the queue is empty.
 bool TakeValue(SharedState& st, int e, int i, QString& type, QString& value);
 
-// Offer from the element StepElem into every target input that is empty, then the redraw and
-// the trace line (the transfer line when something was sent, else an empty line). Returns
-// true when the snapshot question was asked.
-bool SendValue(Session& s, const QString& label, const QString& type, const QString& value);
+// Offer from the element StepElem into every target input that is empty. The step is then
+// shown redrawn with the transfer line when something was sent, else without a highlight and
+// with an empty line.
+StepResult SendValue(Session& s, const QString& label, const QString& type, const QString& value);
 
 // Push from the element StepElem: appends the value to every target input whatever it holds.
-// No redraw and no trace line.
 void PushValue(Session& s, const QString& type, const QString& value);
 
 // "ID=<n> : <label> <type> <value> 転送"

@@ -4,6 +4,8 @@
 #include "model/shared_state.h"
 
 void InitCellPool(SharedState& st) {
+    // A pool linked anew leaves nothing of the run to take back.
+    st.Journal.Clear();
     for (int i = 1; i < kMaxCells; ++i) st.Cells[i].Next = static_cast<Integer>(i + 1);
     st.Cells[kMaxCells].Next = -1;
     st.FreeHead = 1;
@@ -14,8 +16,8 @@ void InitCellPool(SharedState& st) {
 int AllocCell(SharedState& st) {
     const int h = st.FreeHead;
     if (h >= 1) {
-        st.FreeHead = st.Cells[h].Next;
-        st.CellIsFree[h] = false;
+        SetRun(st, st.FreeHead, st.Cells[h].Next);
+        SetRun(st, st.CellIsFree[h], false);
     }
     return h;
 }
@@ -24,9 +26,9 @@ void FreeCell(SharedState& st, int n) {
     if (n < 1 || n > kMaxCells) return;
     // A cell already on the free list is not pushed twice.
     if (st.CellIsFree[n]) return;
-    st.Cells[n].Next = st.FreeHead;
-    st.FreeHead = static_cast<Integer>(n);
-    st.CellIsFree[n] = true;
+    SetRun(st, st.Cells[n].Next, st.FreeHead);
+    SetRun(st, st.FreeHead, static_cast<Integer>(n));
+    SetRun(st, st.CellIsFree[n], true);
 }
 
 std::optional<int> TryAppendCell(SharedState& st, int head, const QString& type,
@@ -34,9 +36,9 @@ std::optional<int> TryAppendCell(SharedState& st, int head, const QString& type,
     const int n = AllocCell(st);
     if (n <= 0) return std::nullopt;
     ValueCell& cell = st.Cells[n];
-    cell.Next = -1;
-    cell.DataType = type;
-    cell.Value = value;
+    SetRun(st, cell.Next, Integer{-1});
+    SetRun(st, cell.DataType, type);
+    SetRun(st, cell.Value, value);
     int prev = -1;
     int steps = 0;
     for (int cur = head; cur > 0 && cur <= kMaxCells && steps <= kMaxCells;
@@ -44,7 +46,7 @@ std::optional<int> TryAppendCell(SharedState& st, int head, const QString& type,
         prev = cur;
     }
     if (prev < 0) return n;
-    st.Cells[prev].Next = static_cast<Integer>(n);
+    SetRun(st, st.Cells[prev].Next, static_cast<Integer>(n));
     return head;
 }
 

@@ -13,4 +13,7 @@ public:
     // The diagram was replaced (a file was loaded, or New cleared it): what came before can no
     // longer be taken back, and nothing is unsaved.
     virtual void Replaced() = 0;
+    // Something that is no edit changed in the records (a breakpoint): an edit taken back later
+    // brings it back as it is now.
+    virtual void Remark() {}
 };

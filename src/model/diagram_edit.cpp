@@ -49,6 +49,8 @@ DiagramTables WithoutUnfinishedConnections(const DiagramTables& d) {
 
 void RemoveConnection(SharedState& st, int j) {
     if (j < 1 || j > st.Diagram.ConnCount) return;
+    // Records move: what the journal noted of them no longer lies where it was.
+    st.Journal.Clear();
     CloseUpConnections(st.Diagram, j);
 
     if (ConnectionSelection(st)) {
@@ -66,6 +68,7 @@ void RemoveConnection(SharedState& st, int j) {
 void RemoveElement(SharedState& st, int e) {
     DiagramTables& d = st.Diagram;
     if (e < 1 || e > d.ElemCount) return;
+    st.Journal.Clear();
     RemoveConnectionsWhere(
         st, [e](const ConnectionRec& c) { return c.FromElem == e || c.ToElem == e; });
     for (int i = e; i < d.ElemCount; ++i) d.Elements[i] = d.Elements[i + 1];

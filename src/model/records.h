@@ -61,6 +61,9 @@ struct ElementRec {
     Integer ArgCount = 0;
     std::array<Long, kMaxArgs + 1> ArgQueue{};  // run-time only; index 0 unused by the engine
     FontAttr Font;
+    // A run stops after a step of this element that sent or fired. For the session only: never
+    // saved, and a loaded element has none.
+    bool Breakpoint = false;
 
     bool operator==(const ElementRec&) const = default;
 };

@@ -6,6 +6,7 @@
 #include "model/diagram.h"
 #include "model/edit_state.h"
 #include "model/records.h"
+#include "model/run_journal.h"
 
 #include <QString>
 #include <array>
@@ -64,7 +65,17 @@ struct SharedState {
     // The step under way began while the timer ran: it asks nothing, even when the run is
     // stopped in its course (a full value pool stops an automatic run before telling so).
     bool AutomaticStep = false;
+    // What the steps of the run changed, so that 1ステップ戻る can take them back.
+    RunJournal Journal;
 };
+
+// Writes value into a field of the run, noting its old value in the journal first when a step is
+// being recorded.
+template <typename Field, typename Value>
+inline void SetRun(SharedState& st, Field& field, const Value& value) {
+    st.Journal.Note(field);
+    field = value;
+}
 
 // True when SelKind names an element or its text, or a point or a segment of a connection.
 inline bool ElementSelected(const SharedState& st) {

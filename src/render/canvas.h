@@ -2,6 +2,7 @@
 // The two canvases of the main window: the back canvas Picture2, on which everything is drawn,
 // and the picture of the visible canvas Picture1, which only ever shows what was published.
 
+#include "model/run_journal.h"
 #include "render/backdrop.h"
 #include "render/surface.h"
 
@@ -72,6 +73,8 @@ public:
 
     // The renderer's memory of the last full redraw.
     DrawnFrame Drawn;
+    // What the last full redraw showed of the run: its highlight and the connections drawn red.
+    ShownRun Shown;
     // The next full redraw draws every pixel afresh instead of only what changed.
     void ForgetDrawnFrame() { Drawn.valid = false; }
 

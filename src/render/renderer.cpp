@@ -18,6 +18,8 @@ namespace {
 constexpr double kPi = 3.14159265358979;
 constexpr double kArrowLength = 120;
 constexpr double kMarkerHalf = 30;
+constexpr double kBreakpointHalf = 45;
+constexpr double kRimDiagonal = 0.70710678118654752;  // cos 45°
 
 void DrawConnection(Surface& surface, const SharedState& st, int i) {
     const ConnectionRec& c = st.Diagram.Connections[i];
@@ -69,6 +71,13 @@ void DrawElement(Surface& surface, const SharedState& st, int i, int highlight) 
     surface.SetTextColour(st.SelKind == kSelElementText && st.SelIndex == i ? kBlue : kBlack);
     surface.Circle(e.X, e.Y, e.R, outline);
     PrintText(surface, e.TextX, e.TextY, e.Font, e.Text);
+    // A breakpoint: a red square on the upper left of the rim. It is drawn with its own colour,
+    // so the drawing state stays what the element left.
+    if (e.Breakpoint) {
+        const double cx = e.X - kRimDiagonal * e.R, cy = e.Y - kRimDiagonal * e.R;
+        surface.FilledBox(cx - kBreakpointHalf, cy - kBreakpointHalf, cx + kBreakpointHalf,
+                          cy + kBreakpointHalf, kRed);
+    }
 }
 
 // The figures of the diagram, drawn or only recorded, with where each connection's and each
@@ -252,6 +261,11 @@ void RedrawDiagram(Session& s, int highlight) {
     // Connections that never got an end element go first; the person is told of each once the
     // canvas shows the diagram without them.
     const std::vector<int> purged = PurgeUnfinishedConnections(s.st);
+    ShownRun& shown = s.canvas.Shown;
+    shown.highlight = highlight;
+    shown.active.reset();
+    for (int j = 1; j <= s.st.Diagram.LiveConnections(); ++j)
+        shown.active[static_cast<std::size_t>(j)] = s.st.Diagram.Connections[j].Active != 0;
     if (!s.canvas.DrawingSuspended) DrawAndPublish(s, highlight);
     for (const int index : purged) s.ui.Message(PurgeMessage(index));
 }

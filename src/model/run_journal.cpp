@@ -1,0 +1,75 @@
+#include "model/run_journal.h"
+
+void RunJournal::Clear() {
+    changes_.clear();
+    texts_.clear();
+    steps_.clear();
+    recording_ = false;
+}
+
+void RunJournal::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (!enabled_) Clear();
+}
+
+void RunJournal::BeginStep(const ShownRun& shown) {
+    if (!enabled_) return;
+    if (steps_.size() >= static_cast<std::size_t>(kStepsKept)) DropOldest();
+    steps_.push_back({0, 0, shown});
+    recording_ = true;
+}
+
+void RunJournal::EndStep() {
+    recording_ = false;
+}
+
+void RunJournal::Note(QString& field) {
+    if (!recording_) return;
+    changes_.push_back({&field, 0, Kind::String});
+    texts_.push_back(field);
+    Step& step = steps_.back();
+    ++step.changes;
+    ++step.texts;
+}
+
+std::optional<ShownRun> RunJournal::TakeBack() {
+    if (steps_.empty() || recording_) return std::nullopt;
+    const Step step = steps_.back();
+    steps_.pop_back();
+    for (std::uint32_t k = 0; k < step.changes; ++k) {
+        const Change c = changes_.back();
+        changes_.pop_back();
+        switch (c.kind) {
+            case Kind::Int16:
+                *static_cast<std::int16_t*>(c.field) = static_cast<std::int16_t>(c.old);
+                break;
+            case Kind::Int32:
+                *static_cast<std::int32_t*>(c.field) = c.old;
+                break;
+            case Kind::Bool:
+                *static_cast<bool*>(c.field) = c.old != 0;
+                break;
+            case Kind::String:
+                static_cast<QString*>(c.field)->swap(texts_.back());
+                texts_.pop_back();
+                break;
+        }
+    }
+    return step.shown;
+}
+
+void RunJournal::DropOldest() {
+    const Step& step = steps_.front();
+    changes_.erase(changes_.begin(), changes_.begin() + step.changes);
+    texts_.erase(texts_.begin(), texts_.begin() + step.texts);
+    steps_.pop_front();
+}
+
+std::size_t RunJournal::Bytes() const {
+    std::size_t bytes = changes_.size() * sizeof(Change) + steps_.size() * sizeof(Step) +
+                        texts_.size() * sizeof(QString);
+    // A text's characters, with the header in front of them.
+    for (const QString& t : texts_)
+        if (!t.isNull()) bytes += static_cast<std::size_t>(t.capacity()) * sizeof(QChar) + 16;
+    return bytes;
+}
