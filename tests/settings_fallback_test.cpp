@@ -1,5 +1,6 @@
 #include "app/settings_file.h"
 #include "app/startup.h"
+#include "small_disk.h"
 #include "test_files.h"
 #include "test_program.h"
 
@@ -111,6 +112,24 @@ TEST_F(SettingsFallback, AProgramFolderThatCannotBeWrittenLendsItsOwnFileUntilTh
     places.programFolderWritable = true;
     EXPECT_EQ(SettingsFileToRead(places), places.programFile);
     EXPECT_EQ(SettingsFileToWrite(places), places.programFile);
+}
+
+TEST_F(SettingsFallback, ASettingsFileThatNoLongerFitsOnTheDiskKeepsWhatItHeld) {
+    SmallDisk disk;
+    if (!disk.mounted) GTEST_SKIP() << disk.reason;
+    auto p = std::make_unique<TestProgram>(false);
+    p->frm.AppPath = disk.dir.path();
+    Remember(*p);
+    Shutdown(p->s);
+    const QByteArray old = ReadFile(disk.Path("mySys.!!!"));
+    ASSERT_FALSE(old.isEmpty());
+    ASSERT_TRUE(disk.Fill());
+    p->frm.mnuFilename[2].Caption = "/work/c.qrn";
+    Shutdown(p->s);  // silent: the fake fails the test on any message
+    EXPECT_EQ(ReadFile(disk.Path("mySys.!!!")), old);
+    EXPECT_EQ(
+        QDir(disk.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+        QStringList({"filler", "mySys.!!!"}));
 }
 
 TEST_F(SettingsFallback, AProgramWithoutAFolderKeepsNoSettings) {

@@ -1,5 +1,6 @@
 #include "app/settings_file.h"
 
+#include "app/file_writing.h"
 #include "model/cp932.h"
 #include "model/form_controls.h"
 #include "model/item_file.h"
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 #include <algorithm>
@@ -105,9 +105,7 @@ void WriteSettingsFile(Session& s) {
     const QString folder = QFileInfo(path).absolutePath();
     if (folder != QDir::cleanPath(QFileInfo(s.frm.AppPath).absoluteFilePath()))
         QDir().mkpath(folder);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return;
-    if (!cp932) file.write(kByteOrderMark, 3);
-    file.write(out.Bytes());
-    file.commit();
+    QByteArray bytes = cp932 ? QByteArray() : QByteArray(kByteOrderMark);
+    bytes += out.Bytes();
+    WriteFileSafely(path, bytes);  // silent: a file that cannot be written keeps what it held
 }

@@ -30,6 +30,7 @@ QString SettingsFilePath(const FormControls& frm);
 // whatever was read before it.
 void ReadSettingsFile(Session& s);
 // Writes the seven lines, creating the configuration folder when needed; silent when the file
-// cannot be written. The file is in code page 932 whenever every text fits it; otherwise it is
-// UTF-8 behind a byte-order mark, which the reader recognises, so that such paths survive too.
+// cannot be written, which then keeps what it held (see WriteFileSafely). The file is in code
+// page 932 whenever every text fits it; otherwise it is UTF-8 behind a byte-order mark, which
+// the reader recognises, so that such paths survive too.
 void WriteSettingsFile(Session& s);
