@@ -1,5 +1,8 @@
+#include "app/views/qt_prompter.h"
 #include "engine/run_control.h"
 #include "engine/snapshot_prompt.h"
+#include "small_disk.h"
+#include "test_files.h"
 #include "test_program.h"
 
 #include <gtest/gtest.h>
@@ -130,4 +133,16 @@ TEST_F(Snapshot, AFailedWriteIsReportedAndTheRunGoesOn) {
     EXPECT_EQ(p->ui.TakeMessages(),
               QStringList{"画像を保存できませんでした。 File Name = [" + path + "]"});
     EXPECT_EQ(p->ui.questions.size(), 2);
+}
+
+// The window's own writer of the picture, which the scripted person above stands in for.
+TEST_F(Snapshot, TheWindowsBitmapOntoAFullDiskFailsAndKeepsTheOldPicture) {
+    SmallDisk disk;
+    if (!disk.mounted) GTEST_SKIP() << disk.reason;
+    const QString path = disk.Path("kept.bmp");
+    WriteFile(path, "the old picture");
+    ASSERT_TRUE(disk.Fill());
+    QtPrompter window(nullptr);
+    EXPECT_FALSE(window.SaveBitmap(p->canvas.Picture2.Image(), path));
+    EXPECT_EQ(ReadFile(path), "the old picture");
 }

@@ -3,12 +3,18 @@
 #include "editor/canvas_keys.h"
 #include "editor/edit_menu.h"
 #include "editor_support.h"
+#include "model/change_tracker.h"
 #include "model/cp932.h"
 #include "model/diagram_file.h"
 #include "render/renderer.h"
+#include "small_disk.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -36,6 +42,58 @@ void SetRecent(FormControls& frm, const QStringList& paths) {
     }
 }
 
+QByteArray Native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+QStringList FilesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden |
+                                  QDir::System);
+}
+
+// The edit history as far as saving touches it: the diagram stays unsaved until Saved().
+struct UnsavedMark : ChangeTracker {
+    bool modified = true;
+    bool Modified() const override { return modified; }
+    void Saved() override { modified = false; }
+    void Replaced() override { modified = false; }
+};
+
+// A folder in which no file can be made, holding kept.qrn, which may be written. Root, whom no
+// permission stops, gets a read-only view of a temporary folder with a writable view of the file
+// mounted on it; anyone else a folder without write permission.
+struct FolderWithoutRoom {
+    QTemporaryDir real, view;
+    QString file;
+    bool ready = false;
+    std::string reason;
+
+    explicit FolderWithoutRoom(const QByteArray& bytes) {
+        const QString inReal = real.filePath(QStringLiteral("kept.qrn"));
+        WriteFile(inReal, bytes);
+        if (::geteuid() != 0) {
+            file = inReal;
+            QFile::setPermissions(real.path(), QFile::ReadOwner | QFile::ExeOwner);
+            ready = !QFileInfo(real.path()).isWritable();
+            if (!ready) reason = "this user may write into any folder";
+            return;
+        }
+        file = view.filePath(QStringLiteral("kept.qrn"));
+        ready = ::mount(Native(real.path()), Native(view.path()), nullptr, MS_BIND, nullptr) == 0 &&
+                ::mount(nullptr, Native(view.path()), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                        nullptr) == 0 &&
+                ::mount(Native(inReal), Native(file), nullptr, MS_BIND, nullptr) == 0;
+        if (!ready)
+            reason =
+                std::string("the read-only view could not be mounted: ") + std::strerror(errno);
+    }
+    ~FolderWithoutRoom() {
+        ::umount2(Native(file), MNT_DETACH);
+        ::umount2(Native(view.path()), MNT_DETACH);
+        QFile::setPermissions(real.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+};
+
 struct FileCommands : ::testing::Test {
     std::unique_ptr<TestProgram> p = std::make_unique<TestProgram>();
 
@@ -60,11 +118,15 @@ struct FileCommands : ::testing::Test {
         RedrawDiagram(p->s, -1);
     }
 
+    // n elements in a row and no connections.
+    static void AddRow(SharedState& st, int n) {
+        for (int i = 0; i < n; ++i)
+            AddElement(st, kConstantNumber, QString::number(i), 600 + 700 * i, 600);
+    }
     // A diagram file with n elements in a row and no connections.
     QString MakeDiagramFile(const QString& name, int n) {
         auto st = std::make_unique<SharedState>();
-        for (int i = 0; i < n; ++i)
-            AddElement(*st, kConstantNumber, QString::number(i), 600 + 700 * i, 600);
+        AddRow(*st, n);
         const QString path = Path(name);
         WriteFile(path, WriteDiagram(st->Diagram));
         return path;
@@ -214,6 +276,117 @@ TEST_F(FileCommands, SavingOverAFolderKeepsItAndLeavesNoTemporaryFileBehind) {
     EXPECT_EQ(QDir(p->folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               filesBefore);
     ExpectUnchanged(before);
+}
+
+TEST_F(FileCommands, SavingOntoAFullDiskSaysSoAndKeepsTheOldFileAndTheUnsavedMark) {
+    SmallDisk disk;
+    if (!disk.mounted) GTEST_SKIP() << disk.reason;
+    const QString path = disk.Path("kept.qrn");
+    const QByteArray old = ReadFile(MakeDiagramFile("old.qrn", 3));
+    WriteFile(path, old);
+    ASSERT_TRUE(disk.Fill());
+    DrawSmallDiagram();
+    UnsavedMark mark;
+    p->s.changes = &mark;
+    p->st.FileName = path;
+    const Snapshot before = Take();
+    frmMain::mnuFileSave_Click(p->s);
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({FileFailureMessage(kFileCannotWrite, path)}));
+    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_TRUE(mark.modified);
+    EXPECT_EQ(FilesIn(disk.dir.path()), QStringList({"filler", "kept.qrn"}));
+    ExpectUnchanged(before);
+}
+
+TEST_F(FileCommands, APipeOrADeviceIsRefusedAndStaysWhatItWas) {
+    DrawSmallDiagram();
+    QStringList paths{Path("pipe.qrn")};
+    ASSERT_EQ(::mkfifo(Native(paths[0]), 0600), 0);
+    // The device /dev/null is, where this user may make one.
+    const QString device = Path("null.qrn");
+    if (::mknod(Native(device), S_IFCHR | 0666, makedev(1, 3)) == 0) paths << device;
+    const QStringList filesBefore = FilesIn(p->folder.path());
+    const Snapshot before = Take();
+    for (const QString& path : paths) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_FALSE(SaveDiagram(p->s, path));
+        EXPECT_EQ(p->ui.TakeMessages(), QStringList({FileFailureMessage(kFileCannotWrite, path)}));
+        struct stat after {};
+        ASSERT_EQ(::lstat(Native(path), &after), 0);
+        EXPECT_FALSE(S_ISREG(after.st_mode));
+    }
+    EXPECT_EQ(FilesIn(p->folder.path()), filesBefore);
+    ExpectUnchanged(before);
+}
+
+TEST_F(FileCommands, AFileWithSeveralNamesIsWrittenInPlaceSoThatEveryNameShowsTheNewDiagram) {
+    const QString path = MakeDiagramFile("one.qrn", 6);
+    const QString other = Path("other.qrn");
+    ASSERT_EQ(::link(Native(path), Native(other)), 0);
+    DrawSmallDiagram();
+    const QByteArray bytes = WriteDiagram(p->st.Diagram);
+    ASSERT_LT(bytes.size(), ReadFile(path).size()) << "the file also has to become shorter";
+    ASSERT_TRUE(SaveDiagram(p->s, path));
+    EXPECT_EQ(ReadFile(path), bytes);
+    EXPECT_EQ(ReadFile(other), bytes);
+    EXPECT_EQ(QFileInfo(other).size(), bytes.size());
+}
+
+TEST_F(FileCommands, AFileWithSeveralNamesOnAFullDiskIsLeftAsItWas) {
+    SmallDisk disk;
+    if (!disk.mounted) GTEST_SKIP() << disk.reason;
+    const QString path = disk.Path("one.qrn"), other = disk.Path("other.qrn");
+    const QByteArray old = ReadFile(MakeDiagramFile("old.qrn", 2));
+    WriteFile(path, old);
+    ASSERT_EQ(::link(Native(path), Native(other)), 0);
+    ASSERT_TRUE(disk.Fill());
+    AddRow(p->st, 60);
+    ASSERT_GT(WriteDiagram(p->st.Diagram).size(), old.size() + 4096) << "a page more at least";
+    EXPECT_FALSE(SaveDiagram(p->s, other));
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({FileFailureMessage(kFileCannotWrite, other)}));
+    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_EQ(ReadFile(other), old);
+    EXPECT_EQ(FilesIn(disk.dir.path()), QStringList({"filler", "one.qrn", "other.qrn"}));
+}
+
+TEST_F(FileCommands, AFileThatMayBeWrittenInAFolderThatMayNotIsWrittenInPlace) {
+    FolderWithoutRoom folder(ReadFile(MakeDiagramFile("old.qrn", 6)));
+    if (!folder.ready) GTEST_SKIP() << folder.reason;
+    DrawSmallDiagram();
+    EXPECT_TRUE(SaveDiagram(p->s, folder.file));
+    EXPECT_EQ(ReadFile(folder.file), WriteDiagram(p->st.Diagram));
+    EXPECT_EQ(p->st.FileName, folder.file);
+}
+
+TEST_F(FileCommands, SavingAnotherUsersFileKeepsItsOwnerGroupAndMode) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+    const QString path = MakeDiagramFile("theirs.qrn", 3);
+    ASSERT_EQ(::chown(Native(path), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(Native(path), 0640), 0);
+    DrawSmallDiagram();
+    ASSERT_TRUE(SaveDiagram(p->s, path));
+    EXPECT_EQ(ReadFile(path), WriteDiagram(p->st.Diagram));
+    struct stat after {};
+    ASSERT_EQ(::stat(Native(path), &after), 0);
+    EXPECT_EQ(after.st_uid, 65534u);
+    EXPECT_EQ(after.st_gid, 65534u);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+}
+
+TEST_F(FileCommands, SavingThroughARelativeSymbolicLinkWritesItsTargetAndKeepsTheLink) {
+    ASSERT_TRUE(QDir().mkdir(Path("sub")));
+    const QString target = Path("sub/target.qrn");
+    WriteFile(target, "old");
+    const QString link = Path("link.qrn");
+    ASSERT_EQ(::symlink("sub/target.qrn", Native(link)), 0);
+    DrawSmallDiagram();
+    ASSERT_TRUE(SaveDiagram(p->s, link));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(QFile::symLinkTarget(link), target);
+    EXPECT_EQ(ReadFile(target), WriteDiagram(p->st.Diagram));
+    EXPECT_EQ(p->st.FileName, link);
+    EXPECT_EQ(FilesIn(p->folder.path()), QStringList({"link.qrn", "sub"}));
+    EXPECT_EQ(FilesIn(Path("sub")), QStringList({"target.qrn"}));
 }
 
 TEST_F(FileCommands, SaveAsOverAnExistingFileReplacesItWithoutAsking) {

@@ -10,6 +10,8 @@
 #include "test_program.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -296,6 +298,56 @@ TEST_F(RunnerProcess, AnOutputThatCannotBeWrittenEndsWithStatusOneAfterTheSteps)
     EXPECT_EQ(f.out, "1\t1\tID=1 : 定数  Number 3 転送\n");
     EXPECT_EQ(f.err, "message: " + FileFailureMessage(kFileCannotWrite, save) + "\n" +
                          "message: " + FileFailureMessage(kFileCannotWrite, snapshot) + "\n");
+}
+
+// In a mount namespace of its own (so that no root is needed) a 64 KiB file system holds an old
+// diagram and picture and is filled up; the runner then saves over both.
+TEST_F(RunnerProcess, SavingOntoAFullDiskEndsWithStatusOneAndKeepsTheOldFiles) {
+    const QString file = Write("worked.qrn", BuildWorkedExample);
+    const QString disk = Path("disk");
+    ASSERT_TRUE(QDir().mkdir(disk));
+    const char script[] = R"sh(
+        mount -t tmpfs -o size=64k tmpfs "$1" || exit 100
+        cp "$2" "$1/kept.qrn" && cp "$2" "$1/kept.png" || exit 101
+        dd if=/dev/zero of="$1/filler" bs=1024 2>/dev/null
+        "$3" --save "$1/kept.qrn" --snapshot "$1/kept.png" "$2"
+        status=$?
+        cmp -s "$2" "$1/kept.qrn" && cmp -s "$2" "$1/kept.png" || exit 102
+        [ "$(ls -A "$1" | tr '\n' ' ')" = "filler kept.png kept.qrn " ] || exit 103
+        exit $status)sh";
+    const Finished f =
+        RunProgram("unshare", {"-rm", "sh", "-c", script, "sh", disk, file, QUILLRUN_RUNNER_PATH},
+                   dir.path(), home.path());
+    if (f.status == 100) GTEST_SKIP() << "no file system can be mounted here";
+    EXPECT_EQ(f.status, kRunnerFileFailed) << "102: a file changed, 103: a file was left behind";
+    EXPECT_EQ(f.err, "message: " + FileFailureMessage(kFileCannotWrite, disk + "/kept.qrn") +
+                         "\nmessage: " + FileFailureMessage(kFileCannotWrite, disk + "/kept.png") +
+                         "\n");
+}
+
+// A user who may write a file of another but not give a file away writes it in place.
+TEST_F(RunnerProcess, AFileThatTheUserMayWriteButDoesNotOwnKeepsItsOwner) {
+    if (::geteuid() != 0) GTEST_SKIP() << "starting the runner as another user needs root";
+    const QString file = Write("worked.qrn", BuildWorkedExample);
+    const QString kept = Path("kept.qrn");
+    {
+        QFile f(kept);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write("old"), 3);
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(kept).constData(), 0666), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    const Finished f = RunProgram("setpriv",
+                                  {"--reuid=65534", "--regid=65534", "--clear-groups", "--",
+                                   QUILLRUN_RUNNER_PATH, "--save", kept, file},
+                                  dir.path(), home.path());
+    EXPECT_EQ(f.status, kRunnerOk) << f.err.toStdString();
+    EXPECT_EQ(Bytes(kept), Bytes(file));
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(kept).constData(), &after), 0);
+    EXPECT_EQ(after.st_uid, 0u);
+    EXPECT_EQ(after.st_gid, 0u);
+    EXPECT_EQ(after.st_mode & 07777, 0666u);
 }
 
 TEST_F(RunnerProcess, AUsageErrorEndsWithStatusTwoAndTheUsage) {

@@ -1,5 +1,6 @@
 #include "app/settings_file.h"
 #include "app/startup.h"
+#include "small_disk.h"
 #include "test_files.h"
 #include "test_program.h"
 
@@ -111,6 +112,64 @@ TEST_F(SettingsFallback, AProgramFolderThatCannotBeWrittenLendsItsOwnFileUntilTh
     places.programFolderWritable = true;
     EXPECT_EQ(SettingsFileToRead(places), places.programFile);
     EXPECT_EQ(SettingsFileToWrite(places), places.programFile);
+}
+
+// Started from <prefix>/lib/quillrun, as installed, the program keeps its settings in the user's
+// folder even where it could write its own (as root), so that no user inherits another's files.
+TEST_F(SettingsFallback, AnInstalledProgramNeverWritesItsOwnFolder) {
+    QTemporaryDir prefix;
+    const QString folder = prefix.filePath("lib/quillrun");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFileInfo(folder).isWritable());
+    const QString installed = folder + "/mySys.!!!";
+    const QByteArray lent =
+        "\"/work/b.qrn\"\r\n\"shot.bmp\"\r\n\"/work/b.qrn\"\r\n\"/work/a.qrn\"\r\n";
+    ASSERT_NO_FATAL_FAILURE(WriteFile(installed, lent));
+
+    auto p = std::make_unique<TestProgram>(false);
+    p->frm.AppPath = folder;
+    EXPECT_EQ(SettingsFilePath(p->frm), InConfig());
+    StartupInitialisation(p->s);
+    ExpectRemembered(*p);  // from the file installed with the program
+    p->frm.mnuFilename[2].Caption = "/work/c.qrn";
+    Shutdown(p->s);
+    EXPECT_EQ(ReadFile(installed), lent);
+    EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+              QStringList({"mySys.!!!"}));
+
+    auto q = std::make_unique<TestProgram>(false);
+    q->frm.AppPath = folder + "/";
+    StartupInitialisation(q->s);
+    EXPECT_EQ(q->frm.mnuFilename[2].Caption, "/work/c.qrn") << "the user's own file comes first";
+
+    // Without a configuration folder it keeps no settings rather than write its own folder.
+    SettingsPlaces places = FindSettingsPlaces(q->frm);
+    places.configFile.clear();
+    EXPECT_EQ(SettingsFileToWrite(places), QString());
+    EXPECT_EQ(SettingsFileToRead(places), installed);
+
+    // A build folder that merely ends in the same name is no installed tree.
+    ASSERT_TRUE(QDir().mkpath(prefix.filePath("xlib/quillrun")));
+    q->frm.AppPath = prefix.filePath("xlib/quillrun");
+    EXPECT_EQ(SettingsFilePath(q->frm), prefix.filePath("xlib/quillrun/mySys.!!!"));
+}
+
+TEST_F(SettingsFallback, ASettingsFileThatNoLongerFitsOnTheDiskKeepsWhatItHeld) {
+    SmallDisk disk;
+    if (!disk.mounted) GTEST_SKIP() << disk.reason;
+    auto p = std::make_unique<TestProgram>(false);
+    p->frm.AppPath = disk.dir.path();
+    Remember(*p);
+    Shutdown(p->s);
+    const QByteArray old = ReadFile(disk.Path("mySys.!!!"));
+    ASSERT_FALSE(old.isEmpty());
+    ASSERT_TRUE(disk.Fill());
+    p->frm.mnuFilename[2].Caption = "/work/c.qrn";
+    Shutdown(p->s);  // silent: the fake fails the test on any message
+    EXPECT_EQ(ReadFile(disk.Path("mySys.!!!")), old);
+    EXPECT_EQ(
+        QDir(disk.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+        QStringList({"filler", "mySys.!!!"}));
 }
 
 TEST_F(SettingsFallback, AProgramWithoutAFolderKeepsNoSettings) {

@@ -1,5 +1,6 @@
 #include "app/file_commands.h"
 
+#include "app/file_writing.h"
 #include "app/startup.h"
 #include "model/change_tracker.h"
 #include "model/diagram_file.h"
@@ -12,7 +13,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <array>
 
 const QString kDiagramFilter = QStringLiteral("Quillrun(*.qrn)|*.qrn|すべてのファイル(*.*)|*.*");
@@ -67,19 +67,7 @@ QString FileFailureMessage(const QString& description, const QString& path) {
 }
 
 bool SaveDiagram(Session& s, const QString& path) {
-    const QByteArray bytes = WriteDiagram(s.st.Diagram);
-    // The old file is replaced only once the new one is complete on disk.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        ShowFailure(s, kFileCannotWrite, path);
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();  // the temporary file goes; the old file stays
-        ShowFailure(s, kFileCannotWrite, path);
-        return false;
-    }
-    if (!file.commit()) {
+    if (!WriteFileSafely(path, WriteDiagram(s.st.Diagram))) {
         ShowFailure(s, kFileCannotWrite, path);
         return false;
     }

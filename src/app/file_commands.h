@@ -22,9 +22,8 @@ QString WithDiagramExtension(const QString& path);
 QString FileFailureMessage(const QString& description, const QString& path);
 
 // Writes the tables to path; on success the path becomes the current file and the first recent
-// entry. Returns false (after telling the user) when the file could not be written; an existing
-// file is then left as it was (the new content goes to a temporary file that replaces it only
-// once everything was written).
+// entry. Returns false (after telling the user) when the file could not be written, or is no
+// regular file; an existing file is then left as it was (see WriteFileSafely).
 bool SaveDiagram(Session& s, const QString& path);
 // Replaces the tables from path, updates the recent files and redraws. Returns false (after
 // telling the user) when the file could not be read or holds counts beyond the table limits;

@@ -1,6 +1,7 @@
 #include "app/runner.h"
 
 #include "app/file_commands.h"
+#include "app/file_writing.h"
 #include "app/startup.h"
 #include "dialogs/arg_no_dialog.h"
 #include "dialogs/element_dialog.h"
@@ -154,7 +155,7 @@ QString EscapeField(const QString& text) {
 
 bool WriteImageFile(const QImage& image, const QString& path) {
     const bool png = path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
-    return image.save(path, png ? "PNG" : "BMP");
+    return WriteImageSafely(image, path, png ? "PNG" : "BMP");
 }
 
 void RunnerPrompter::Message(const QString& text) {

@@ -1,5 +1,6 @@
 #include "app/settings_file.h"
 
+#include "app/file_writing.h"
 #include "model/cp932.h"
 #include "model/form_controls.h"
 #include "model/item_file.h"
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 #include <algorithm>
@@ -38,6 +38,13 @@ bool IsPlainFile(const QString& path) {
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
+// Installed, the programs lie in <prefix>/lib/quillrun (the packages' /usr/lib/quillrun); a build
+// folder has another name.
+bool IsInstalledProgramFolder(const QString& folder) {
+    const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    return path.endsWith(QStringLiteral("/" QUILLRUN_PROGRAM_DIR));
+}
+
 }  // namespace
 
 SettingsPlaces FindSettingsPlaces(const FormControls& frm) {
@@ -46,6 +53,7 @@ SettingsPlaces FindSettingsPlaces(const FormControls& frm) {
     places.programFile = InFolder(frm.AppPath);
     const QFileInfo folder(frm.AppPath);
     places.programFolderWritable = folder.isDir() && folder.isWritable();
+    places.programFolderInstalled = IsInstalledProgramFolder(frm.AppPath);
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     if (!config.isEmpty()) places.configFile = InFolder(config);
     return places;
@@ -53,6 +61,7 @@ SettingsPlaces FindSettingsPlaces(const FormControls& frm) {
 
 QString SettingsFileToWrite(const SettingsPlaces& places) {
     if (places.programFile.isEmpty()) return {};
+    if (places.programFolderInstalled) return places.configFile;
     if (places.programFolderWritable || places.configFile.isEmpty()) return places.programFile;
     return places.configFile;
 }
@@ -105,9 +114,7 @@ void WriteSettingsFile(Session& s) {
     const QString folder = QFileInfo(path).absolutePath();
     if (folder != QDir::cleanPath(QFileInfo(s.frm.AppPath).absoluteFilePath()))
         QDir().mkpath(folder);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return;
-    if (!cp932) file.write(kByteOrderMark, 3);
-    file.write(out.Bytes());
-    file.commit();
+    QByteArray bytes = cp932 ? QByteArray() : QByteArray(kByteOrderMark);
+    bytes += out.Bytes();
+    WriteFileSafely(path, bytes);  // silent: a file that cannot be written keeps what it held
 }

@@ -1,6 +1,7 @@
 #include "app/views/qt_prompter.h"
 
 #include "app/file_filter.h"
+#include "app/file_writing.h"
 #include "dialogs/views/arg_no_dialog_view.h"
 #include "dialogs/views/element_dialog_view.h"
 
@@ -88,5 +89,5 @@ void QtPrompter::ShowArgNoDialog(ArgNoDialog& dialog) {
 }
 
 bool QtPrompter::SaveBitmap(const QImage& image, const QString& path) {
-    return image.save(path, "BMP");
+    return WriteImageSafely(image, path, "BMP");
 }
