@@ -289,6 +289,7 @@ TEST_F(FileCommands, SavingOntoAFullDiskSaysSoAndKeepsTheOldFileAndTheUnsavedMar
     UnsavedMark mark;
     p->s.changes = &mark;
     p->st.FileName = path;
+    p->st.FileNameShown = true;  // opened in this run
     const Snapshot before = Take();
     frmMain::mnuFileSave_Click(p->s);
     EXPECT_EQ(p->ui.TakeMessages(), QStringList({FileFailureMessage(kFileCannotWrite, path)}));
