@@ -7,10 +7,9 @@
 #include <cmath>
 
 BenchProgram::BenchProgram(int pixelWidth, int pixelHeight) {
-    frm.AppPath = folder.path();
     frm.Picture1.Width = pixelWidth * frm.TwipsPerPixel;
     frm.Picture1.Height = pixelHeight * frm.TwipsPerPixel;
-    StartupInitialisation(s);
+    program.Start();
 }
 
 namespace {

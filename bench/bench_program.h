@@ -2,23 +2,21 @@
 // A program for the benchmarks: state, controls, canvases and a silent person, started up the way
 // the main window starts, and the diagrams the benchmarks run on. Nothing here is timed.
 
+#include "app/program.h"
 #include "app/runner.h"
-#include "model/form_controls.h"
-#include "model/session.h"
-#include "model/shared_state.h"
-#include "render/canvas.h"
 
 #include <QTemporaryDir>
 #include <sstream>
 
 struct BenchProgram {
     QTemporaryDir folder;
-    SharedState st;
-    FormControls frm;
-    Canvas canvas;
     std::ostringstream messages;
     RunnerPrompter ui{messages};
-    Session s{st, frm, canvas, ui};
+    Program program{ui, folder.path()};
+    SharedState& st = program.st;
+    FormControls& frm = program.frm;
+    Canvas& canvas = program.canvas;
+    Session& s = program.s;
 
     // Started up with the canvas at the given size in pixels, 15 canvas units to a pixel.
     BenchProgram(int pixelWidth, int pixelHeight);

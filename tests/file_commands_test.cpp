@@ -1,5 +1,6 @@
 #include "app/file_commands.h"
 #include "app/settings_file.h"
+#include "app/startup.h"
 #include "editor/canvas_keys.h"
 #include "editor/edit_menu.h"
 #include "editor_support.h"

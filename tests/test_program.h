@@ -1,28 +1,24 @@
 #pragma once
-// A fresh program for one test: state, controls, canvases and a scripted person, started up
-// the way the main window starts, with its own temporary program folder.
+// A fresh program for one test: the program's parts with a scripted person, started up the way
+// the main window starts, with its own temporary program folder.
 
-#include "app/startup.h"
+#include "app/program.h"
 #include "diagram_builders.h"
 #include "fake_prompter.h"
-#include "model/form_controls.h"
-#include "model/session.h"
-#include "model/shared_state.h"
-#include "render/canvas.h"
 
 #include <QTemporaryDir>
 
 struct TestProgram {
     QTemporaryDir folder;
-    SharedState st;
-    FormControls frm;
-    Canvas canvas;
     FakePrompter ui;
-    Session s{st, frm, canvas, ui};
+    Program program{ui, folder.path()};
+    SharedState& st = program.st;
+    FormControls& frm = program.frm;
+    Canvas& canvas = program.canvas;
+    Session& s = program.s;
 
     explicit TestProgram(bool startUp = true) {
-        frm.AppPath = folder.path();
-        if (startUp) StartupInitialisation(s);
+        if (startUp) program.Start();
     }
 
     QString PathInFolder(const QString& name) const { return folder.filePath(name); }

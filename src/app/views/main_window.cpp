@@ -62,10 +62,8 @@ QString MenuText(const QString& path) {
 }  // namespace
 
 MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
-    : ui_(this), session_{st_, frm_, canvas_, prompter ? *prompter : ui_}, history_(session_) {
-    session_.changes = &history_;
+    : ui_(this), program_(prompter ? *prompter : ui_, appPath) {
     setAcceptDrops(true);
-    frm_.AppPath = appPath;
     if (const QScreen* screen = QGuiApplication::primaryScreen();
         screen && screen->logicalDotsPerInchX() > 0)
         frm_.TwipsPerPixel = 1440.0 / screen->logicalDotsPerInchX();
@@ -77,8 +75,7 @@ MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
     BuildControls(client);
     canvas_.OnPublished = [this](const QRect& r) { picture1_->update(r); };
 
-    StartupInitialisation(session_);
-    history_.Replaced();
+    program_.Start();
     SyncControls();
     picture1_->setFocus();
     client->installEventFilter(this);
@@ -253,22 +250,18 @@ void MainWindow::BuildControls(QWidget* client) {
 }
 
 void MainWindow::Dispatch(const std::function<void(Session&)>& handler, Edits edits) {
-    const Editing before = session_.st.EditState;
-    ++handlerDepth_;
-    handler(session_);
-    --handlerDepth_;
-    // An edit completed by this handler becomes a step of the history.
-    const bool mayHaveEdited = edits == Edits::Possible || session_.st.EditState != before;
-    if (handlerDepth_ == 0 && mayHaveEdited) history_.Observe();
+    program_.Dispatch(handler, edits);
     // A resize that arrived while a handler waited in a message box is laid out now, so that no
     // redraw ever runs inside another.
-    if (handlerDepth_ == 0 && resizePending_) {
+    if (!program_.InHandler() && resizePending_) {
         resizePending_ = false;
         const QSize size = centralWidget()->size();
-        ++handlerDepth_;
-        ResizeLayout(session_, size.width() * frm_.TwipsPerPixel,
-                     size.height() * frm_.TwipsPerPixel);
-        --handlerDepth_;
+        program_.Dispatch(
+            [&](Session& s) {
+                ResizeLayout(s, size.width() * frm_.TwipsPerPixel,
+                             size.height() * frm_.TwipsPerPixel);
+            },
+            Edits::OnlyWhenAGestureEnds);
     }
     SyncControls();
 }
@@ -276,7 +269,7 @@ void MainWindow::Dispatch(const std::function<void(Session&)>& handler, Edits ed
 void MainWindow::TimerTick() {
     // A tick that arrives while a handler waits in a message box or dialog is skipped: no step
     // ever runs inside another handler.
-    if (handlerDepth_ > 0) return;
+    if (program_.InHandler()) return;
     Dispatch(frmMain::Timer1_Timer, Edits::OnlyWhenAGestureEnds);
 }
 
@@ -329,7 +322,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == centralWidget() && event->type() == QEvent::Resize) {
         resizePending_ = true;
-        if (handlerDepth_ == 0) Dispatch([](Session&) {}, Edits::OnlyWhenAGestureEnds);
+        if (!program_.InHandler()) Dispatch([](Session&) {}, Edits::OnlyWhenAGestureEnds);
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -4,12 +4,8 @@
 // each handler it mirrors the controls' fields into the widgets. Every control and menu entry
 // carries its name (Command1, Picture1, Text1, mnuFileOpen, mnuFilename0, ...) as its object name.
 
+#include "app/program.h"
 #include "app/views/qt_prompter.h"
-#include "editor/edit_history.h"
-#include "model/form_controls.h"
-#include "model/session.h"
-#include "model/shared_state.h"
-#include "render/canvas.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -31,13 +27,13 @@ public:
     explicit MainWindow(const QString& appPath, Prompter* prompter = nullptr);
     ~MainWindow() override;
 
-    Session& session() { return session_; }
+    Session& session() { return program_.s; }
+    Program& program() { return program_; }
     CanvasView* canvasView() const { return picture1_; }
 
     // Runs a handler on the session, records the edit it completed and mirrors the result into
-    // the widgets. Pointer moves, timer ticks and resizes edit nothing themselves, but may end a
-    // gesture; only then is an edit looked for after them.
-    enum class Edits { Possible, OnlyWhenAGestureEnds };
+    // the widgets.
+    using Edits = Program::Edits;
     void Dispatch(const std::function<void(Session&)>& handler, Edits edits = Edits::Possible);
     // Mirrors the control fields into the widgets.
     void SyncControls();
@@ -62,14 +58,14 @@ private:
                           void (*handler)(Session&));
     QRect Pixels(double left, double top, double width, double height) const;
 
-    SharedState st_;
-    FormControls frm_;
-    Canvas canvas_;
     QtPrompter ui_;
-    Session session_;
-    EditHistory history_;
+    Program program_;
+    SharedState& st_ = program_.st;
+    FormControls& frm_ = program_.frm;
+    Canvas& canvas_ = program_.canvas;
+    Session& session_ = program_.s;
+    EditHistory& history_ = program_.history;
     bool shutDown_ = false;
-    int handlerDepth_ = 0;
     bool resizePending_ = false;
 
     CanvasView* picture1_ = nullptr;
