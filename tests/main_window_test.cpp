@@ -33,17 +33,21 @@ TEST(MainWindow, HasTheCaptionTheMenusAndTheRunControls) {
     w.winId();  // the window's own title, as the desktop shows it
     EXPECT_EQ(w.windowHandle()->title(), "Quillrun");
     const QList<QAction*> menus = w.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 3);
+    ASSERT_EQ(menus.size(), 4);
     EXPECT_EQ(menus[0]->text(), "ファイル(&F)");
     EXPECT_EQ(menus[1]->text(), "編集(&E)");
-    EXPECT_EQ(menus[2]->text(), "オプション(&O)");
+    EXPECT_EQ(menus[2]->text(), "実行(&R)");
+    EXPECT_EQ(menus[3]->text(), "オプション(&O)");
     EXPECT_EQ(MenuEntries(menus[0]->menu()),
               QStringList({"新規作成(&N)", "開く(&O)", "-", "保存(&S)", "名前を付けて保存(&A)", "-",
                            "サンプルデータ(&E)", "-", "", "", "", "", "", "-", "終了(X)"}));
     EXPECT_EQ(MenuEntries(menus[1]->menu()),
               QStringList({"元に戻す(&U)", "やり直し(&Y)", "-", "要素追加(&A)", "接続(&C)", "-",
                            "選択解除(&R)"}));
-    EXPECT_EQ(MenuEntries(menus[2]->menu()), QStringList({"グリッド(&G)"}));
+    EXPECT_EQ(MenuEntries(menus[2]->menu()),
+              QStringList({"1ステップ実行(&S)", "1ステップ戻る(&B)", "ブレークポイント(&P)", "-",
+                           "値の一覧(&V)"}));
+    EXPECT_EQ(MenuEntries(menus[3]->menu()), QStringList({"グリッド(&G)"}));
     for (int i = 0; i < 5; ++i)
         EXPECT_FALSE(w.findChild<QAction*>(QStringLiteral("mnuFilename%1").arg(i))->isVisible());
 
@@ -141,7 +145,7 @@ TEST(MainWindow, OptionGridShowsTheGridWindowOnceBesideTheOtherChildren) {
     QTemporaryDir folder;
     MainWindow w(folder.path());
     w.show();
-    QAction* grid = w.menuBar()->actions()[2]->menu()->actions()[0];
+    QAction* grid = w.findChild<QAction*>("mnuOptionGrid");
     const auto gridWindows = [&w] {
         QList<QWidget*> shown;
         for (QWidget* child : w.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))

@@ -102,6 +102,9 @@ bool LoadDiagram(Session& s, const QString& path) {
         ShowFailure(s, kFileBadContent, path);
         return false;
     }
+    // Breakpoints belong to the diagram that was there.
+    for (int e = 1; e <= s.st.Diagram.LiveElements(); ++e)
+        s.st.Diagram.Elements[e].Breakpoint = false;
     UpdateRecentFiles(s, path);
     ForgetSelection(s);
     RedrawDiagram(s, -1);

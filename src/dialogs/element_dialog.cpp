@@ -7,6 +7,8 @@
 #include "model/session.h"
 #include "model/shared_state.h"
 
+#include <iterator>
+
 namespace {
 
 const QString kKindNames[] = {
@@ -119,6 +121,11 @@ void ElementDialog::Command2_Click() {
     s_.st.NewElement.Kind = -1;
     s_.st.EditState = Editing::Idle;
     closed_ = true;
+}
+
+QString KindListName(int kind) {
+    if (kind >= 0 && kind < static_cast<int>(std::size(kKindNames))) return kKindNames[kind];
+    return QString::number(kind);
 }
 
 void LoadElementDialog(ElementDialog& dialog) {

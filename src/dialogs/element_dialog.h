@@ -54,3 +54,6 @@ private:
 
 // Adds the nine kind names to the list.
 void LoadElementDialog(ElementDialog& dialog);
+// The kind list's entry for a kind ("Constant_Number", ..., "/"); the number itself for a kind
+// the list does not hold.
+QString KindListName(int kind);

@@ -101,12 +101,13 @@ inline void Settle(QWidget& w) {
     }
 }
 
-// What the display shows of the window, saved as name.png in QUILLRUN_SCREENSHOTS if set.
+// What the display shows of the window, saved as name.png in QUILLRUN_SCREENSHOTS if set (and
+// a name is given).
 inline QImage Screenshot(QWidget& w, const QString& name) {
     Settle(w);
     const QPixmap shot = w.screen()->grabWindow(w.winId());
     const QString folder = qEnvironmentVariable("QUILLRUN_SCREENSHOTS");
-    if (!folder.isEmpty()) {
+    if (!folder.isEmpty() && !name.isEmpty()) {
         QDir().mkpath(folder);
         shot.save(QDir(folder).filePath(name + QStringLiteral(".png")));
     }

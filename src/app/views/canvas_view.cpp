@@ -2,8 +2,10 @@
 
 #include "render/canvas.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace {
 
@@ -34,6 +36,21 @@ CanvasView::CanvasView(Canvas& canvas, QWidget* parent) : QWidget(parent), canva
 QPointF CanvasView::ToUnits(QPointF pixel) const {
     return {pixel.x() * canvas_.Picture2.UnitsPerPixelX(),
             pixel.y() * canvas_.Picture2.UnitsPerPixelY()};
+}
+
+bool CanvasView::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QPointF at = ToUnits(help->pos());
+        const QString tip =
+            TipAt ? TipAt(static_cast<float>(at.x()), static_cast<float>(at.y())) : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, this);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void CanvasView::paintEvent(QPaintEvent* event) {

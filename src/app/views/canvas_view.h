@@ -15,10 +15,13 @@ public:
     std::function<void(int button, int shift, float x, float y)> OnMouseDown;
     std::function<void(int buttons, int shift, float x, float y)> OnMouseMove;
     std::function<void(int button, int shift, float x, float y)> OnMouseUp;
+    // The tool tip at a point in canvas units (empty: none).
+    std::function<QString(float x, float y)> TipAt;
     // The second press of a double click, which is reported here instead of as a press.
     std::function<void(int button, int shift, float x, float y)> OnDoubleClick;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

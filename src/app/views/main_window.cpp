@@ -2,9 +2,11 @@
 
 #include "app/dropped_files.h"
 #include "app/file_commands.h"
+#include "app/run_values.h"
 #include "app/startup.h"
 #include "app/views/canvas_view.h"
 #include "app/views/grid_dialog_view.h"
+#include "app/views/run_values_dock.h"
 #include "editor/canvas_drag.h"
 #include "editor/canvas_keys.h"
 #include "editor/canvas_press.h"
@@ -12,6 +14,8 @@
 #include "editor/pointer_tracking.h"
 #include "editor/selection_panel.h"
 #include "engine/run_control.h"
+#include "engine/run_menu.h"
+#include "model/element_geometry.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -76,6 +80,7 @@ MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
     canvas_.OnPublished = [this](const QRect& r) { picture1_->update(r); };
 
     program_.Start();
+    BuildValuesPanel();
     SyncControls();
     picture1_->setFocus();
     client->installEventFilter(this);
@@ -88,6 +93,8 @@ MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
+    // The panel is hidden as the window goes: that is no choice of the person's.
+    if (values_) disconnect(values_, nullptr, this, nullptr);
     canvas_.OnPublished = nullptr;
 }
 
@@ -166,6 +173,24 @@ void MainWindow::BuildMenus() {
     AddMenuEntry(edit, "mnuEditRelease", QStringLiteral("選択解除(&R)"),
                  frmMain::mnuEditRelease_Click);
 
+    // 実行: the run one step at a time, breakpoints and the values panel. F8 and F9 are free on
+    // the desktops (F10 opens the menu bar, Shift+F10 a context menu).
+    QMenu* run = menuBar()->addMenu(QStringLiteral("実行(&R)"));
+    run->setObjectName(QStringLiteral("mnuRun"));
+    AddMenuEntry(run, "mnuRunStep", QStringLiteral("1ステップ実行(&S)"), frmMain::mnuRunStep_Click)
+        ->setShortcut(QKeySequence(Qt::Key_F8));
+    mnuRunStepBack_ = AddMenuEntry(run, "mnuRunStepBack", QStringLiteral("1ステップ戻る(&B)"),
+                                   frmMain::mnuRunStepBack_Click);
+    mnuRunStepBack_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F8));
+    mnuRunBreakpoint_ =
+        AddMenuEntry(run, "mnuRunBreakpoint", QStringLiteral("ブレークポイント(&P)"),
+                     frmMain::mnuRunBreakpoint_Click);
+    mnuRunBreakpoint_->setShortcut(QKeySequence(Qt::Key_F9));
+    run->addSeparator();
+    mnuRunValues_ = AddMenuEntry(run, "mnuRunValues", QStringLiteral("値の一覧(&V)"), nullptr);
+    mnuRunValues_->setCheckable(true);
+    mnuRunValues_->setShortcut(QKeySequence(Qt::Key_F7));
+
     QMenu* option = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
     option->setObjectName(QStringLiteral("mnuOption"));
     QAction* grid = AddMenuEntry(option, "mnuOptionGrid", QStringLiteral("グリッド(&G)"), nullptr);
@@ -174,6 +199,27 @@ void MainWindow::BuildMenus() {
             Dispatch([&](Session&) { press(); });
         });
     });
+}
+
+void MainWindow::BuildValuesPanel() {
+    values_ = new RunValuesDock(st_, this);
+    values_->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea |
+                             Qt::BottomDockWidgetArea);
+    addDockWidget(Qt::RightDockWidgetArea, values_);
+    values_->setVisible(preferences_.ValuesPanelOpen());
+    connect(mnuRunValues_, &QAction::toggled, values_, &QWidget::setVisible);
+    connect(values_, &QDockWidget::visibilityChanged, this, [this](bool) {
+        // Only a panel that was closed or opened, not one merely hidden with the window.
+        if (!isVisible() && !values_->isVisible()) return;
+        mnuRunValues_->setChecked(values_->isVisible());
+        preferences_.SetValuesPanelOpen(values_->isVisible());
+    });
+    mnuRunValues_->setChecked(values_->isVisibleTo(this));
+}
+
+QString MainWindow::CanvasTip(float x, float y) const {
+    const int e = ElementAtPoint(st_.Diagram, x, y);
+    return e >= 1 ? RunValuesTip(st_, e) : QString();
 }
 
 void MainWindow::BuildControls(QWidget* client) {
@@ -233,6 +279,7 @@ void MainWindow::BuildControls(QWidget* client) {
     picture1_->OnMouseUp = [this](int button, int shift, float x, float y) {
         Dispatch([=](Session& s) { frmMain::Picture1_MouseUp(s, button, shift, x, y); });
     };
+    picture1_->TipAt = [this](float x, float y) { return CanvasTip(x, y); };
     picture1_->OnDoubleClick = [this](int button, int shift, float x, float y) {
         Dispatch([=](Session& s) { frmMain::Picture1_DblClick(s, button, shift, x, y); });
     };
@@ -302,6 +349,10 @@ void MainWindow::SyncControls() {
         mnuFilename_[i]->setText(MenuText(frm_.mnuFilename[i].Caption));
         mnuFilename_[i]->setVisible(frm_.mnuFilename[i].Visible);
     }
+    mnuRunStepBack_->setEnabled(CanStepBack(session_));
+    mnuRunBreakpoint_->setEnabled(ElementSelected(st_) && st_.SelIndex >= 1 &&
+                                  st_.SelIndex <= st_.Diagram.ElemCount);
+    if (values_) values_->ScheduleRefresh();
     mnuEditUndo_->setEnabled(history_.CanUndo());
     mnuEditRedo_->setEnabled(history_.CanRedo());
     setWindowTitle(WindowTitle(st_));

@@ -4,6 +4,7 @@
 // each handler it mirrors the controls' fields into the widgets. Every control and menu entry
 // carries its name (Command1, Picture1, Text1, mnuFileOpen, mnuFilename0, ...) as its object name.
 
+#include "app/preferences.h"
 #include "app/program.h"
 #include "app/views/qt_prompter.h"
 
@@ -13,6 +14,7 @@
 #include <functional>
 
 class CanvasView;
+class RunValuesDock;
 class QAction;
 class QFrame;
 class QLabel;
@@ -50,6 +52,9 @@ protected:
 private:
     void BuildMenus();
     void BuildControls(QWidget* client);
+    void BuildValuesPanel();
+    // The tool tip of the canvas at a point: the run values of the element there.
+    QString CanvasTip(float x, float y) const;
     // Command<command>, wired to its handler.
     QPushButton* AddButton(QWidget* parent, int command, const QString& caption, double left,
                            double top, double width, double height, void (*handler)(Session&));
@@ -74,6 +79,11 @@ private:
     QFrame* frame1_ = nullptr;
     std::array<QAction*, 5> mnuFilename_{};
     std::array<QPushButton*, 7> panelButtons_{};  // Command5 to Command11
+    QAction* mnuRunStepBack_ = nullptr;
+    QAction* mnuRunBreakpoint_ = nullptr;
+    QAction* mnuRunValues_ = nullptr;
+    RunValuesDock* values_ = nullptr;
+    Preferences preferences_;
     QAction* mnuEditUndo_ = nullptr;
     QAction* mnuEditRedo_ = nullptr;
     QTimer timer1_;
