@@ -69,6 +69,31 @@ void BuildMaximalDiagram(BenchProgram& p) {
     st.GridSize = 100;
 }
 
+void BuildBusyDiagram(Program& p) {
+    SharedState& st = p.st;
+    const double cellW = p.canvas.Picture2.ScaleWidth() / 5;
+    const double cellH = p.canvas.Picture2.ScaleHeight() / 5;
+    const double r = std::min(cellW, cellH) * 0.1;
+    for (int k = 0; k < 25; ++k) {
+        const double x = cellW * (k % 5), y = cellH * (k / 5);
+        const int a = AddElement(st, kConstantNumber, QString::number(k), x + cellW * 0.15,
+                                 y + cellH * 0.2, r);
+        const int b = AddElement(st, kConstantNumber, QStringLiteral("0.5"), x + cellW * 0.15,
+                                 y + cellH * 0.8, r);
+        const int plus =
+            AddElement(st, kPlus, QStringLiteral("+"), x + cellW * 0.5, y + cellH * 0.5, r);
+        const int v = AddElement(st, kVariableNumber, QStringLiteral("合計"), x + cellW * 0.85,
+                                 y + cellH * 0.5, r);
+        ZigzagConnection(st, a, plus, QStringLiteral("1"), 2, r * 0.4);
+        ZigzagConnection(st, b, plus, QStringLiteral("2"), 2, r * 0.4);
+        ZigzagConnection(st, plus, v, QString(), 2, r * 0.4);
+    }
+    for (int k = 0; k < 25; ++k)
+        ZigzagConnection(st, 4 * k + 4, 4 * ((k + 1) % 25) + 4, QStringLiteral("2"), 2, r * 0.4);
+    frmMain::Command1_Click(p.s);
+    p.frm.Timer1 = {1, true};
+}
+
 void BuildWorkedExample(BenchProgram& p) {
     SharedState& st = p.st;
     AddElement(st, kConstantNumber, QStringLiteral("3"), 600, 600, 300);

@@ -35,3 +35,8 @@ void BuildMaximalDiagram(BenchProgram& p);
 
 // Constants 3 and 4 into "+", the sum into a variable; initialised, the timer on (no questions).
 void BuildWorkedExample(BenchProgram& p);
+
+// The largest diagram with every element busy: 25 copies of the worked example over the canvas
+// (100 elements, 75 connections), each variable also feeding the next copy's variable, so that
+// every step sends or fires. Initialised, the timer on.
+void BuildBusyDiagram(Program& p);

@@ -4,6 +4,7 @@ void RunJournal::Clear() {
     changes_.clear();
     texts_.clear();
     steps_.clear();
+    firstChange_ = firstText_ = 0;
     recording_ = false;
 }
 
@@ -15,21 +16,14 @@ void RunJournal::SetEnabled(bool enabled) {
 void RunJournal::BeginStep(const ShownRun& shown) {
     if (!enabled_) return;
     if (steps_.size() >= static_cast<std::size_t>(kStepsKept)) DropOldest();
-    steps_.push_back({0, 0, shown});
+    current_ = {0, 0, shown};
     recording_ = true;
 }
 
 void RunJournal::EndStep() {
-    recording_ = false;
-}
-
-void RunJournal::Note(QString& field) {
     if (!recording_) return;
-    changes_.push_back({&field, 0, Kind::String});
-    texts_.push_back(field);
-    Step& step = steps_.back();
-    ++step.changes;
-    ++step.texts;
+    recording_ = false;
+    steps_.push_back(current_);
 }
 
 std::optional<ShownRun> RunJournal::TakeBack() {
@@ -50,7 +44,7 @@ std::optional<ShownRun> RunJournal::TakeBack() {
                 *static_cast<bool*>(c.field) = c.old != 0;
                 break;
             case Kind::String:
-                static_cast<QString*>(c.field)->swap(texts_.back());
+                *static_cast<QString*>(c.field) = std::move(texts_.back());
                 texts_.pop_back();
                 break;
         }
@@ -60,14 +54,24 @@ std::optional<ShownRun> RunJournal::TakeBack() {
 
 void RunJournal::DropOldest() {
     const Step& step = steps_.front();
-    changes_.erase(changes_.begin(), changes_.begin() + step.changes);
-    texts_.erase(texts_.begin(), texts_.begin() + step.texts);
+    for (std::size_t k = firstText_; k < firstText_ + step.texts; ++k) texts_[k] = QString();
+    firstChange_ += step.changes;
+    firstText_ += step.texts;
     steps_.pop_front();
+    if (firstChange_ * 2 >= changes_.size() && firstChange_ > 4096) {
+        changes_.erase(changes_.begin(),
+                       changes_.begin() + static_cast<std::ptrdiff_t>(firstChange_));
+        firstChange_ = 0;
+    }
+    if (firstText_ * 2 >= texts_.size() && firstText_ > 4096) {
+        texts_.erase(texts_.begin(), texts_.begin() + static_cast<std::ptrdiff_t>(firstText_));
+        firstText_ = 0;
+    }
 }
 
 std::size_t RunJournal::Bytes() const {
-    std::size_t bytes = changes_.size() * sizeof(Change) + steps_.size() * sizeof(Step) +
-                        texts_.size() * sizeof(QString);
+    std::size_t bytes = changes_.capacity() * sizeof(Change) + steps_.size() * sizeof(Step) +
+                        texts_.capacity() * sizeof(QString);
     // A text's characters, with the header in front of them.
     for (const QString& t : texts_)
         if (!t.isNull()) bytes += static_cast<std::size_t>(t.capacity()) * sizeof(QChar) + 16;

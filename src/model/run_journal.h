@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <vector>
 
 // What the canvas showed of a run: the element drawn as stepped (-1 for none) and the
 // connections drawn as having carried a value.
@@ -52,7 +53,14 @@ public:
     void Note(std::int16_t& field) { NoteIntegral(&field, field, Kind::Int16); }
     void Note(std::int32_t& field) { NoteIntegral(&field, field, Kind::Int32); }
     void Note(bool& field) { NoteIntegral(&field, field, Kind::Bool); }
-    void Note(QString& field);
+    // A text's old value is moved here: the step overwrites the field right after noting it.
+    void Note(QString& field) {
+        if (!recording_) return;
+        changes_.push_back({&field, 0, Kind::String});
+        texts_.push_back(std::move(field));
+        ++current_.changes;
+        ++current_.texts;
+    }
 
     int Steps() const { return static_cast<int>(steps_.size()); }
     // Puts every field the last step wrote back as it was and forgets the step. Returns what
@@ -78,13 +86,17 @@ private:
     void NoteIntegral(void* field, std::int32_t old, Kind kind) {
         if (!recording_) return;
         changes_.push_back({field, old, kind});
-        ++steps_.back().changes;
+        ++current_.changes;
     }
     void DropOldest();
 
     bool enabled_ = true;
     bool recording_ = false;
-    std::deque<Change> changes_;
-    std::deque<QString> texts_;  // the old values of the String changes, in order
+    Step current_;  // the step being recorded
+    // Oldest first. The oldest steps are dropped by moving the first live entry on; the dropped
+    // room is given back once it is as large as what is kept.
+    std::vector<Change> changes_;
+    std::vector<QString> texts_;  // the old values of the String changes, in order
     std::deque<Step> steps_;
+    std::size_t firstChange_ = 0, firstText_ = 0;
 };

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr int kFrameMilliseconds = 16;
+
 int ButtonCode(Qt::MouseButtons buttons) {
     int code = 0;
     if (buttons & Qt::LeftButton) code |= 1;
@@ -28,9 +30,26 @@ int ShiftCode(Qt::KeyboardModifiers modifiers) {
 }  // namespace
 
 CanvasView::CanvasView(Canvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
+    frame_.setSingleShot(true);
+    frame_.setInterval(kFrameMilliseconds);
+    connect(&frame_, &QTimer::timeout, this, [this] {
+        if (damaged_.isEmpty()) return;
+        update(damaged_);
+        damaged_ = QRegion();
+        frame_.start();
+    });
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::CrossCursor);
+}
+
+void CanvasView::Damage(const QRect& r) {
+    if (frame_.isActive()) {
+        damaged_ += r;
+        return;
+    }
+    update(r);
+    frame_.start();
 }
 
 QPointF CanvasView::ToUnits(QPointF pixel) const {

@@ -2,6 +2,8 @@
 // The visible canvas Picture1: shows the last published picture and reports presses, releases,
 // double clicks and pointer moves in canvas units. It draws nothing of its own.
 
+#include <QRegion>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
@@ -10,6 +12,10 @@ class Canvas;
 class CanvasView : public QWidget {
 public:
     CanvasView(Canvas& canvas, QWidget* parent);
+
+    // Pixels of the picture changed: they are repainted at once, or, when the last repaint was
+    // less than a frame ago, together with any others at the end of the frame.
+    void Damage(const QRect& r);
 
     // Button codes: 1 left, 2 right, 4 middle. Shift state: 1 shift, 2 control, 4 alt.
     std::function<void(int button, int shift, float x, float y)> OnMouseDown;
@@ -32,4 +38,6 @@ private:
     QPointF ToUnits(QPointF pixel) const;
 
     Canvas& canvas_;
+    QRegion damaged_;
+    QTimer frame_;
 };

@@ -31,9 +31,15 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+// The widgets follow an automatic run this often.
+constexpr int kFrameMilliseconds = 16;
+// The most steps one tick of the timer makes, when it comes late.
+constexpr qint64 kMostTicksAtOnce = 8;
 
 // The client area at start, in twips.
 constexpr double kClientWidth = 7620;
@@ -77,7 +83,11 @@ MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
     setCentralWidget(client);
     BuildMenus();
     BuildControls(client);
-    canvas_.OnPublished = [this](const QRect& r) { picture1_->update(r); };
+    canvas_.OnPublished = [this](const QRect& r) { picture1_->Damage(r); };
+    // During an automatic run the widgets follow the state once a frame, not at every tick.
+    frame_.setSingleShot(true);
+    frame_.setInterval(kFrameMilliseconds);
+    connect(&frame_, &QTimer::timeout, this, &MainWindow::SyncControls);
 
     program_.Start();
     BuildValuesPanel();
@@ -317,10 +327,23 @@ void MainWindow::TimerTick() {
     // A tick that arrives while a handler waits in a message box or dialog is skipped: no step
     // ever runs inside another handler.
     if (program_.InHandler()) return;
-    Dispatch(frmMain::Timer1_Timer, Edits::OnlyWhenAGestureEnds);
+    // A tick that comes late (the window was painting) makes up the ticks it stood for, a few at
+    // most, so that the run keeps the pace of its interval.
+    const qint64 due = runClock_.elapsed() / std::max(1, frm_.Timer1.Interval);
+    const qint64 owed = std::clamp<qint64>(due - ticksMade_, 1, kMostTicksAtOnce);
+    ticksMade_ = std::max(ticksMade_ + owed, due - kMostTicksAtOnce);
+    for (qint64 n = 0; n < owed && frm_.Timer1.Enabled; ++n)
+        program_.Dispatch(frmMain::Timer1_Timer, Edits::OnlyWhenAGestureEnds);
+    // A run that stopped (an error, a breakpoint, a full pool) shows so at once.
+    if (!frm_.Timer1.Enabled || resizePending_) {
+        Dispatch([](Session&) {}, Edits::OnlyWhenAGestureEnds);
+        return;
+    }
+    if (!frame_.isActive()) frame_.start();
 }
 
 void MainWindow::SyncControls() {
+    frame_.stop();
     label1_->setText(frm_.Label1Caption);
     label1_->setGeometry(
         Pixels(frm_.Label1.Left, frm_.Label1.Top, frm_.Label1.Width, frm_.Label1.Height));
@@ -343,6 +366,8 @@ void MainWindow::SyncControls() {
         timer1_.stop();
     } else if (!timer1_.isActive() || timer1_.interval() != frm_.Timer1.Interval) {
         timer1_.start(frm_.Timer1.Interval);
+        runClock_.start();
+        ticksMade_ = 0;
     }
 
     for (std::size_t i = 0; i < mnuFilename_.size(); ++i) {

@@ -8,6 +8,7 @@
 #include "app/program.h"
 #include "app/views/qt_prompter.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
@@ -87,4 +88,7 @@ private:
     QAction* mnuEditUndo_ = nullptr;
     QAction* mnuEditRedo_ = nullptr;
     QTimer timer1_;
+    QTimer frame_;
+    QElapsedTimer runClock_;  // since the timer started
+    qint64 ticksMade_ = 0;    // the ticks it has made since
 };
