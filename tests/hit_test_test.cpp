@@ -9,7 +9,7 @@
 
 namespace {
 
-struct Hit : ::testing::Test {
+struct HitTesting : ::testing::Test {
     std::unique_ptr<SharedState> st = std::make_unique<SharedState>();
 
     // What a press at (x, y) selects, starting from no selection.
@@ -46,7 +46,7 @@ struct Hit : ::testing::Test {
 
 }  // namespace
 
-TEST_F(Hit, TheFirstElementInIndexOrderWins) {
+TEST_F(HitTesting, TheFirstElementInIndexOrderWins) {
     Element(1000, 1000, 500, "", 0, 0);
     Element(1200, 1000, 500, "abc", 1100, 900);  // its text box covers the point too
     EXPECT_EQ(At(1150, 1000), kSelElement);
@@ -55,21 +55,21 @@ TEST_F(Hit, TheFirstElementInIndexOrderWins) {
     EXPECT_EQ(st->SelIndex, 2);
 }
 
-TEST_F(Hit, AnElementsTextIsTestedBeforeItsCircle) {
+TEST_F(HitTesting, AnElementsTextIsTestedBeforeItsCircle) {
     Element(1000, 1000, 500, "abc", 900, 950);
     EXPECT_EQ(At(1000, 1000), kSelElementText);
     EXPECT_EQ(At(1000, 1300), kSelElement);
     EXPECT_EQ(st->SelIndex, 1);
 }
 
-TEST_F(Hit, TheCircleIsHitStrictlyInsideItsRadius) {
+TEST_F(HitTesting, TheCircleIsHitStrictlyInsideItsRadius) {
     Element(1000, 1000, 500, "", 0, 0);
     EXPECT_EQ(At(1499, 1000), kSelElement);
     EXPECT_EQ(At(1500, 1000), "");
     EXPECT_EQ(At(1000, 500), "");
 }
 
-TEST_F(Hit, TheElementTextBoxIsCharactersTimesSizeTimesTwelveWithItsBounds) {
+TEST_F(HitTesting, TheElementTextBoxIsCharactersTimesSizeTimesTwelveWithItsBounds) {
     // Three characters at size 10: 360 wide and 120 high.
     Element(-9000, -9000, 10, "abc", 1000, 2000, 10);
     for (auto [x, y] :
@@ -84,7 +84,7 @@ TEST_F(Hit, TheElementTextBoxIsCharactersTimesSizeTimesTwelveWithItsBounds) {
     EXPECT_EQ(At(1241, 2000), "");
 }
 
-TEST_F(Hit, ALabelBoxIsWidthUnitsTimesSizeTimesEightAndSizeTimesSixteenHigh) {
+TEST_F(HitTesting, ALabelBoxIsWidthUnitsTimesSizeTimesEightAndSizeTimesSixteenHigh) {
     const int c = Connection(0, 9000, 100, 9000, {}, "12");
     ConnectionRec& rec = st->Diagram.Connections[c];
     rec.ArgTextX = 1000, rec.ArgTextY = 2000;
@@ -99,13 +99,13 @@ TEST_F(Hit, ALabelBoxIsWidthUnitsTimesSizeTimesEightAndSizeTimesSixteenHigh) {
     EXPECT_EQ(At(1128, 2000), kSelArgText);
 }
 
-TEST_F(Hit, HugeFontSizesDoNotWrapTheBoxes) {
+TEST_F(HitTesting, HugeFontSizesDoNotWrapTheBoxes) {
     Element(-9000, -9000, 10, "abc", 0, 0, 32767);
     EXPECT_EQ(At(1000000, 300000), kSelElementText);
     EXPECT_EQ(At(-1, 0), "");
 }
 
-TEST_F(Hit, ALabelWinsOverAnEarlierBendPointWithinReach) {
+TEST_F(HitTesting, ALabelWinsOverAnEarlierBendPointWithinReach) {
     const int first = Connection(0, 1000, 4000, 1000, {{2000, 2000}});
     const int second = Connection(0, 3000, 4000, 3000, {}, "1");
     st->Diagram.Connections[second].ArgTextX = 2010;
@@ -116,7 +116,7 @@ TEST_F(Hit, ALabelWinsOverAnEarlierBendPointWithinReach) {
     EXPECT_EQ(st->SelIndex, first);
 }
 
-TEST_F(Hit, ABendPointWithinReachWinsOverANearerSegment) {
+TEST_F(HitTesting, ABendPointWithinReachWinsOverANearerSegment) {
     // Bend point 2 at (2000, 1000); the segment from it to bend point 3 runs along y = 1000.
     Connection(0, 1000, 6000, 1000, {{1000, 3000}, {2000, 1000}, {4000, 1000}});
     EXPECT_EQ(At(2040, 1010), kSelPoint);  // 41 from the point, 5 from the segment's line
@@ -125,7 +125,7 @@ TEST_F(Hit, ABendPointWithinReachWinsOverANearerSegment) {
     EXPECT_EQ(st->SelPoint, 3);
 }
 
-TEST_F(Hit, SixtyUnitsOffTheMiddleOfASegmentIsWithinReachButSixtyBeyondItsEndIsNot) {
+TEST_F(HitTesting, SixtyUnitsOffTheMiddleOfASegmentIsWithinReachButSixtyBeyondItsEndIsNot) {
     const int c = Connection(1000, 2000, 5000, 2000);
     EXPECT_EQ(At(3000, 2060), kSelLine);
     EXPECT_EQ(st->SelIndex, c);
@@ -137,7 +137,7 @@ TEST_F(Hit, SixtyUnitsOffTheMiddleOfASegmentIsWithinReachButSixtyBeyondItsEndIsN
     EXPECT_EQ(At(940, 2000), "");
 }
 
-TEST_F(Hit, TheLastSegmentIsNumberedOnePastTheBendPoints) {
+TEST_F(HitTesting, TheLastSegmentIsNumberedOnePastTheBendPoints) {
     Connection(0, 1000, 4000, 1000, {{1000, 1000}, {2000, 1000}});
     EXPECT_EQ(At(3000, 1020), kSelLine);
     EXPECT_EQ(st->SelPoint, 3);
@@ -145,7 +145,7 @@ TEST_F(Hit, TheLastSegmentIsNumberedOnePastTheBendPoints) {
     EXPECT_EQ(st->SelPoint, 1);
 }
 
-TEST_F(Hit, OnEqualDistancesTheEarlierConnectionKeepsIt) {
+TEST_F(HitTesting, OnEqualDistancesTheEarlierConnectionKeepsIt) {
     Connection(0, 1000, 4000, 1000);
     const int second = Connection(0, 1040, 4000, 1040);
     EXPECT_EQ(At(2000, 1020), kSelLine);
@@ -154,7 +154,7 @@ TEST_F(Hit, OnEqualDistancesTheEarlierConnectionKeepsIt) {
     EXPECT_EQ(st->SelIndex, second);
 }
 
-TEST_F(Hit, NothingHitLeavesTheSelectionAsItWas) {
+TEST_F(HitTesting, NothingHitLeavesTheSelectionAsItWas) {
     Element(1000, 1000, 300, "", 0, 0);
     Connection(0, 3000, 4000, 3000, {{2000, 3000}});
     st->SelKind = kSelLine;
@@ -196,7 +196,7 @@ TEST(PointSegmentDistance, ATinySegmentIsMeasuredFromItsSecondEnd) {
 
 // Bend points and segments out of reach are passed by without being measured. Around a dense
 // tangle of connections, every point selects what measuring each of them would select.
-TEST_F(Hit, PassingByWhatIsOutOfReachSelectsWhatMeasuringEverythingWould) {
+TEST_F(HitTesting, PassingByWhatIsOutOfReachSelectsWhatMeasuringEverythingWould) {
     std::mt19937 random(11);
     std::uniform_real_distribution<double> coordinate(0, 3000), jitter(-120, 120);
     for (int j = 0; j < 40; ++j) {

@@ -7,6 +7,7 @@
 #include "model/edit_state.h"
 #include "model/records.h"
 #include "model/run_journal.h"
+#include "model/selection.h"
 
 #include <QString>
 #include <array>
@@ -41,6 +42,9 @@ struct SharedState {
     QString SelKind;
     Integer SelIndex = 0;
     Integer SelPoint = 0;
+    // Elements selected together (Shift presses, the selection box, すべて選択, a paste); see
+    // model/selection.h.
+    ElementSet SelectedElements;
     Integer ArgDialogConn = 0;
     Integer StepElem = 0;
     Integer StopFlag = 0;

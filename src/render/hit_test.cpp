@@ -56,33 +56,21 @@ struct Nearest {
 
 }  // namespace
 
-void HitTest(SharedState& st, float pxSingle, float pySingle) {
+Hit FindHit(const DiagramTables& d, float pxSingle, float pySingle) {
     const double px = pxSingle, py = pySingle;
 
-    const int elements = st.Diagram.LiveElements();
+    const int elements = d.LiveElements();
     for (int i = 1; i <= elements; ++i) {
-        const ElementRec& e = st.Diagram.Elements[i];
-        if (InElementText(e, px, py)) {
-            st.SelKind = kSelElementText;
-            st.SelIndex = static_cast<Integer>(i);
-            return;
-        }
-        if (Distance(px, py, e.X, e.Y) < e.R) {
-            st.SelKind = kSelElement;
-            st.SelIndex = static_cast<Integer>(i);
-            return;
-        }
+        const ElementRec& e = d.Elements[i];
+        if (InElementText(e, px, py)) return {kSelElementText, static_cast<Integer>(i)};
+        if (Distance(px, py, e.X, e.Y) < e.R) return {kSelElement, static_cast<Integer>(i)};
     }
 
     Nearest point, segment;
-    const int connections = st.Diagram.LiveConnections();
+    const int connections = d.LiveConnections();
     for (int i = 1; i <= connections; ++i) {
-        const ConnectionRec& c = st.Diagram.Connections[i];
-        if (InLabel(c, px, py)) {
-            st.SelKind = kSelArgText;
-            st.SelIndex = static_cast<Integer>(i);
-            return;
-        }
+        const ConnectionRec& c = d.Connections[i];
+        if (InLabel(c, px, py)) return {kSelArgText, static_cast<Integer>(i)};
         double x = c.X1, y = c.Y1;
         const int bends = std::clamp<int>(c.PointCount, 0, kMaxPoints);
         for (int k = 1; k <= bends; ++k) {
@@ -103,10 +91,13 @@ void HitTest(SharedState& st, float pxSingle, float pySingle) {
         hit = &point;
     else if (segment.set && segment.distance < kReach)
         hit = &segment;
-    if (!hit) return;
-    st.SelKind = hit == &point ? kSelPoint : kSelLine;
-    st.SelIndex = static_cast<Integer>(hit->connection);
-    st.SelPoint = static_cast<Integer>(hit->k);
+    if (!hit) return {};
+    return {hit == &point ? kSelPoint : kSelLine, static_cast<Integer>(hit->connection),
+            static_cast<Integer>(hit->k)};
+}
+
+void HitTest(SharedState& st, float px, float py) {
+    Select(st, FindHit(st.Diagram, px, py));
 }
 
 double PointSegmentDistance(double x1, double y1, double x2, double y2, double px, double py) {
