@@ -3,6 +3,7 @@
 #include "dialogs/arg_no_dialog.h"
 #include "dialogs/element_dialog.h"
 #include "engine/operators.h"
+#include "engine/queued_values.h"
 #include "model/cell_pool.h"
 #include "model/diagram_edit.h"
 #include "program_process.h"
@@ -16,10 +17,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <memory>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -43,6 +48,19 @@ TEST(RunnerArguments, OptionsTakeTheirValueAfterABlankOrAnEqualsSignOnEitherSide
     EXPECT_EQ(ParseRunnerArguments({"a.qrn", "--steps", "3", "-h"}).command, RunnerCommand::Help);
 }
 
+TEST(RunnerArguments, BreakpointsAddUpInTheirOrderAndJsonIsASwitch) {
+    RunnerArguments a = ParseRunnerArguments({"a.qrn"});
+    EXPECT_TRUE(a.options.breakpoints.empty());
+    EXPECT_FALSE(a.options.json);
+
+    a = ParseRunnerArguments({"--break", "7", "--json", "a.qrn", "--break=2", "--break", "07"});
+    ASSERT_EQ(a.command, RunnerCommand::Run) << a.error.toStdString();
+    EXPECT_EQ(a.options.breakpoints, (std::vector<int>{7, 2, 7}));
+    EXPECT_TRUE(a.options.json);
+    EXPECT_EQ(a.options.file, "a.qrn");
+    EXPECT_EQ(ParseRunnerArguments({"--", "--json"}).options.file, "--json");
+}
+
 TEST(RunnerArguments, EverythingElseIsAUsageErrorThatSaysWhatIsWrong) {
     const struct {
         QStringList args;
@@ -57,6 +75,15 @@ TEST(RunnerArguments, EverythingElseIsAUsageErrorThatSaysWhatIsWrong) {
         {{"--steps", "2147483648", "a.qrn"}, "whole number"},
         {{"--save", "x", "--save", "y", "a.qrn"}, "twice"},
         {{"--snapshot=", "a.qrn"}, "needs a file name"},
+        {{"--break", "0", "a.qrn"}, "element number from 1 up"},
+        {{"--break", "-1", "a.qrn"}, "element number from 1 up"},
+        {{"--break=x", "a.qrn"}, "element number from 1 up"},
+        {{"--break", "1.5", "a.qrn"}, "element number from 1 up"},
+        {{"--break=", "a.qrn"}, "element number from 1 up"},
+        {{"--break", "2147483648", "a.qrn"}, "element number from 1 up"},
+        {{"a.qrn", "--break"}, "needs a value"},
+        {{"--json=yes", "a.qrn"}, "takes no value"},
+        {{"--jsonx", "a.qrn"}, "unknown option"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -122,12 +149,142 @@ void BuildDivisionByZero(SharedState& st) {
     AddConnection(st, 2, 3, "2");
 }
 
+// A "+" visited before its inputs come, a variable v visited before it has a value, and a
+// variable w that is given v's value but sends it nowhere: 3 and 4 into the "+" (element 1),
+// its sum to v (2), v to w (5). Step 1: the "+" waits; 2: v has nothing; 3, 4: the constants
+// send; 5: w has nothing; 6: the "+" fires; 7: v sends 7 to w.
+void BuildLateStarters(SharedState& st) {
+    AddElement(st, kPlus, "+", 3000, 2000);
+    AddElement(st, kVariableNumber, "v", 5000, 2000);
+    AddElement(st, kConstantNumber, "3", 1000, 1000);
+    AddElement(st, kConstantNumber, "4", 1000, 3000);
+    AddElement(st, kVariableNumber, "w", 7000, 2000);
+    AddConnection(st, 3, 1, "1");
+    AddConnection(st, 4, 1, "2");
+    AddConnection(st, 1, 2);
+    AddConnection(st, 2, 5);
+}
+
+// 1 + 2 and 2 * 5 both into input 1 of a "mod" whose input 2 is never fed: step 4 queues 3 there
+// and step 5 queues 10 behind it. The constant 5 also feeds input 3 of the constant 1, which
+// takes no input: its value stays queued there.
+void BuildTwoInOneQueue(SharedState& st) {
+    AddElement(st, kConstantNumber, "1", 1000, 1000);
+    AddElement(st, kConstantNumber, "2", 1000, 3000);
+    AddElement(st, kConstantNumber, "5", 1000, 5000);
+    AddElement(st, kPlus, "+", 3000, 2000);
+    AddElement(st, kTimes, "*", 3000, 4000);
+    AddElement(st, kFunction, "mod", 5000, 3000);
+    st.Diagram.Elements[6].ArgCount = 2;
+    AddConnection(st, 1, 4, "1");
+    AddConnection(st, 2, 4, "2");
+    AddConnection(st, 2, 5, "1");
+    AddConnection(st, 3, 5, "2");
+    AddConnection(st, 4, 6, "1");
+    AddConnection(st, 5, 6, "1");
+    AddConnection(st, 3, 1, "3");
+}
+
 const char kWorkedRun[] =
     "1\t1\tID=1 : 定数  Number 3 転送\n"
     "2\t2\tID=2 : 定数  Number 4 転送\n"
     "3\t3\tID=3 演算 : Number 3 + Number 4 ⇒ Number 7\n"
     "4\t4\t\n"
     "5\t1\tID=1 : 定数  Number 3 転送\n";
+
+// Every line of a --json output parsed back; a line that is not one compact JSON object fails
+// the test.
+std::vector<QJsonObject> JsonLines(const QString& out) {
+    EXPECT_TRUE(out.endsWith(u'\n')) << out.toStdString();
+    QStringList lines = out.split(u'\n');
+    lines.removeLast();
+    std::vector<QJsonObject> objects;
+    for (const QString& line : lines) {
+        QJsonParseError error{};
+        const QJsonDocument doc = QJsonDocument::fromJson(line.toUtf8(), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
+        EXPECT_TRUE(doc.isObject()) << line.toStdString();
+        EXPECT_EQ(doc.toJson(QJsonDocument::Compact), line.toUtf8());
+        objects.push_back(doc.object());
+    }
+    return objects;
+}
+
+// The step objects of a --json run say what the lines of the same run without it say, and the
+// elements object comes after them.
+void ExpectSameSteps(const QString& plain, const std::vector<QJsonObject>& json) {
+    QStringList lines = plain.split(u'\n');
+    lines.removeLast();
+    ASSERT_EQ(json.size(), static_cast<size_t>(lines.size()) + 1);
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        SCOPED_TRACE(lines[k].toStdString());
+        const QStringList fields = lines[k].split(u'\t');
+        const QJsonObject& step = json[k];
+        EXPECT_EQ(step.keys(), (QStringList{"element", "step", "text"}));
+        EXPECT_EQ(step.value("step").toInt(-1), fields[0].toInt());
+        EXPECT_EQ(step.value("element").toInt(-1), fields[1].toInt());
+        if (fields.size() == 2) {
+            EXPECT_TRUE(step.value("text").isNull());
+        } else {
+            EXPECT_TRUE(step.value("text").isString());
+            EXPECT_EQ(EscapeField(step.value("text").toString()), fields[2]);
+        }
+    }
+    EXPECT_EQ(json.back().keys(), QStringList{"elements"});
+}
+
+// Element i (from 1) of an elements object.
+QJsonObject ElementOf(const QJsonObject& report, int i) {
+    return report.value("elements").toArray().at(i - 1).toObject();
+}
+
+QJsonArray JsonArray(const char* text) {
+    return QJsonDocument::fromJson(text).array();
+}
+
+// The values waiting at inputs, read from the pool without taking them.
+
+TEST(RunnerQueues, TheInputsListedFollowTheKindAndEveryQueueThatHoldsAValue) {
+    auto p = std::make_unique<TestProgram>();
+    SharedState& st = p->st;
+    InitCellPool(st);
+    AddElement(st, kFunction, "f", 1000, 1000);
+    st.Diagram.Elements[1].ArgCount = 0;
+    AddElement(st, kDivide, "/", 3000, 1000);
+    st.Diagram.Elements[2].ArgCount = 40;  // a damaged file: there are only 30 queues
+    AddElement(st, kVariableString, "v", 5000, 1000);
+    AddElement(st, kConstantString, "c", 7000, 1000);
+    AddElement(st, kConstantString, "d", 9000, 1000);
+    st.Cells[1] = {Integer{-1}, kTypeString, "x"};
+    st.Diagram.Elements[5].ArgQueue[4] = 1;
+    EXPECT_EQ(ListedInputs(st, 1), 1);
+    EXPECT_EQ(ListedInputs(st, 2), kMaxArgs);
+    EXPECT_EQ(ListedInputs(st, 3), 1);
+    EXPECT_EQ(ListedInputs(st, 4), 0);
+    EXPECT_EQ(ListedInputs(st, 5), 4);
+    EXPECT_EQ(ListedInputs(st, 6), 0) << "no such element";
+    EXPECT_EQ(QueuedInputs(st, 5),
+              (std::vector<std::vector<QueuedValue>>{{}, {}, {}, {{kTypeString, "x"}}}));
+    EXPECT_TRUE(QueuedInputs(st, 0).empty());
+}
+
+TEST(RunnerQueues, ACellMetAgainOrALinkOutOfThePoolEndsAQueue) {
+    auto p = std::make_unique<TestProgram>();
+    SharedState& st = p->st;
+    InitCellPool(st);
+    AddElement(st, kFunction, "f", 1000, 1000);
+    ElementRec& e = st.Diagram.Elements[1];
+    e.ArgCount = 3;
+    st.Cells[5] = {Integer{9}, kTypeNumber, "a"};
+    st.Cells[9] = {Integer{5}, kTypeNumber, "b"};  // back to the first
+    st.Cells[7] = {Integer{2000}, kTypeNumber, "c"};
+    e.ArgQueue[1] = 5;
+    e.ArgQueue[2] = 7;
+    e.ArgQueue[3] = kMaxCells + 1;
+    EXPECT_EQ(QueuedInputs(st, 1),
+              (std::vector<std::vector<QueuedValue>>{
+                  {{kTypeNumber, "a"}, {kTypeNumber, "b"}}, {{kTypeNumber, "c"}}, {}}));
+}
 
 // The run loop, in this process.
 
@@ -161,6 +318,23 @@ TEST_F(RunnerSteps, TabsLineBreaksAndBackslashesInAValueAreEscaped) {
     AddConnection(p->st, 1, 2);
     EXPECT_FALSE(RunSteps(p->s, 1, out));
     EXPECT_EQ(Output(), "1\t1\tID=1 : 定数  String a\\tb\\\\c\\r\\nd 転送\n");
+}
+
+TEST_F(RunnerSteps, AJsonTextIsTheStatusLineItselfAndAStepThatSetNoneHasNull) {
+    AddElement(p->st, kConstantString, "a\tb\\c\r\nd", 1000, 1000);
+    AddElement(p->st, kVariableString, "v", 3000, 1000);
+    AddElement(p->st, kFunction, "mod", 5000, 1000);
+    p->st.Diagram.Elements[3].ArgCount = 2;
+    AddConnection(p->st, 1, 2);
+    AddConnection(p->st, 2, 3, "1");
+    EXPECT_FALSE(RunSteps(p->s, 3, out, StepFormat::Json));
+    const std::vector<QJsonObject> steps = JsonLines(Output());
+    ASSERT_EQ(steps.size(), 3u);
+    EXPECT_EQ(steps[0].value("text").toString(), "ID=1 : 定数  String a\tb\\c\r\nd 転送");
+    EXPECT_EQ(steps[1].value("text").toString(), "ID=2 : 変数 String a\tb\\c\r\nd 転送");
+    EXPECT_EQ(steps[1].value("step").toInt(), 2);
+    EXPECT_EQ(steps[1].value("element").toInt(), 2);
+    EXPECT_TRUE(steps[2].value("text").isNull()) << "the function waits for input 2 silently";
 }
 
 TEST_F(RunnerSteps, AnEmptyDiagramHasNoStepToPerform) {
@@ -351,7 +525,9 @@ TEST_F(RunnerProcess, AFileThatTheUserMayWriteButDoesNotOwnKeepsItsOwner) {
 }
 
 TEST_F(RunnerProcess, AUsageErrorEndsWithStatusTwoAndTheUsage) {
-    for (const QStringList& args : {QStringList{}, QStringList{"--steps", "x", "a.qrn"}}) {
+    for (const QStringList& args :
+         {QStringList{}, QStringList{"--steps", "x", "a.qrn"}, QStringList{"--break", "0", "a.qrn"},
+          QStringList{"--json=1", "a.qrn"}}) {
         const Finished f = Run(args);
         EXPECT_EQ(f.status, kRunnerUsageError);
         EXPECT_EQ(f.out, "");
@@ -403,6 +579,172 @@ TEST_F(RunnerProcess, AnArithmeticErrorEndsWithStatusThreeAfterTheStepsDone) {
     EXPECT_TRUE(f.out.endsWith("\t3\tID=3 停止 : " + TooLongMessage() + "\n"))
         << f.out.right(200).toStdString();
     EXPECT_TRUE(f.err.endsWith(TooLongMessage() + "\n")) << f.err.toStdString();
+}
+
+// JSON output.
+
+TEST_F(RunnerProcess, JsonStepsSayWhatThePlainLinesSay) {
+    const struct {
+        QString file;
+        const char* steps;
+    } runs[] = {
+        {QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn"), "60"},
+        {Write("late.qrn", BuildLateStarters), "20"},
+        {Write("worked.qrn", BuildWorkedExample), "5"},
+        {Write("divide.qrn", BuildDivisionByZero), "10"},
+    };
+    for (const auto& r : runs) {
+        SCOPED_TRACE(r.file.toStdString());
+        const Finished plain = Run({"--steps", r.steps, r.file});
+        const Finished json = Run({"--json", "--steps", r.steps, r.file});
+        EXPECT_EQ(json.status, plain.status);
+        EXPECT_EQ(json.err, plain.err);
+        ExpectSameSteps(plain.out, JsonLines(json.out));
+    }
+
+    // A step that showed no text is null; one that showed an empty text is "".
+    const std::vector<QJsonObject> late =
+        JsonLines(Run({"--json", "--steps", "2", runs[1].file}).out);
+    ASSERT_EQ(late.size(), 3u);
+    EXPECT_TRUE(late[1].value("text").isNull());
+    const std::vector<QJsonObject> worked =
+        JsonLines(Run({"--json", "--steps", "4", runs[2].file}).out);
+    ASSERT_EQ(worked.size(), 5u);
+    EXPECT_EQ(worked[3].value("text"), QJsonValue(""));
+}
+
+TEST_F(RunnerProcess, AfterThreeStepsOfTheSampleTheSumWaitsAtTheVariable) {
+    const QString sample = QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn");
+    const Finished f = Run({"--steps=3", sample, "--json"});
+    EXPECT_EQ(f.status, kRunnerOk);
+    EXPECT_EQ(f.err, "");
+    const std::vector<QJsonObject> lines = JsonLines(f.out);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[2].value("text"), QJsonValue("ID=3 演算 : Number 3 + Number 4 ⇒ Number 7"));
+
+    const QJsonObject& report = lines[3];
+    ASSERT_EQ(report.value("elements").toArray().size(), 11);
+    for (int i = 1; i <= 11; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(ElementOf(report, i).value("element").toInt(), i);
+        EXPECT_EQ(ElementOf(report, i).keys(),
+                  (QStringList{"element", "inputs", "kind", "text", "type", "value"}));
+    }
+    EXPECT_EQ(ElementOf(report, 1), QJsonDocument::fromJson(R"({"element":1,"kind":0,"text":"3",
+        "type":"Number","value":"3","inputs":[]})")
+                                        .object());
+    EXPECT_EQ(ElementOf(report, 3), QJsonDocument::fromJson(R"({"element":3,"kind":5,"text":"+",
+        "type":"","value":"","inputs":[[],[]]})")
+                                        .object())
+        << "the \"+\" took both its inputs when it fired";
+    EXPECT_EQ(ElementOf(report, 4), QJsonDocument::fromJson(R"({"element":4,"kind":2,"text":"合計",
+        "type":"*Undefine*","value":"","inputs":[[["Number","7"]]]})")
+                                        .object());
+    EXPECT_EQ(ElementOf(report, 6).value("inputs").toArray(), JsonArray("[[],[]]"));
+}
+
+TEST_F(RunnerProcess, WithoutStepsTheJsonIsTheDiagramAsLoaded) {
+    const Finished f = Run({"--json", QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn")});
+    EXPECT_EQ(f.status, kRunnerOk);
+    const std::vector<QJsonObject> lines = JsonLines(f.out);
+    ASSERT_EQ(lines.size(), 1u);
+    const int kinds[] = {0, 0, 5, 2, 1, 5, 3, 0, 0, 4, 2};
+    const qsizetype inputs[] = {0, 0, 2, 1, 0, 2, 1, 0, 0, 2, 1};
+    ASSERT_EQ(lines[0].value("elements").toArray().size(), 11);
+    for (int i = 1; i <= 11; ++i) {
+        SCOPED_TRACE(i);
+        const QJsonObject e = ElementOf(lines[0], i);
+        EXPECT_EQ(e.value("kind").toInt(-1), kinds[i - 1]);
+        const QJsonArray queues = e.value("inputs").toArray();
+        EXPECT_EQ(queues.size(), inputs[i - 1]);
+        for (const QJsonValue& queue : queues) EXPECT_EQ(queue.toArray(), QJsonArray());
+    }
+    EXPECT_EQ(ElementOf(lines[0], 5).value("value"), QJsonValue("合計は"));
+    EXPECT_EQ(ElementOf(lines[0], 11).value("type"), QJsonValue("*Undefine*"));
+
+    EXPECT_EQ(JsonLines(Run({"--json", Write("empty.qrn", [](SharedState&) {})}).out).front(),
+              QJsonDocument::fromJson(R"({"elements":[]})").object());
+}
+
+TEST_F(RunnerProcess, AQueueListsItsValuesFirstToLast) {
+    const Finished f = Run({"--json", "--steps", "6", Write("two.qrn", BuildTwoInOneQueue)});
+    EXPECT_EQ(f.status, kRunnerOk);
+    const std::vector<QJsonObject> lines = JsonLines(f.out);
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(ElementOf(lines[6], 6).value("inputs").toArray(),
+              JsonArray(R"([[["Number","3"],["Number","10"]],[]])"));
+    EXPECT_EQ(ElementOf(lines[6], 1).value("inputs").toArray(),
+              JsonArray(R"([[],[],[["Number","5"]]])"))
+        << "a constant lists no input but one that holds a value";
+}
+
+// Breakpoints.
+
+TEST_F(RunnerProcess, ABreakpointStopsTheRunAfterTheFirstStepOfItsElementThatActs) {
+    const QString sample = QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn");
+    const Finished three = Run({"--steps", "3", sample});
+    Finished f = Run({"--steps", "100", "--break", "3", sample});
+    EXPECT_EQ(f.status, kRunnerOk);
+    EXPECT_EQ(f.err, "");
+    EXPECT_EQ(f.out, three.out);
+    EXPECT_EQ(three.out.count(u'\n'), 3);
+
+    f = Run({"--json", "--steps", "100", "--break=3", sample});
+    EXPECT_EQ(f.status, kRunnerOk);
+    EXPECT_EQ(f.out, Run({"--json", "--steps", "3", sample}).out);
+}
+
+TEST_F(RunnerProcess, AStepOfABreakpointThatNeitherSendsNorFiresGoesOn) {
+    const QString late = Write("late.qrn", BuildLateStarters);
+    const QStringList all = Run({"--steps", "20", late}).out.split(u'\n');
+    ASSERT_EQ(all.size(), 21);
+    ASSERT_EQ(all[0], "1\t1\t転送処理なし") << "the \"+\" waits for its inputs";
+    ASSERT_EQ(all[1], "2\t2") << "v has no value yet";
+    ASSERT_EQ(all[6], "7\t2\tID=2 : 変数 Number 7 転送");
+
+    const struct {
+        QStringList breaks;
+        int steps;
+    } cases[] = {
+        {{"--break", "1"}, 6},
+        {{"--break", "2"}, 7},
+        {{"--break", "2", "--break", "1"}, 6},
+        {{"--break=1", "--break=2"}, 6},
+        {{"--break", "5"}, 20},  // w sends nowhere; it is also the last element
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.breaks.join(' ').toStdString());
+        const Finished f = Run(QStringList{"--steps", "20"} + c.breaks + QStringList{late});
+        EXPECT_EQ(f.status, kRunnerOk);
+        EXPECT_EQ(f.err, "");
+        EXPECT_EQ(f.out, QStringList(all.mid(0, c.steps)).join(u'\n') + u'\n');
+    }
+
+    // The run stopped at a breakpoint saves what it left, and no breakpoint.
+    ASSERT_EQ(Run({"--steps", "7", "--save", "seven.qrn", late}).status, kRunnerOk);
+    ASSERT_EQ(Run({"--steps", "20", "--break", "2", "--save", "stopped.qrn", late}).status,
+              kRunnerOk);
+    EXPECT_EQ(Bytes(Path("stopped.qrn")), Bytes(Path("seven.qrn")));
+    EXPECT_NE(Bytes(Path("stopped.qrn")), Bytes(late)) << "v holds 7";
+}
+
+TEST_F(RunnerProcess, AnArithmeticErrorAtABreakpointStillEndsWithStatusThree) {
+    const QString file = Write("divide.qrn", BuildDivisionByZero);
+    const Finished plain = Run({"--steps", "100", file});
+    const Finished f = Run({"--steps", "100", "--break", "3", file});
+    EXPECT_EQ(f.status, kRunnerStoppedByError);
+    EXPECT_EQ(f.out, plain.out);
+    EXPECT_EQ(f.err, plain.err);
+}
+
+TEST_F(RunnerProcess, ABreakpointBeyondTheDiagramIsAUsageErrorBeforeAnythingRuns) {
+    const QString file = Write("worked.qrn", BuildWorkedExample);
+    const Finished f =
+        Run({"--steps", "5", "--break", "4", "--break", "5", "--json", "--save", "x.qrn", file});
+    EXPECT_EQ(f.status, kRunnerUsageError);
+    EXPECT_EQ(f.out, "");
+    EXPECT_EQ(f.err, "quillrun-run: --break 5: the diagram has no element 5\n");
+    EXPECT_FALSE(QFile::exists(Path("x.qrn")));
 }
 
 TEST_F(RunnerProcess, LoadingDropsUnfinishedConnectionsWithTheProgramsMessage) {

@@ -2,6 +2,7 @@
 
 #include "app/file_commands.h"
 #include "app/file_writing.h"
+#include "app/run_report.h"
 #include "app/startup.h"
 #include "dialogs/arg_no_dialog.h"
 #include "dialogs/element_dialog.h"
@@ -14,24 +15,28 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace {
 
-void WriteUtf8(std::ostream& out, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
+void WriteBytes(std::ostream& out, const QByteArray& bytes) {
     out.write(bytes.constData(), bytes.size());
 }
 
-// A step count: decimal digits only, within the range of int.
-bool ReadStepCount(const QString& text, int& steps) {
+void WriteUtf8(std::ostream& out, const QString& text) {
+    WriteBytes(out, text.toUtf8());
+}
+
+// A step count or an element number: decimal digits only, within the range of int.
+bool ReadWholeNumber(const QString& text, int& number) {
     if (text.isEmpty()) return false;
     for (const QChar c : text)
         if (c < u'0' || c > u'9') return false;
     bool ok = false;
     const int n = text.toInt(&ok);
     if (!ok) return false;
-    steps = n;
+    number = n;
     return true;
 }
 
@@ -69,6 +74,12 @@ RunnerArguments ParseRunnerArguments(const QStringList& arguments) {
             result.command = RunnerCommand::Version;
             return result;
         }
+        if (arg == QLatin1String("--json")) {
+            o.json = true;
+            continue;
+        }
+        if (arg.startsWith(QLatin1String("--json=")))
+            return UsageError(QStringLiteral("--json takes no value: ") + arg);
         // --name VALUE or --name=VALUE
         QString name = arg, value;
         bool hasValue = false;
@@ -77,8 +88,8 @@ RunnerArguments ParseRunnerArguments(const QStringList& arguments) {
             value = arg.mid(eq + 1);
             hasValue = true;
         }
-        const bool known = name == QLatin1String("--steps") || name == QLatin1String("--save") ||
-                           name == QLatin1String("--snapshot");
+        const bool known = name == QLatin1String("--steps") || name == QLatin1String("--break") ||
+                           name == QLatin1String("--save") || name == QLatin1String("--snapshot");
         if (!known) return UsageError(QStringLiteral("unknown option: ") + arg);
         if (!hasValue) {
             if (i + 1 >= arguments.size())
@@ -87,10 +98,16 @@ RunnerArguments ParseRunnerArguments(const QStringList& arguments) {
         }
         if (name == QLatin1String("--steps")) {
             if (stepsGiven) return UsageError(QStringLiteral("--steps given twice"));
-            if (!ReadStepCount(value, o.steps))
+            if (!ReadWholeNumber(value, o.steps))
                 return UsageError(QStringLiteral("--steps needs a whole number from 0 up: ") +
                                   value);
             stepsGiven = true;
+        } else if (name == QLatin1String("--break")) {
+            int element = 0;
+            if (!ReadWholeNumber(value, element) || element < 1)
+                return UsageError(QStringLiteral("--break needs an element number from 1 up: ") +
+                                  value);
+            o.breakpoints.push_back(element);
         } else {
             QString& path = name == QLatin1String("--save") ? o.savePath : o.snapshotPath;
             if (!path.isEmpty()) return UsageError(name + QStringLiteral(" given twice"));
@@ -105,12 +122,18 @@ RunnerArguments ParseRunnerArguments(const QStringList& arguments) {
 
 QString RunnerUsage() {
     return QStringLiteral(
-        "Usage: quillrun-run [--steps N] [--save OUT.qrn] [--snapshot OUT.bmp] FILE.qrn\n"
+        "Usage: quillrun-run [--steps N] [--break N]... [--json] [--save OUT.qrn] "
+        "[--snapshot OUT.bmp] FILE.qrn\n"
         "  or:  quillrun-run --help\n"
         "  or:  quillrun-run --version\n"
         "Opens a Quillrun diagram without a window and runs it.\n"
         "  --steps N           press 初期化, then perform N steps as an automatic run\n"
         "                      does (default 0: no run)\n"
+        "  --break N           set the breakpoint of element N: the run stops after the\n"
+        "                      first step of N that sends a value or fires, once that\n"
+        "                      step is printed (may be given more than once)\n"
+        "  --json              print JSON instead: one object a line for each step,\n"
+        "                      then one with every element's value and queued inputs\n"
         "  --save OUT.qrn      save the diagram after the run, with the values it left\n"
         "  --snapshot OUT.bmp  save the canvas as last drawn (PNG when OUT ends in .png)\n"
         "  -h, --help          print this help and exit\n"
@@ -118,9 +141,16 @@ QString RunnerUsage() {
         "Standard output: one line per step, fields separated by a tab: the step number,\n"
         "the element visited and, when the step set the status line, its text, in which\n"
         "a backslash, tab, carriage return or line feed is written \\\\, \\t, \\r or \\n.\n"
+        "With --json every line is one JSON object instead: for each step its \"step\",\n"
+        "\"element\" and \"text\" (null when the step left the status line alone); after\n"
+        "the run (also with --steps 0) one \"elements\" array with, for each element,\n"
+        "its number, \"kind\" (0 to 8, as in the file), \"text\", \"type\", \"value\" and\n"
+        "\"inputs\": for each input the values queued there, first to last, as\n"
+        "[type, value] pairs.\n"
         "Standard error: each message of the program as a line \"message: <text>\".\n"
         "Exit status: 0 all went well; 1 FILE could not be opened or a file could not be\n"
-        "written; 2 usage error; 3 the run stopped at an arithmetic error.\n");
+        "written; 2 usage error, also a --break N when the diagram has no element N;\n"
+        "3 the run stopped at an arithmetic error (a breakpoint stop is 0).\n");
 }
 
 QString FlattenMessage(const QString& text) {
@@ -187,7 +217,7 @@ bool RunnerPrompter::SaveBitmap(const QImage& image, const QString& path) {
     return WriteImageFile(image, path);
 }
 
-bool RunSteps(Session& s, int steps, std::ostream& out) {
+bool RunSteps(Session& s, int steps, std::ostream& out, StepFormat format) {
     frmMain::Command1_Click(s);
     // The timer switched on keeps the engine from asking after each step; its ticks are
     // given here one after the other instead of waiting for them.
@@ -196,12 +226,20 @@ bool RunSteps(Session& s, int steps, std::ostream& out) {
         // A full value pool stops the timer as 停止 would; the runner goes on as a person
         // pressing 自動実行 again would, so that every value that could not be queued is told.
         if (!s.frm.Timer1.Enabled) frmMain::Command3_Click(s);
-        const int writes = s.frm.Label1Writes;
-        frmMain::Timer1_Timer(s);
-        QString line = QString::number(n) + u'\t' + QString::number(s.st.StepElem);
-        if (s.frm.Label1Writes != writes) line += u'\t' + EscapeField(s.frm.Label1Caption);
-        WriteUtf8(out, line + u'\n');
+        const StepOutcome step = frmMain::Timer1_Timer(s);
+        const int element = step.stepped ? step.element : s.st.StepElem;
+        if (format == StepFormat::Json) {
+            const std::optional<QString> text =
+                step.textShown ? std::optional<QString>(step.text) : std::nullopt;
+            WriteBytes(out, JsonLine(StepReport(n, element, text)));
+        } else {
+            QString line = QString::number(n) + u'\t' + QString::number(element);
+            if (step.textShown) line += u'\t' + EscapeField(step.text);
+            WriteUtf8(out, line + u'\n');
+        }
         if (s.st.StoppedByError) return true;
+        // The breakpoint stopped the timer; unlike a full pool, it is not switched on again.
+        if (step.stoppedAtBreakpoint) break;
     }
     return false;
 }
@@ -217,8 +255,19 @@ int RunDiagramFile(const RunnerOptions& options, std::ostream& out, std::ostream
     // No one sees this canvas: it is drawn only when a snapshot of it is asked for.
     canvas.DrawingSuspended = options.snapshotPath.isEmpty();
     if (!LoadDiagram(s, options.file)) return kRunnerFileFailed;
+    for (const int element : options.breakpoints) {
+        if (element > st->Diagram.LiveElements()) {
+            WriteUtf8(err,
+                      QStringLiteral("quillrun-run: --break %1: the diagram has no element %1\n")
+                          .arg(element));
+            return kRunnerUsageError;
+        }
+        st->Diagram.Elements[element].Breakpoint = true;
+    }
 
-    const bool stoppedByError = options.steps > 0 && RunSteps(s, options.steps, out);
+    const StepFormat format = options.json ? StepFormat::Json : StepFormat::Tabs;
+    const bool stoppedByError = options.steps > 0 && RunSteps(s, options.steps, out, format);
+    if (options.json) WriteBytes(out, JsonLine(ElementsReport(*st)));
     out.flush();
 
     bool written = true;

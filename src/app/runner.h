@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <iosfwd>
+#include <vector>
 
 struct Session;
 
@@ -19,8 +20,10 @@ constexpr int kRunnerStoppedByError = 3;  // an arithmetic error stopped the run
 
 struct RunnerOptions {
     int steps = 0;
-    QString savePath;      // empty: no --save
-    QString snapshotPath;  // empty: no --snapshot
+    std::vector<int> breakpoints;  // --break: element numbers from 1 up, as given
+    bool json = false;             // --json: standard output as JSON lines
+    QString savePath;              // empty: no --save
+    QString snapshotPath;          // empty: no --snapshot
     QString file;
 };
 
@@ -33,7 +36,8 @@ struct RunnerArguments {
 };
 
 // Reads the arguments after the program name. Options may come before or after FILE, as
-// "--steps N" or "--steps=N"; "--" ends the options.
+// "--steps N" or "--steps=N"; "--" ends the options. --break may be given more than once.
+// Whether a --break names an element of the diagram is seen only once it is loaded.
 RunnerArguments ParseRunnerArguments(const QStringList& arguments);
 QString RunnerUsage();
 
@@ -66,13 +70,18 @@ private:
     std::ostream& err_;
 };
 
+// How RunSteps writes a step: as tab-separated fields, or as a JSON object (see StepReport).
+enum class StepFormat { Tabs, Json };
+
 // Presses 初期化, switches the timer on as 自動実行 does and performs steps timer ticks, writing
 // one line per step to out: the step number, the element visited and, only when the step set
-// the status line, its text, separated by tabs. Stops early when an element could not compute
-// (after writing that step's line) and then returns true. A diagram without elements has no
-// step to perform.
-bool RunSteps(Session& s, int steps, std::ostream& out);
+// the status line, its text, separated by tabs. Stops early, after writing that step's line,
+// when an element with a breakpoint sent a value or fired, and when an element could not
+// compute; returns true only for the latter. A diagram without elements has no step to perform.
+bool RunSteps(Session& s, int steps, std::ostream& out, StepFormat format = StepFormat::Tabs);
 
-// The whole run of one FILE, headless: start-up, load (with its redraw), the steps, then the
-// save and the snapshot asked for. Needs a QGuiApplication. Returns the exit status.
+// The whole run of one FILE, headless: start-up, load (with its redraw), the breakpoints, the
+// steps (with --json followed by every element's values), then the save and the snapshot asked
+// for. A breakpoint beyond the diagram's elements is a usage error, told on err before anything
+// is run. Needs a QGuiApplication. Returns the exit status.
 int RunDiagramFile(const RunnerOptions& options, std::ostream& out, std::ostream& err);

@@ -85,12 +85,12 @@ void frmMain::Command4_Click(Session& s) {
     s.frm.Timer1.Enabled = false;
 }
 
-void frmMain::Timer1_Timer(Session& s) {
+StepOutcome frmMain::Timer1_Timer(Session& s) {
     // A stopped timer does not tick, even when a tick was already on its way.
-    if (!s.frm.Timer1.Enabled || s.frm.Timer1.Interval <= 0) return;
+    if (!s.frm.Timer1.Enabled || s.frm.Timer1.Interval <= 0) return {};
     // A tick that arrives while a step shows a message box is skipped, not nested.
-    if (s.st.InStep) return;
-    ExecuteStep(s, StepAsking::Never);
+    if (s.st.InStep) return {};
+    return ExecuteStep(s, StepAsking::Never);
 }
 
 void ResetRunValues(Session& s) {

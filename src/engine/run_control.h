@@ -14,7 +14,9 @@ void Command1_Click(Session& s);  // 初期化
 void Command2_Click(Session& s);  // 逐次実行
 void Command3_Click(Session& s);  // 自動実行
 void Command4_Click(Session& s);  // 停止
-void Timer1_Timer(Session& s);
+// One tick of the timer: the step it performed, or nothing stepped when the timer is off or a
+// step is still under way.
+StepOutcome Timer1_Timer(Session& s);
 
 }  // namespace frmMain
 
