@@ -2,6 +2,7 @@
 
 #include "app/file_commands.h"
 #include "app/file_writing.h"
+#include "app/program.h"
 #include "app/run_report.h"
 #include "app/startup.h"
 #include "dialogs/arg_no_dialog.h"
@@ -245,13 +246,14 @@ bool RunSteps(Session& s, int steps, std::ostream& out, StepFormat format) {
 }
 
 int RunDiagramFile(const RunnerOptions& options, std::ostream& out, std::ostream& err) {
-    auto st = std::make_unique<SharedState>();  // large: kept off the stack
-    FormControls frm;  // no AppPath: the runner neither reads nor writes the settings file
-    Canvas canvas;
     RunnerPrompter ui(err);
-    Session s{*st, frm, canvas, ui};
-
-    StartupInitialisation(s);
+    // No program folder: the runner neither reads nor writes the settings file.
+    auto program = std::make_unique<Program>(ui, QString());  // large: kept off the stack
+    Session& s = program->s;
+    SharedState* st = &program->st;
+    Canvas& canvas = program->canvas;
+    st->Journal.SetEnabled(false);  // nothing is ever taken back here
+    program->Start();
     // No one sees this canvas: it is drawn only when a snapshot of it is asked for.
     canvas.DrawingSuspended = options.snapshotPath.isEmpty();
     if (!LoadDiagram(s, options.file)) return kRunnerFileFailed;
