@@ -49,7 +49,7 @@ bool SaveToCurrentFile(Session& s) {
 // The selection and the panel belong to the diagram that was there before, and so does a
 // gesture under way.
 void ForgetSelection(Session& s) {
-    s.st.SelKind.clear();
+    ClearSelection(s.st);
     s.st.EditState = Editing::Idle;
     s.frm.Frame1Visible = false;
 }

@@ -18,7 +18,7 @@ void frmMain::Picture1_KeyDown(Session& s, int key) {
         else
             mnuEditRelease_Click(s);
     } else if (key == Qt::Key_Delete) {
-        if (ElementSelected(st))
+        if (ElementSelected(st) || GroupSelected(st))
             Command7_Click(s);
         else if (st.SelKind == kSelLine)
             Command6_Click(s);
@@ -28,7 +28,7 @@ void frmMain::Picture1_KeyDown(Session& s, int key) {
             return;
         // What was deleted is gone; nothing takes its place in the selection.
         if (!st.SelKind.isEmpty()) {
-            st.SelKind.clear();
+            ClearSelection(st);
             RedrawDiagram(s, -1);
         }
     }

@@ -15,14 +15,17 @@
 #include "render/canvas.h"
 #include "render/feedback.h"
 #include "render/hit_test.h"
+#include "model/selection.h"
 #include "render/renderer.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr int kLeft = 1;
 constexpr int kRight = 2;
+constexpr int kShiftKey = 1;  // in the shift state
 
 // States in which a left press picks something up, fixes a new element's centre or chooses a
 // connection's start element.
@@ -41,6 +44,7 @@ bool GestureUnderWay(Editing state) {
         case Editing::MoveArgText:
         case Editing::MoveElement:
         case Editing::MovePoint:
+        case Editing::SelectBox:
             return true;
         default:
             return false;
@@ -54,10 +58,60 @@ bool LiveConnection(const SharedState& st, int c) {
     return c >= 1 && c <= st.Diagram.ConnCount;
 }
 
-void SelectAndPickUp(Session& s, float x, float y) {
+// The element's circle, as one of two or more selected together.
+bool InGroup(const SharedState& st, const Hit& hit) {
+    return hit.kind == kSelElement && GroupSelected(st) &&
+           st.SelectedElements[static_cast<std::size_t>(hit.index)];
+}
+
+// A Shift press on an element adds it to the selection or takes it out.
+void ToggleInSelection(Session& s, int e) {
+    ElementSet group = SelectedGroup(s.st);
+    group.flip(static_cast<std::size_t>(e));
+    SelectElements(s.st, group);
+    RedrawDiagram(s, -1);
+}
+
+void BeginSelectionBox(SharedState& st, float x, float y) {
+    st.EditState = Editing::SelectBox;
+    st.AnchorX = st.PointerX = x;
+    st.AnchorY = st.PointerY = y;
+}
+
+// The second press of a selection box: every element wholly inside it is selected.
+void EndSelectionBox(Session& s, float x, float y) {
     SharedState& st = s.st;
+    DrawSelectionBox(s);
+    const double left = std::min<double>(st.AnchorX, x), right = std::max<double>(st.AnchorX, x);
+    const double top = std::min<double>(st.AnchorY, y), bottom = std::max<double>(st.AnchorY, y);
+    ElementSet inside;
+    for (int e = 1; e <= st.Diagram.LiveElements(); ++e) {
+        const ElementRec& el = st.Diagram.Elements[e];
+        const double r = std::fabs(el.R);
+        if (el.X - r >= left && el.X + r <= right && el.Y - r >= top && el.Y + r <= bottom)
+            inside.set(static_cast<std::size_t>(e));
+    }
+    SelectElements(st, inside);
+    st.EditState = Editing::Idle;
+    RedrawDiagram(s, -1);
+}
+
+void SelectAndPickUp(Session& s, float x, float y, bool shift) {
+    SharedState& st = s.st;
+    const Hit hit = FindHit(st.Diagram, x, y);
+    if (shift && (hit.kind == kSelElement || hit.kind == kSelElementText)) {
+        ToggleInSelection(s, hit.index);
+        return;
+    }
+    if (!hit.Hits()) {
+        BeginSelectionBox(st, x, y);
+        return;
+    }
+    // A press on one of the elements selected together picks them all up; any other press
+    // selects what it hit alone.
+    if (!InGroup(st, hit)) st.SelectedElements.reset();
     st.SelKind.clear();
-    HitTest(st, x, y);
+    Select(st, hit);
     const int i = st.SelIndex;
     if (st.SelKind == kSelElementText) {
         const ElementRec& e = st.Diagram.Elements[i];
@@ -79,8 +133,10 @@ void SelectAndPickUp(Session& s, float x, float y) {
 void SelectAndOpenPanel(Session& s, float x, float y) {
     SharedState& st = s.st;
     FormControls& frm = s.frm;
+    const Hit hit = FindHit(st.Diagram, x, y);
+    if (!InGroup(st, hit)) st.SelectedElements.reset();
     st.SelKind.clear();
-    HitTest(st, x, y);
+    Select(st, hit);
     RedrawDiagram(s, -1);
     // Beside the pressed point, so that it does not hide what was pressed: to its right, or to its
     // left where the right has no room; pulled up where it would pass the bottom.
@@ -155,7 +211,12 @@ void DropElement(Session& s, float x, float y) {
     SharedState& st = s.st;
     DiagramTables& d = st.Diagram;
     const int e = st.SelIndex;
-    if (LiveElement(st, e)) {
+    if (LiveElement(st, e) && GroupSelected(st) && st.SelectedElements[static_cast<std::size_t>(e)]) {
+        // The whole group moves by the offset that puts the element picked up where it is
+        // dropped.
+        const ElementRec& el = d.Elements[e];
+        MoveElements(d, st.SelectedElements, SnapToGrid(st, x) - el.X, SnapToGrid(st, y) - el.Y);
+    } else if (LiveElement(st, e)) {
         const double nx = SnapToGrid(st, x), ny = SnapToGrid(st, y);
         ElementRec& el = d.Elements[e];
         const double r = el.R;
@@ -194,10 +255,13 @@ void DropPoint(Session& s, float x, float y) {
 }
 
 // Returns false when the press is ignored.
-bool LeftPress(Session& s, float x, float y) {
+bool LeftPress(Session& s, float x, float y, bool shift) {
     switch (s.st.EditState) {
         case Editing::Idle:
-            SelectAndPickUp(s, x, y);
+            SelectAndPickUp(s, x, y, shift);
+            return true;
+        case Editing::SelectBox:
+            EndSelectionBox(s, x, y);
             return true;
         case Editing::PlaceCentre:
             FixCentre(s, x, y);
@@ -242,7 +306,7 @@ bool RightPress(Session& s, float x, float y) {
 
 }  // namespace
 
-void frmMain::Picture1_MouseDown(Session& s, int button, int /*shift*/, float x, float y) {
+void frmMain::Picture1_MouseDown(Session& s, int button, int shift, float x, float y) {
     // The panel is a pop-up: a press anywhere on the canvas closes it, then acts as it would
     // without it (a right press opens it again where it was made).
     s.frm.Frame1Visible = false;
@@ -251,7 +315,7 @@ void frmMain::Picture1_MouseDown(Session& s, int button, int /*shift*/, float x,
     // Once the connection being drawn is gone, a press only ends the drawing.
     if (!EndLostConnection(s.st)) {
         if (button == kLeft)
-            refresh = LeftPress(s, x, y);
+            refresh = LeftPress(s, x, y, (shift & kShiftKey) != 0);
         else if (button == kRight)
             refresh = RightPress(s, x, y);
     }

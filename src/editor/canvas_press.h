@@ -7,7 +7,8 @@ struct Session;
 
 namespace frmMain {
 
-// button: 1 left, 2 right; shift is not used; x, y in canvas units.
+// button: 1 left, 2 right; shift: 1 when Shift is held (a Shift press on an element adds it to
+// the selection or takes it out); x, y in canvas units.
 void Picture1_MouseDown(Session& s, int button, int shift, float x, float y);
 
 }  // namespace frmMain

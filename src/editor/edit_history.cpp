@@ -68,7 +68,7 @@ void EditHistory::Restore(const Snapshot& snapshot) {
     recorded_ = snapshot;
     frmMain::Command1_Click(s_);
     ClearConnectionFlags(s_);
-    st.SelKind.clear();
+    ClearSelection(st);
     s_.frm.Frame1Visible = false;
     RedrawDiagram(s_, -1);
 }

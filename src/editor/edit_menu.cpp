@@ -58,6 +58,6 @@ void frmMain::mnuConect_Click(Session& s) {
 void frmMain::mnuEditRelease_Click(Session& s) {
     ResetRunState(s);
     s.st.EditState = Editing::Idle;
-    s.st.SelKind.clear();
+    ClearSelection(s.st);
     RedrawDiagram(s, -1);
 }

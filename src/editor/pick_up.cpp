@@ -28,6 +28,25 @@ void PickUpElement(Session& s) {
     SetAnchorAndPointer(st, e.X, e.Y);
     DrawRubberLine(s);
     DrawXorCircle(s.canvas.Picture2, st.PointerX, st.PointerY, e.R);
+    DrawGroupCircles(s);
+}
+
+void DrawGroupCircles(Session& s) {
+    const SharedState& st = s.st;
+    if (!GroupSelected(st) || !st.SelectedElements[static_cast<std::size_t>(st.SelIndex)]) return;
+    const double dx = st.PointerX - st.AnchorX, dy = st.PointerY - st.AnchorY;
+    for (int e = 1; e <= st.Diagram.LiveElements(); ++e) {
+        if (e == st.SelIndex || !st.SelectedElements[static_cast<std::size_t>(e)]) continue;
+        const ElementRec& el = st.Diagram.Elements[e];
+        DrawXorCircle(s.canvas.Picture2, el.X + dx, el.Y + dy, el.R);
+    }
+}
+
+void DrawSelectionBox(Session& s) {
+    const SharedState& st = s.st;
+    const double w = st.PointerX - st.AnchorX, h = st.PointerY - st.AnchorY;
+    if (w == 0 && h == 0) return;
+    DrawXorBox(s.canvas.Picture2, st.AnchorX, st.AnchorY, w, h);
 }
 
 void PickUpText(Session& s, double x, double y, const QString& text, int size) {

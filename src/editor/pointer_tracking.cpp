@@ -86,11 +86,19 @@ bool Feedback(Session& s, float x, float y) {
             const double r = e >= 0 && e <= kMaxElements ? st.Diagram.Elements[e].R : 0;
             DrawRubberLine(s);
             DrawXorCircle(back, st.PointerX, st.PointerY, r);
+            DrawGroupCircles(s);
             MovePointer(st, x, y);
             DrawRubberLine(s);
             DrawXorCircle(back, st.PointerX, st.PointerY, r);
+            DrawGroupCircles(s);
             return true;
         }
+        case Editing::SelectBox:  // the box follows the pointer itself, not the grid
+            DrawSelectionBox(s);
+            st.PointerX = x;
+            st.PointerY = y;
+            DrawSelectionBox(s);
+            return true;
         default:
             return true;
     }

@@ -40,6 +40,7 @@ bool PanelCommandApplies(const SharedState& st, int command) {
                     (st.SelKind == kSelLine && st.SelPoint == points() + 1));
         case 7:
         case 9:
+            return GroupSelected(st) || LiveElementSelected(st);
         case 11:
             return LiveElementSelected(st);
         case 10:
@@ -81,7 +82,11 @@ void frmMain::Command6_Click(Session& s) {
 
 void frmMain::Command7_Click(Session& s) {
     SharedState& st = s.st;
-    if (LiveElementSelected(st)) {
+    if (GroupSelected(st)) {  // every element selected together goes, with its connections
+        RemoveElements(st, st.SelectedElements);
+        ClearSelection(st);
+        RedrawDiagram(s, -1);
+    } else if (LiveElementSelected(st)) {
         RemoveElement(st, st.SelIndex);
         // The selection passes to the element that took the removed one's place.
         st.SelKind = kSelElement;
@@ -107,7 +112,13 @@ void frmMain::Command8_Click(Session& s) {
 }
 
 void frmMain::Command9_Click(Session& s) {
-    if (LiveElementSelected(s.st)) PickUpElement(s);
+    SharedState& st = s.st;
+    // Elements selected together by a box move as the first of them is moved.
+    if (GroupSelected(st) && !LiveElementSelected(st)) {
+        for (int e = 1; e <= st.Diagram.LiveElements() && !ElementSelected(st); ++e)
+            if (st.SelectedElements[static_cast<std::size_t>(e)]) Select(st, {kSelElement, static_cast<Integer>(e)});
+    }
+    if (LiveElementSelected(st)) PickUpElement(s);
     HidePanel(s);
 }
 

@@ -1,6 +1,7 @@
 #include "model/diagram_edit.h"
 
 #include "model/edit_state.h"
+#include "model/element_geometry.h"
 #include "model/shared_state.h"
 
 #include <algorithm>
@@ -78,6 +79,10 @@ void RemoveElement(SharedState& st, int e) {
         FollowDown(d.Connections[k].ToElem, e);
     }
 
+    // The set of selected elements follows them down, too.
+    for (int i = e; i <= kMaxElements; ++i)
+        st.SelectedElements[static_cast<std::size_t>(i)] =
+            i < kMaxElements && st.SelectedElements[static_cast<std::size_t>(i) + 1];
     if (ElementSelected(st)) {
         if (st.SelIndex == e) {
             st.SelKind.clear();
@@ -93,6 +98,35 @@ void RemoveElement(SharedState& st, int e) {
 
 void RemoveConnectionsInto(SharedState& st, int e) {
     RemoveConnectionsWhere(st, [e](const ConnectionRec& c) { return c.ToElem == e; });
+}
+
+void RemoveElements(SharedState& st, const std::bitset<kMaxElements + 1>& elements) {
+    for (int e = st.Diagram.LiveElements(); e >= 1; --e)
+        if (elements[static_cast<std::size_t>(e)]) RemoveElement(st, e);
+}
+
+void MoveElements(DiagramTables& d, const std::bitset<kMaxElements + 1>& elements, double dx,
+                  double dy) {
+    const auto in = [&elements](int e) {
+        return e >= 1 && e <= kMaxElements && elements[static_cast<std::size_t>(e)];
+    };
+    for (int e = 1; e <= d.LiveElements(); ++e) {
+        if (!in(e)) continue;
+        ElementRec& el = d.Elements[e];
+        el.X += dx, el.Y += dy, el.TextX += dx, el.TextY += dy;
+    }
+    for (int j = 1; j <= d.LiveConnections(); ++j) {
+        ConnectionRec& c = d.Connections[j];
+        const bool from = in(c.FromElem), to = in(c.ToElem);
+        if (from && to) {  // inside the group: it moves as it is, label and all
+            const int n = std::clamp<int>(c.PointCount, 0, kMaxPoints);
+            for (int k = 1; k <= n; ++k) c.Points[k].X += dx, c.Points[k].Y += dy;
+            c.X1 += dx, c.Y1 += dy, c.X2 += dx, c.Y2 += dy;
+            c.ArgTextX += dx, c.ArgTextY += dy;
+        } else if (from || to) {
+            RefitConnection(d, j);
+        }
+    }
 }
 
 void RemoveBendPoint(ConnectionRec& c, int k) {

@@ -3,7 +3,10 @@
 // record closes up its table (later records move down one place, the slot that was last keeps a
 // stale copy) and renumbers every index the program keeps of the records that moved.
 
+#include "model/records.h"
+
 #include <QString>
+#include <bitset>
 #include <vector>
 
 struct ConnectionRec;
@@ -28,6 +31,14 @@ void RemoveElement(SharedState& st, int e);
 
 // Removes every connection that ends at element e.
 void RemoveConnectionsInto(SharedState& st, int e);
+
+// Removes every element of the set, each as RemoveElement does, the last first.
+void RemoveElements(SharedState& st, const std::bitset<kMaxElements + 1>& elements);
+// Moves every element of the set by (dx, dy), its text with it; the connections between two of
+// them move along as they are, bend points and label included, and every other connection that
+// touches one is re-fitted to its elements.
+void MoveElements(DiagramTables& d, const std::bitset<kMaxElements + 1>& elements, double dx,
+                  double dy);
 
 // Removes bend point k of c; an index below 1 removes the first point and one beyond the last
 // removes the last. Nothing happens to a connection without bend points.

@@ -158,6 +158,19 @@ QByteArray WriteDiagram(const DiagramTables& d) {
     return out.Bytes();
 }
 
+DiagramRead ReadWholeDiagram(const QByteArray& bytes, DiagramTables& d) {
+    auto t = std::make_unique<DiagramTables>();
+    ItemReader in(bytes);
+    if (!ReadTables(in, *t) || in.Failures() > 0 || !in.AtEnd()) return DiagramRead::Refused;
+    for (int j = 1; j <= t->ConnCount; ++j) {
+        const ConnectionRec& c = t->Connections[j];
+        if (c.FromElem < 1 || c.FromElem > t->ElemCount || c.ToElem < 1 || c.ToElem > t->ElemCount)
+            return DiagramRead::Refused;
+    }
+    d = std::move(*t);
+    return DiagramRead::Loaded;
+}
+
 DiagramRead ReadDiagram(const QByteArray& bytes, DiagramTables& d) {
     auto t = std::make_unique<DiagramTables>(d);
     ItemReader in(bytes);

@@ -28,3 +28,8 @@ enum class DiagramRead {
 // - A connection whose FromElem is not 1..ElemCount or whose ToElem is not 0..ElemCount after
 //   the read gets ToElem 0, so that the next full redraw removes it.
 DiagramRead ReadDiagram(const QByteArray& bytes, DiagramTables& d);
+
+// A diagram read only when the bytes are one whole and sound: every item present and fitting its
+// field, nothing after the last connection, every connection joining two of its elements.
+// Otherwise Refused, and d is as it was. For text that may be anything (the clipboard).
+DiagramRead ReadWholeDiagram(const QByteArray& bytes, DiagramTables& d);

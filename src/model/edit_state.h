@@ -16,6 +16,7 @@ enum class Editing : Integer {
     MoveArgText = 210,      // moving a connection's argument label
     MoveElement = 220,      // moving an element
     MovePoint = 230,        // moving a bend point
+    SelectBox = 240,        // a selection box from the anchor to the pointer
 };
 
 // States 111 to 113: a connection is being drawn; it is the last one and has no end element yet.

@@ -200,7 +200,7 @@ bool ItemReader::ReadDouble(double& v) {
     // Most items are plain numbers, read as they are scanned; the rest go the whole way.
     if (ReadPlainNumber(v)) return true;
     const Token t = Next();
-    if (!t.present || t.quoted) return false;
+    if (!t.present || t.quoted) return Failed();
     if (t.end == t.begin) {  // an empty item reads as zero
         v = 0;
         return true;
@@ -209,7 +209,7 @@ bool ItemReader::ReadDouble(double& v) {
     if (!ParseWholeNumber(data_.constData() + t.begin, static_cast<std::size_t>(t.end - t.begin),
                           d) ||
         !std::isfinite(d))
-        return false;
+        return Failed();
     v = d;
     return true;
 }
@@ -218,14 +218,14 @@ bool ItemReader::ReadInt(Integer& v) {
     double d = 0;
     if (!ReadDouble(d)) return false;
     d = RoundHalfEven(d);
-    if (!FitsInt16(d)) return false;
+    if (!FitsInt16(d)) return Failed();
     v = static_cast<Integer>(d);
     return true;
 }
 
 bool ItemReader::ReadString(QString& v) {
     const Token t = Next();
-    if (!t.present || !t.closed) return false;
+    if (!t.present || !t.closed) return Failed();
     const char* begin = data_.constData() + t.begin;
     const qsizetype length = t.end - t.begin;
     v = encoding_ == TextEncoding::Utf8 ? QString::fromUtf8(begin, length)
@@ -235,7 +235,7 @@ bool ItemReader::ReadString(QString& v) {
 
 bool ItemReader::ReadBool(bool& v) {
     const Token t = Next();
-    if (!t.present || t.quoted) return false;
+    if (!t.present || t.quoted) return Failed();
     const QByteArrayView item(data_.constData() + t.begin, t.end - t.begin);
     if (item == "#TRUE#") {
         v = true;
@@ -245,5 +245,5 @@ bool ItemReader::ReadBool(bool& v) {
         v = false;
         return true;
     }
-    return false;
+    return Failed();
 }

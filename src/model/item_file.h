@@ -52,6 +52,8 @@ public:
     bool ReadString(QString& v);
     bool ReadBool(bool& v);
     bool AtEnd();
+    // How many reads found their item missing or not fitting.
+    int Failures() const { return failures_; }
 
 private:
     struct Token {
@@ -68,7 +70,13 @@ private:
     bool AtLineEnd() const;
     void SkipLineEnds();
 
+    bool Failed() {
+        ++failures_;
+        return false;
+    }
+
     const QByteArray data_;  // const: reading it never detaches
     qsizetype pos_ = 0;
+    int failures_ = 0;
     TextEncoding encoding_;
 };

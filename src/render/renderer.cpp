@@ -66,7 +66,9 @@ void DrawElement(Surface& surface, const SharedState& st, int i, int highlight) 
         surface.SetFillColour(kYellow);
     } else {
         surface.SetFillStyle(FillStyle::Transparent);
-        if (st.SelKind == kSelElement && st.SelIndex == i) outline = kBlue;
+        if ((st.SelKind == kSelElement && st.SelIndex == i) ||
+            (GroupSelected(st) && st.SelectedElements[static_cast<std::size_t>(i)]))
+            outline = kBlue;
     }
     surface.SetTextColour(st.SelKind == kSelElementText && st.SelIndex == i ? kBlue : kBlack);
     surface.Circle(e.X, e.Y, e.R, outline);
