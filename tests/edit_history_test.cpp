@@ -181,6 +181,28 @@ TEST_F(History, APointPutInByAnAbandonedPickUpIsAnEditOfItsOwn) {
     EXPECT_FALSE(history->Modified());
 }
 
+TEST_F(History, TheValuesAnAttributeChangeGivesAnOperatorAreAnEdit) {
+    AddElement(p->st, kPlus, "+", 2500, 3000);  // 3, with no values
+    RedrawDiagram(p->s, -1);
+    history->Replaced();
+    const QByteArray start = File();
+    // The template as placing the constant 3 left it; an operator keeps the values it carries.
+    p->st.NewElement.DataType = kTypeNumber;
+    p->st.NewElement.Value = "3";
+    Do([&] { Right(*p, 2500, 3000); });
+    p->ui.elementScripts = {ChooseElement(kPlus)};
+    Do([&] { frmMain::Command11_Click(p->s); });  // 要素属性変更, answered as it stands
+    ASSERT_EQ(p->st.Diagram.Elements[3].Value, "3");
+    const QByteArray changed = File();
+    ASSERT_NE(changed, start) << "the file holds the values";
+    EXPECT_TRUE(history->Modified()) << "the file on disk no longer holds the diagram";
+
+    Do([&] { history->Undo(); });
+    EXPECT_EQ(File(), start);
+    Do([&] { history->Redo(); });
+    EXPECT_EQ(File(), changed);
+}
+
 TEST_F(History, DeleteOnTheCanvasDeletesWhatIsSelected) {
     AddConnection(p->st, 1, 2, "", {{2500, 2000}});
     RedrawDiagram(p->s, -1);

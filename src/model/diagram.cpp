@@ -1,5 +1,7 @@
 #include "model/diagram.h"
 
+#include "model/element_value.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -11,9 +13,12 @@ bool Same(double a, double b) {
 }
 
 bool SameDrawnElement(const ElementRec& a, const ElementRec& b) {
-    return Same(a.TextX, b.TextX) && Same(a.TextY, b.TextY) && Same(a.X, b.X) && Same(a.Y, b.Y) &&
-           Same(a.R, b.R) && a.Text == b.Text && a.Kind == b.Kind && a.Spare == b.Spare &&
-           a.ArgCount == b.ArgCount && a.Font == b.Font;
+    if (!(Same(a.TextX, b.TextX) && Same(a.TextY, b.TextY) && Same(a.X, b.X) && Same(a.Y, b.Y) &&
+          Same(a.R, b.R) && a.Text == b.Text && a.Kind == b.Kind && a.Spare == b.Spare &&
+          a.ArgCount == b.ArgCount && a.Font == b.Font))
+        return false;
+    // A function or an operator keeps the values it was given, and they are saved with it.
+    return RunOwnsValue(a.Kind) || (a.DataType == b.DataType && a.Value == b.Value);
 }
 
 bool SameDrawnConnection(const ConnectionRec& a, const ConnectionRec& b) {

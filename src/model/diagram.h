@@ -23,6 +23,7 @@ struct DiagramTables {
     bool operator==(const DiagramTables& other) const;
 };
 
-// The same drawing: equal elements and finished connections, leaving out what a run changes
-// (values, queues, the flags of the last step) and connections still being drawn (ToElem 0).
+// The same drawing: equal elements and finished connections, leaving out what a run or 初期化
+// changes (the values of constants and variables, queues, the flags of the last step) and
+// connections still being drawn (ToElem 0).
 bool SameDrawing(const DiagramTables& a, const DiagramTables& b);

@@ -22,3 +22,8 @@ void ResetElementValue(ElementRec& e) {
             break;  // functions and operators: DataType and Value are left as they are
     }
 }
+
+bool RunOwnsValue(int kind) {
+    return kind == kConstantNumber || kind == kConstantString || kind == kVariableNumber ||
+           kind == kVariableString;
+}

@@ -5,3 +5,7 @@
 struct ElementRec;
 
 void ResetElementValue(ElementRec& e);
+
+// Constants and variables: 初期化 gives them their values and a run changes those of variables.
+// The other kinds keep the values they carry, which only an edit or a file gives them.
+bool RunOwnsValue(int kind);
