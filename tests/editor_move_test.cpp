@@ -3,6 +3,8 @@
 #include "editor/selection_panel.h"
 #include "editor_support.h"
 #include "model/edit_state.h"
+#include "model/element_geometry.h"
+#include "render/renderer.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -161,12 +163,51 @@ TEST_F(Moving, ARightPressDoesNotCancelAMove) {
     EXPECT_FALSE(p->frm.Frame1Visible);
 }
 
-TEST_F(Moving, APressOnNothingInIdleChangesNothing) {
+TEST_F(Moving, APressOnNothingStartsASelectionBoxThatTheSecondPressEnds) {
     const QImage before = p->canvas.Picture1().copy();
     Left(*p, 3000, 3500);
-    EXPECT_EQ(st.EditState, Editing::Idle);
+    EXPECT_EQ(st.EditState, Editing::SelectBox);
     EXPECT_EQ(st.SelKind, "");
-    EXPECT_EQ(p->canvas.Picture1(), before);
+    EXPECT_EQ(p->canvas.Picture1(), before) << "no box is drawn until the pointer moves";
+    Move(*p, 5500, 500);
+    EXPECT_NE(p->canvas.Picture1(), before);
+    Left(*p, 5500, 500);  // wholly inside: elements 2 and 3 (element 1 lies outside)
+    EXPECT_EQ(st.EditState, Editing::Idle);
+    EXPECT_TRUE(GroupSelected(st));
+    EXPECT_EQ(st.SelectedElements, ElementSet().set(2).set(3));
+    EXPECT_EQ(p->Pixel(5000 + 300, 1000), kBlue);
+    EXPECT_EQ(p->Pixel(5000 + 300, 3000), kBlue);
+    EXPECT_EQ(p->Pixel(1000 + 300, 1000), kBlack);
+}
+
+TEST_F(Moving, ShiftPressesGatherElementsThatThenMoveAndGoTogether) {
+    AddConnection(st, 2, 3, "", {{5200, 2000}});  // inside the group
+    AddConnection(st, 1, 2);                      // into it
+    RedrawDiagram(p->s, -1);
+    Left(*p, 5000, 1200);  // element 2 alone, picked up and dropped in place
+    Left(*p, 5000, 1000);
+    frmMain::Picture1_MouseDown(p->s, 1, 1, 5000, 3200);  // Shift: element 3 joins
+    EXPECT_EQ(st.EditState, Editing::Idle) << "a Shift press picks nothing up";
+    ASSERT_TRUE(GroupSelected(st));
+    EXPECT_EQ(SelectedGroup(st), ElementSet().set(2).set(3));
+    const ConnectionRec inner = st.Diagram.Connections[1];
+    Left(*p, 5000, 3200);  // picks both up by element 3
+    ASSERT_EQ(st.EditState, Editing::MoveElement);
+    Move(*p, 4000, 3800);
+    Left(*p, 4000, 3800);  // snaps to (4000, 3800): both move by (-1000, 800)
+    EXPECT_EQ(st.Diagram.Elements[3].X, 4000);
+    EXPECT_EQ(st.Diagram.Elements[2].X, 4000);
+    EXPECT_EQ(st.Diagram.Elements[2].Y, 1800);
+    EXPECT_EQ(st.Diagram.Connections[1].Points[1].X, inner.Points[1].X - 1000) << "shape kept";
+    EXPECT_EQ(st.Diagram.Connections[1].ArgTextY, inner.ArgTextY + 800);
+    const PointRec rim = ElementRimPoint(st.Diagram, 2, 1000, 1000);
+    EXPECT_DOUBLE_EQ(st.Diagram.Connections[2].X2, rim.X) << "the one into it re-fitted";
+    EXPECT_DOUBLE_EQ(st.Diagram.Connections[2].Y2, rim.Y);
+    // Delete takes the group, and what touched it.
+    frmMain::Picture1_KeyDown(p->s, Qt::Key_Delete);
+    EXPECT_EQ(st.Diagram.ElemCount, 1);
+    EXPECT_EQ(st.Diagram.ConnCount, 0);
+    EXPECT_FALSE(GroupSelected(st));
 }
 
 TEST_F(Moving, ARightPressOpensThePanelBesideThePointAndInsideTheCanvas) {

@@ -42,8 +42,9 @@ TEST(MainWindow, HasTheCaptionTheMenusAndTheRunControls) {
               QStringList({"新規作成(&N)", "開く(&O)", "-", "保存(&S)", "名前を付けて保存(&A)", "-",
                            "サンプルデータ(&E)", "-", "", "", "", "", "", "-", "終了(X)"}));
     EXPECT_EQ(MenuEntries(menus[1]->menu()),
-              QStringList({"元に戻す(&U)", "やり直し(&Y)", "-", "要素追加(&A)", "接続(&C)", "-",
-                           "選択解除(&R)"}));
+              QStringList({"元に戻す(&U)", "やり直し(&Y)", "-", "切り取り(&T)", "コピー(&O)",
+                           "貼り付け(&P)", "複製(&D)", "すべて選択(&L)", "-", "要素追加(&A)",
+                           "接続(&C)", "-", "選択解除(&R)"}));
     EXPECT_EQ(MenuEntries(menus[2]->menu()),
               QStringList({"1ステップ実行(&S)", "1ステップ戻る(&B)", "ブレークポイント(&P)", "-",
                            "値の一覧(&V)"}));

@@ -10,12 +10,12 @@
 #include "model/element_geometry.h"
 #include "model/form_controls.h"
 #include "model/grid_snap.h"
+#include "model/selection.h"
 #include "model/session.h"
 #include "model/shared_state.h"
 #include "render/canvas.h"
 #include "render/feedback.h"
 #include "render/hit_test.h"
-#include "model/selection.h"
 #include "render/renderer.h"
 
 #include <algorithm>
@@ -211,7 +211,8 @@ void DropElement(Session& s, float x, float y) {
     SharedState& st = s.st;
     DiagramTables& d = st.Diagram;
     const int e = st.SelIndex;
-    if (LiveElement(st, e) && GroupSelected(st) && st.SelectedElements[static_cast<std::size_t>(e)]) {
+    if (LiveElement(st, e) && GroupSelected(st) &&
+        st.SelectedElements[static_cast<std::size_t>(e)]) {
         // The whole group moves by the offset that puts the element picked up where it is
         // dropped.
         const ElementRec& el = d.Elements[e];

@@ -10,21 +10,17 @@
 #include "model/shared_state.h"
 #include "render/renderer.h"
 
-namespace {
-
 // Editing discards the values of a run: the queues, the values and the connection flags. A
 // connection being drawn is given up with the command that interrupts it, without a message.
-void ResetRunState(Session& s) {
+void ResetRunForEdit(Session& s) {
     DropConnectionBeingDrawn(s.st);
     InitCellPool(s.st);
     ResetRunValues(s);
     ClearConnectionFlags(s);
 }
 
-}  // namespace
-
 void frmMain::mnuEditAddElement_Click(Session& s) {
-    ResetRunState(s);
+    ResetRunForEdit(s);
     RedrawDiagram(s, -1);
     if (s.st.Diagram.ElemCount >= kMaxElements) {
         s.ui.Message(kTooManyElements);
@@ -45,7 +41,7 @@ void frmMain::mnuEditAddElement_Click(Session& s) {
 }
 
 void frmMain::mnuConect_Click(Session& s) {
-    ResetRunState(s);
+    ResetRunForEdit(s);
     RedrawDiagram(s, -1);
     if (s.st.Diagram.ConnCount < kMaxConnections) {
         s.st.EditState = Editing::ConnectStart;
@@ -56,8 +52,17 @@ void frmMain::mnuConect_Click(Session& s) {
 }
 
 void frmMain::mnuEditRelease_Click(Session& s) {
-    ResetRunState(s);
+    ResetRunForEdit(s);
     s.st.EditState = Editing::Idle;
     ClearSelection(s.st);
+    RedrawDiagram(s, -1);
+}
+
+void frmMain::mnuEditSelectAll_Click(Session& s) {
+    ResetRunForEdit(s);
+    s.st.EditState = Editing::Idle;
+    ElementSet all;
+    for (int e = 1; e <= s.st.Diagram.LiveElements(); ++e) all.set(static_cast<std::size_t>(e));
+    SelectElements(s.st, all);
     RedrawDiagram(s, -1);
 }

@@ -11,8 +11,14 @@ namespace frmMain {
 void mnuEditAddElement_Click(Session& s);
 void mnuConect_Click(Session& s);
 void mnuEditRelease_Click(Session& s);
+// すべて選択: every element.
+void mnuEditSelectAll_Click(Session& s);
 
 }  // namespace frmMain
+
+// What every Edit menu command does first: a connection being drawn is given up (without a
+// message), and the run's queues, values and connection flags are reset.
+void ResetRunForEdit(Session& s);
 
 inline const QString kTooManyElements =
     QStringLiteral("最大要素数を超えます。これ以上登録できません。");

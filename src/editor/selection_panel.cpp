@@ -116,7 +116,8 @@ void frmMain::Command9_Click(Session& s) {
     // Elements selected together by a box move as the first of them is moved.
     if (GroupSelected(st) && !LiveElementSelected(st)) {
         for (int e = 1; e <= st.Diagram.LiveElements() && !ElementSelected(st); ++e)
-            if (st.SelectedElements[static_cast<std::size_t>(e)]) Select(st, {kSelElement, static_cast<Integer>(e)});
+            if (st.SelectedElements[static_cast<std::size_t>(e)])
+                Select(st, {kSelElement, static_cast<Integer>(e)});
     }
     if (LiveElementSelected(st)) PickUpElement(s);
     HidePanel(s);

@@ -2,6 +2,7 @@
 
 #include "render/canvas.h"
 
+#include <QCursor>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -50,6 +51,12 @@ void CanvasView::Damage(const QRect& r) {
     }
     update(r);
     frame_.start();
+}
+
+std::optional<QPointF> CanvasView::PointerInUnits() const {
+    const QPoint at = mapFromGlobal(QCursor::pos());
+    if (!rect().contains(at)) return std::nullopt;
+    return ToUnits(at);
 }
 
 QPointF CanvasView::ToUnits(QPointF pixel) const {

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class Canvas;
 
@@ -16,6 +17,8 @@ public:
     // Pixels of the picture changed: they are repainted at once, or, when the last repaint was
     // less than a frame ago, together with any others at the end of the frame.
     void Damage(const QRect& r);
+    // Where the pointer is, in canvas units, when it is over the canvas.
+    std::optional<QPointF> PointerInUnits() const;
 
     // Button codes: 1 left, 2 right, 4 middle. Shift state: 1 shift, 2 control, 4 alt.
     std::function<void(int button, int shift, float x, float y)> OnMouseDown;

@@ -10,6 +10,7 @@
 #include "editor/canvas_drag.h"
 #include "editor/canvas_keys.h"
 #include "editor/canvas_press.h"
+#include "editor/copy_paste.h"
 #include "editor/edit_menu.h"
 #include "editor/pointer_tracking.h"
 #include "editor/selection_panel.h"
@@ -175,6 +176,26 @@ void MainWindow::BuildMenus() {
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(mnuEditRedo_, &QAction::triggered, this,
             [this] { Dispatch([this](Session&) { history_.Redo(); }); });
+    edit->addSeparator();
+    // Several elements at once, with the desktop's keys.
+    AddMenuEntry(edit, "mnuEditCut", QStringLiteral("切り取り(&T)"), frmMain::mnuEditCut_Click)
+        ->setShortcuts(Keys(QKeySequence::Cut, QKeySequence(Qt::CTRL | Qt::Key_X)));
+    AddMenuEntry(edit, "mnuEditCopy", QStringLiteral("コピー(&O)"), frmMain::mnuEditCopy_Click)
+        ->setShortcuts(Keys(QKeySequence::Copy, QKeySequence(Qt::CTRL | Qt::Key_C)));
+    QAction* paste = AddMenuEntry(edit, "mnuEditPaste", QStringLiteral("貼り付け(&P)"), nullptr);
+    paste->setShortcuts(Keys(QKeySequence::Paste, QKeySequence(Qt::CTRL | Qt::Key_V)));
+    connect(paste, &QAction::triggered, this, [this] {
+        const std::optional<QPointF> at = picture1_->PointerInUnits();
+        std::optional<PointRec> where;
+        if (at) where = PointRec{at->x(), at->y()};
+        Dispatch([where](Session& s) { frmMain::mnuEditPaste_Click(s, where); });
+    });
+    AddMenuEntry(edit, "mnuEditDuplicate", QStringLiteral("複製(&D)"),
+                 frmMain::mnuEditDuplicate_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    AddMenuEntry(edit, "mnuEditSelectAll", QStringLiteral("すべて選択(&L)"),
+                 frmMain::mnuEditSelectAll_Click)
+        ->setShortcuts(Keys(QKeySequence::SelectAll, QKeySequence(Qt::CTRL | Qt::Key_A)));
     edit->addSeparator();
     AddMenuEntry(edit, "mnuEditAddElement", QStringLiteral("要素追加(&A)"),
                  frmMain::mnuEditAddElement_Click);
