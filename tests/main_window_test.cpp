@@ -33,7 +33,7 @@ TEST(MainWindow, HasTheCaptionTheMenusAndTheRunControls) {
     w.winId();  // the window's own title, as the desktop shows it
     EXPECT_EQ(w.windowHandle()->title(), "Quillrun");
     const QList<QAction*> menus = w.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 4);
+    ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(menus[0]->text(), "ファイル(&F)");
     EXPECT_EQ(menus[1]->text(), "編集(&E)");
     EXPECT_EQ(menus[2]->text(), "実行(&R)");
@@ -49,6 +49,8 @@ TEST(MainWindow, HasTheCaptionTheMenusAndTheRunControls) {
               QStringList({"1ステップ実行(&S)", "1ステップ戻る(&B)", "ブレークポイント(&P)", "-",
                            "値の一覧(&V)"}));
     EXPECT_EQ(MenuEntries(menus[3]->menu()), QStringList({"グリッド(&G)"}));
+    EXPECT_EQ(menus[4]->text(), "ヘルプ(&H)");
+    EXPECT_EQ(MenuEntries(menus[4]->menu()), QStringList({"使い方(&G)", "バージョン情報(&A)"}));
     for (int i = 0; i < 5; ++i)
         EXPECT_FALSE(w.findChild<QAction*>(QStringLiteral("mnuFilename%1").arg(i))->isVisible());
 

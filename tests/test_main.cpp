@@ -1,7 +1,10 @@
 // Test entry point: a QApplication on the offscreen platform, then every test.
 
 #include <gtest/gtest.h>
+#include "app/preferences.h"
+
 #include <QApplication>
+#include <QFile>
 #include <QStandardPaths>
 #include <cstring>
 
@@ -15,5 +18,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // No test may touch the user's own configuration folder.
     QStandardPaths::setTestModeEnabled(true);
+    // Every run of the tests starts with no remembered preferences.
+    QFile::remove(Preferences::DefaultFile());
     return RUN_ALL_TESTS();
 }

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QDialog>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 
 namespace {
 
@@ -216,4 +218,46 @@ TEST(NewcomerWindow, EveryControlStaysReachableAndTheTitleNamesTheFile) {
     QTest::keyClicks(text1, "0.5");
     w.findChild<QPushButton*>("Command3")->click();
     EXPECT_EQ(w.findChild<QLabel*>("Label1")->text(), kZeroIntervalText);
+}
+
+TEST(NewcomerWindow, HelpOpensTheGuideAndTheAboutBoxAndTheWindowComesBackAsItWas) {
+    QTemporaryDir folder;
+    QRect frame;
+    {
+        MainWindow w(folder.path());
+        ShowActive(w);
+        QTest::keyClick(&w, Qt::Key_F1);
+        auto* guide = w.findChild<QDialog*>("HelpWindow");
+        ASSERT_NE(guide, nullptr);
+        Settle(*guide);
+        EXPECT_TRUE(guide->isVisible());
+        const QString text = guide->findChild<QTextBrowser*>("HelpText")->toPlainText();
+        EXPECT_TRUE(text.contains("1ステップ戻る")) << text.toStdString();
+        Screenshot(*guide, "guide");
+        guide->close();
+        QString about;
+        AnswerModal([&](QWidget* box) {
+            about = static_cast<QMessageBox*>(box)->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        w.findChild<QAction*>("mnuHelpAbout")->trigger();
+        EXPECT_TRUE(about.startsWith("Quillrun 1.0.0")) << about.toStdString();
+        EXPECT_TRUE(about.contains("License: MIT"));
+        EXPECT_TRUE(about.contains("Qt 6."));
+
+        // Size, place and timer come back after a restart.
+        w.resize(700, 500);
+        w.move(60, 40);
+        auto* interval = w.findChild<QLineEdit*>("Text1");
+        interval->clear();
+        QTest::keyClicks(interval, "250");
+        Settle(w);
+        frame = w.frameGeometry();
+        w.close();
+    }
+    MainWindow again(folder.path());
+    ShowActive(again);
+    Settle(again);
+    EXPECT_EQ(again.frameGeometry(), frame);
+    EXPECT_EQ(again.findChild<QLineEdit*>("Text1")->text(), "250");
 }

@@ -2,7 +2,10 @@
 // test events. Screenshots go to QUILLRUN_SCREENSHOTS when that names a folder.
 
 #include <gtest/gtest.h>
+#include "app/preferences.h"
+
 #include <QApplication>
+#include <QFile>
 #include <QStandardPaths>
 #include <cstring>
 
@@ -14,5 +17,7 @@ int main(int argc, char** argv) {
     if (listing) return RUN_ALL_TESTS();
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
+    // Every run of the tests starts with no remembered preferences.
+    QFile::remove(Preferences::DefaultFile());
     return RUN_ALL_TESTS();
 }

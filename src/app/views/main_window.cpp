@@ -1,11 +1,13 @@
 #include "app/views/main_window.h"
 
+#include "app/about.h"
 #include "app/dropped_files.h"
 #include "app/file_commands.h"
 #include "app/run_values.h"
 #include "app/startup.h"
 #include "app/views/canvas_view.h"
 #include "app/views/grid_dialog_view.h"
+#include "app/views/help_view.h"
 #include "app/views/run_values_dock.h"
 #include "editor/canvas_drag.h"
 #include "editor/canvas_keys.h"
@@ -72,8 +74,14 @@ QString MenuText(const QString& path) {
 
 }  // namespace
 
+// The guide's pages and pictures lie in the program's resources.
+static void InitHelpResources() {
+    Q_INIT_RESOURCE(help);
+}
+
 MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
     : ui_(this), program_(prompter ? *prompter : ui_, appPath) {
+    InitHelpResources();
     setAcceptDrops(true);
     if (const QScreen* screen = QGuiApplication::primaryScreen();
         screen && screen->logicalDotsPerInchX() > 0)
@@ -100,6 +108,8 @@ MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
     client->setMinimumSize(Pixels(0, 0, kMinClientWidth, kMinClientHeight).size());
     const QRect area = Pixels(0, 0, kClientWidth, kClientHeight);
     resize(area.width(), area.height() + menuBar()->sizeHint().height());
+    RestorePreferences();
+    SyncControls();
 }
 
 MainWindow::~MainWindow() {
@@ -225,11 +235,48 @@ void MainWindow::BuildMenus() {
     QMenu* option = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
     option->setObjectName(QStringLiteral("mnuOption"));
     QAction* grid = AddMenuEntry(option, "mnuOptionGrid", QStringLiteral("グリッド(&G)"), nullptr);
+    BuildHelpMenu();
     connect(grid, &QAction::triggered, this, [this] {
         ShowGridDialog(this, session_, [this](const std::function<void()>& press) {
             Dispatch([&](Session&) { press(); });
         });
     });
+}
+
+void MainWindow::BuildHelpMenu() {
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* guide = AddMenuEntry(help, "mnuHelpGuide", QStringLiteral("使い方(&G)"), nullptr);
+    guide->setShortcuts(Keys(QKeySequence::HelpContents, QKeySequence(Qt::Key_F1)));
+    connect(guide, &QAction::triggered, this, [this] {
+        if (!help_) help_ = new HelpView(this);
+        help_->show();
+        help_->raise();
+        help_->activateWindow();
+    });
+    QAction* about =
+        AddMenuEntry(help, "mnuHelpAbout", QStringLiteral("バージョン情報(&A)"), nullptr);
+    connect(about, &QAction::triggered, this,
+            [this] { Dispatch([](Session& s) { s.ui.Message(AboutText()); }); });
+}
+
+void MainWindow::RestorePreferences() {
+    if (const std::optional<QString> interval = preferences_.TimerInterval())
+        frm_.Text1Text = *interval;
+    const std::optional<QRect> frame = preferences_.WindowFrame();
+    if (!frame) return;
+    resize(frame->size() - (frameGeometry().size() - size()));
+    // A place that lies off every screen (one unplugged since) is not taken.
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(*frame)) {
+            move(frame->topLeft());
+            return;
+        }
+}
+
+void MainWindow::RememberPreferences() {
+    preferences_.SetTimerInterval(frm_.Text1Text);
+    preferences_.SetWindowFrame(QRect(frameGeometry().topLeft(), frameGeometry().size()));
 }
 
 void MainWindow::BuildValuesPanel() {
@@ -434,6 +481,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         }
         shutDown_ = true;
         timer1_.stop();
+        RememberPreferences();
         Shutdown(session_);
     }
     event->accept();

@@ -15,6 +15,7 @@
 #include <functional>
 
 class CanvasView;
+class HelpView;
 class RunValuesDock;
 class QAction;
 class QFrame;
@@ -54,6 +55,10 @@ private:
     void BuildMenus();
     void BuildControls(QWidget* client);
     void BuildValuesPanel();
+    void BuildHelpMenu();
+    // The window's place and size and the timer interval of the last time, and remembering them.
+    void RestorePreferences();
+    void RememberPreferences();
     // The tool tip of the canvas at a point: the run values of the element there.
     QString CanvasTip(float x, float y) const;
     // Command<command>, wired to its handler.
@@ -84,6 +89,7 @@ private:
     QAction* mnuRunBreakpoint_ = nullptr;
     QAction* mnuRunValues_ = nullptr;
     RunValuesDock* values_ = nullptr;
+    HelpView* help_ = nullptr;
     Preferences preferences_;
     QAction* mnuEditUndo_ = nullptr;
     QAction* mnuEditRedo_ = nullptr;
