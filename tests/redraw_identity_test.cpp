@@ -6,6 +6,7 @@
 // draws on the back canvas between redraws. The model is a second program whose canvas is only
 // ever cleared and drawn on in full.
 
+#include "app/startup.h"
 #include "model/diagram_edit.h"
 #include "render/feedback.h"
 #include "render/renderer.h"
@@ -31,8 +32,15 @@ const QString kTexts[] = {QString(),
 
 class RandomSession {
 public:
-    // A diagram of up to items elements and as many connections.
-    RandomSession(unsigned seed, int items) : random_(seed) {
+    // A diagram of up to items elements and as many connections, on a screen of the given
+    // device pixel ratio.
+    RandomSession(unsigned seed, int items, double ratio = 1) : random_(seed) {
+        if (ratio != 1) {
+            for (TestProgram* t : {p_.get(), q_.get()}) {
+                t->frm.DevicePixelRatio = ratio;
+                StartupInitialisation(t->s);
+            }
+        }
         for (int i = 0, n = Int(0, items); i < n; ++i) AddElement();
         for (int i = 0, n = Int(0, items); i < n; ++i) AddConnection();
     }
@@ -380,6 +388,14 @@ TEST(RedrawIdentity, EveryRedrawIsTheCanvasDrawnAfresh) {
     for (unsigned seed : {1u, 2u, 3u, 4u}) {
         SCOPED_TRACE(::testing::Message() << "seed " << seed);
         RandomSession(seed, 12).Run(150);
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+}
+
+TEST(RedrawIdentity, OnAScaledScreenToo) {
+    for (const double ratio : {2.0, 1.5}) {
+        SCOPED_TRACE(::testing::Message() << "device pixel ratio " << ratio);
+        RandomSession(7, 12, ratio).Run(120);
         if (::testing::Test::HasFatalFailure()) return;
     }
 }

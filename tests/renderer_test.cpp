@@ -1,5 +1,7 @@
 #include "render/renderer.h"
+#include "app/file_commands.h"
 #include "model/diagram_edit.h"
+#include "render/hit_test.h"
 #include "test_program.h"
 
 #include <gtest/gtest.h>
@@ -192,4 +194,45 @@ TEST(DirectionAngle, AZeroLengthSegmentGetsAHeadPointingAlongX) {
     EXPECT_NEAR(-120 * std::cos(theta - h), -103.923, 1e-3);
     EXPECT_NEAR(-120 * std::sin(theta - h), 60, 1e-9);
     EXPECT_NEAR(-120 * std::sin(theta + h), -60, 1e-9);
+}
+
+TEST(SharpCanvas, AtADevicePixelRatioOfTwoTheSampleHasDetailFinerThanTwoPixelsAndHitsAsBefore) {
+    const auto Loaded = [](double ratio) {
+        auto p = std::make_unique<TestProgram>(false);
+        p->frm.DevicePixelRatio = ratio;
+        p->program.Start();
+        EXPECT_TRUE(LoadDiagram(p->s, QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn")));
+        return p;
+    };
+    const auto one = Loaded(1), two = Loaded(2);
+    const QImage& sharp = two->canvas.Picture1();
+    ASSERT_EQ(sharp.size(), one->canvas.Picture1().size() * 2);
+    // Blocks of 2 × 2 device pixels that are not of one colour: the picture is no doubled one.
+    const auto MixedBlocks = [&sharp](double x1, double y1, double x2, double y2) {
+        int mixed = 0;
+        for (int y = int(y1 / 7.5) & ~1; y < int(y2 / 7.5); y += 2)
+            for (int x = int(x1 / 7.5) & ~1; x < int(x2 / 7.5); x += 2) {
+                const QRgb c = sharp.pixel(x, y);
+                mixed += sharp.pixel(x + 1, y) != c || sharp.pixel(x, y + 1) != c ||
+                         sharp.pixel(x + 1, y + 1) != c;
+            }
+        return mixed;
+    };
+    EXPECT_GT(MixedBlocks(2700, 1150, 3300, 1450), 10) << "the label 合計";
+    EXPECT_GT(MixedBlocks(1500, 1000, 2100, 1600), 10) << "the ring of the first +";
+    EXPECT_GT(MixedBlocks(850, 1500, 1550, 1900), 4) << "the slanted connection 4 → +";
+    // Lines of one pixel of the desktop are two device pixels wide.
+    int gridWidth = 0;  // the line at x = 100, in a row of nothing else
+    for (int x = 8; x <= 18; ++x) gridWidth += (sharp.pixel(x, 101) | 0xFF000000u) == kGridColour;
+    EXPECT_EQ(gridWidth, 2);
+    // Hit-testing is in canvas units: the same everywhere.
+    for (double y = 0; y < 4200; y += 37)
+        for (double x = 0; x < 6200; x += 41) {
+            const Hit a = FindHit(one->st.Diagram, float(x), float(y));
+            const Hit b = FindHit(two->st.Diagram, float(x), float(y));
+            ASSERT_TRUE(a.kind == b.kind && a.index == b.index && a.point == b.point)
+                << x << "," << y;
+        }
+    // A snapshot keeps the canvas's size in the desktop's pixels: the picture of a ratio of 1.
+    EXPECT_EQ(CanvasPicture(two->s), one->canvas.Picture2.Image());
 }

@@ -17,8 +17,10 @@ constexpr double kBottomMargin = 125;
 constexpr double kStatusGap = 100;
 constexpr double kMinimumCanvas = 200;
 
-int Pixels(double twips, double twipsPerPixel) {
-    return std::max(1, static_cast<int>(std::lround(twips / twipsPerPixel)));
+// Device pixels of a length in twips.
+int Pixels(double twips, const FormControls& frm) {
+    return std::max(
+        1, static_cast<int>(std::lround(twips / frm.TwipsPerPixel * frm.DevicePixelRatio)));
 }
 
 }  // namespace
@@ -32,7 +34,8 @@ void StartupInitialisation(Session& s) {
     st.Diagram.ElemCount = 0;
     st.Diagram.ConnCount = 0;
     const double w = frm.Picture1.Width, h = frm.Picture1.Height;
-    s.canvas.Resize(Pixels(w, frm.TwipsPerPixel), Pixels(h, frm.TwipsPerPixel));
+    s.canvas.Picture2.SetDeviceScale(frm.DevicePixelRatio);
+    s.canvas.Resize(Pixels(w, frm), Pixels(h, frm));
     s.canvas.Picture2.SetPictureScale(0, 0, w, h);
     st.PointerX = 0;
     st.PointerY = 0;
@@ -57,7 +60,9 @@ void ResizeLayout(Session& s, double clientWidth, double clientHeight) {
     frm.Label1.Width = w;
     frm.Picture1.Height = h;
     frm.Picture1.Width = w;
-    s.canvas.Resize(Pixels(w, frm.TwipsPerPixel), Pixels(h, frm.TwipsPerPixel));
+    // A move to a screen of another scaling keeps the canvas's units.
+    s.canvas.Picture2.SetDeviceScale(frm.DevicePixelRatio);
+    s.canvas.Resize(Pixels(w, frm), Pixels(h, frm));
     RedrawDiagram(s, -1);
 }
 

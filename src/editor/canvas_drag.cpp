@@ -39,7 +39,7 @@ void frmMain::Picture1_MouseUp(Session& s, int button, int shift, float x, float
     SharedState& st = s.st;
     if (button != kLeft || !st.DragArmed) return;
     st.DragArmed = false;
-    const double reach = kDragDistancePixels * s.canvas.Picture2.UnitsPerPixelX();
+    const double reach = kDragDistancePixels * s.canvas.Picture2.UnitsPerLogicalPixelX();
     if (Distance(st.DragFromX, st.DragFromY, x, y) < reach) return;  // press-move-press
     Picture1_MouseDown(s, button, shift, x, y);
 }

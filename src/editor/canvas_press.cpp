@@ -140,7 +140,7 @@ void SelectAndOpenPanel(Session& s, float x, float y) {
     RedrawDiagram(s, -1);
     // Beside the pressed point, so that it does not hide what was pressed: to its right, or to its
     // left where the right has no room; pulled up where it would pass the bottom.
-    const double gap = kPanelGapPixels * s.canvas.Picture2.UnitsPerPixelX();
+    const double gap = kPanelGapPixels * s.canvas.Picture2.UnitsPerLogicalPixelX();
     const double width = frm.Frame1.Width, height = frm.Frame1.Height;
     double left = x + gap;
     if (left + width > frm.Picture1.Width) left = x - gap - width;

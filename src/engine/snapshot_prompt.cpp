@@ -6,6 +6,7 @@
 #include "model/session.h"
 #include "model/shared_state.h"
 #include "render/canvas.h"
+#include "render/renderer.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ void SaveSnapshot(Session& s) {
         return;
     }
     if (path->isEmpty()) return;
-    if (!s.ui.SaveBitmap(s.canvas.Picture2.Image(), *path)) {
+    if (!s.ui.SaveBitmap(CanvasPicture(s), *path)) {
         s.ui.Message(QStringLiteral("画像を保存できませんでした。 File Name = [") + *path +
                      QStringLiteral("]"));
     }

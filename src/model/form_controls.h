@@ -24,6 +24,9 @@ struct TimerControl {
 
 struct FormControls {
     double TwipsPerPixel = kTwipsPerPixelAt96Dpi;
+    // Device pixels to a pixel of the desktop (the screen's scaling): the canvas is drawn at the
+    // screen's own resolution.
+    double DevicePixelRatio = 1;
     QString AppPath;  // the folder the program was started from
 
     ControlRect Picture1{1560, 0, 6255, 4215};

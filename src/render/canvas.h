@@ -31,6 +31,7 @@ struct DrawnFrame {
         double left = 0, top = 0, unitsX = 0, unitsY = 0;
         int grid = 0;  // 0 for no lines
         double twipsPerPixel = 0;
+        double deviceScale = 1;
         int penWidth = 0;
 
         bool operator==(const Ground&) const = default;

@@ -190,6 +190,7 @@ DrawnFrame::Ground GroundOf(const Surface& surface, int grid, double twipsPerPix
     g.top = origin.y();
     g.unitsX = surface.UnitsPerPixelX();
     g.unitsY = surface.UnitsPerPixelY();
+    g.deviceScale = surface.DeviceScale();
     g.grid = grid > 0 ? grid : 0;
     g.twipsPerPixel = g.grid > 0 ? twipsPerPixel : 0;
     g.penWidth = g.grid > 0 ? surface.DrawWidth() : 0;
@@ -203,6 +204,7 @@ void MakeBackdrop(DrawnFrame& frame, const DrawnFrame::Ground& ground) {
     frame.backdrop = Backdrop();  // the old one goes before the new one is made
     Surface s;
     s.Resize(ground.pixelWidth, ground.pixelHeight);
+    s.SetDeviceScale(ground.deviceScale);
     s.SetPixelScale(ground.left, ground.top, ground.unitsX, ground.unitsY);
     s.SetDrawWidth(ground.penWidth);
     DrawGridLines(s, ground.grid, ground.twipsPerPixel);
@@ -272,6 +274,20 @@ void RedrawDiagram(Session& s, int highlight) {
     for (const int index : purged) s.ui.Message(PurgeMessage(index));
 }
 
+QImage CanvasPicture(Session& s) {
+    const Surface& back = s.canvas.Picture2;
+    const double scale = back.DeviceScale();
+    if (scale == 1) return back.Image();
+    Surface at1;
+    at1.Resize(static_cast<int>(std::lround(back.PixelWidth() / scale)),
+               static_cast<int>(std::lround(back.PixelHeight() / scale)));
+    at1.SetPixelScale(back.Origin().x(), back.Origin().y(), back.UnitsPerLogicalPixelX(),
+                      back.UnitsPerLogicalPixelY());
+    DrawGridLines(at1, s.st.GridSize, s.frm.TwipsPerPixel);
+    DrawDiagram(at1, s.st, s.canvas.Shown.highlight);
+    return at1.Image().copy();
+}
+
 void DrawDiagram(Surface& surface, const SharedState& st, int highlight) {
     const DiagramTables& d = st.Diagram;
     for (int i = 1; i <= d.ConnCount; ++i) DrawConnection(surface, st, i);
@@ -280,8 +296,9 @@ void DrawDiagram(Surface& surface, const SharedState& st, int highlight) {
 
 void DrawGridLines(Surface& surface, int grid, double twipsPerPixel) {
     if (grid <= 0) return;
-    const double width = surface.PixelWidth() * twipsPerPixel;
-    const double height = surface.PixelHeight() * twipsPerPixel;
+    // The surface's size in the desktop's pixels, and so in twips.
+    const double width = surface.PixelWidth() / surface.DeviceScale() * twipsPerPixel;
+    const double height = surface.PixelHeight() / surface.DeviceScale() * twipsPerPixel;
     for (int i = 0; static_cast<double>(i) * grid <= width; ++i)
         surface.Line(double(i) * grid, 0, double(i) * grid, height, kGridColour);
     for (int i = 0; static_cast<double>(i) * grid <= height; ++i)

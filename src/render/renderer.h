@@ -16,6 +16,11 @@ void RedrawDiagram(Session& s, int highlight);
 // The connections and elements of the diagram as they stand, over whatever the surface shows.
 void DrawDiagram(Surface& surface, const SharedState& st, int highlight);
 
+// The back canvas's picture in the desktop's pixels, as a snapshot keeps it: the picture itself
+// on a screen without scaling, else the diagram drawn again at that size, with the grid, the
+// highlight the canvas shows and the connections' flags as they stand.
+QImage CanvasPicture(Session& s);
+
 // Draws the grid lines of spacing GridSize on the back canvas and publishes. Does nothing at all
 // when GridSize is 0; draws no lines when it is negative.
 void gridDisplay(Session& s);

@@ -148,7 +148,21 @@ void Surface::SetPictureScale(double x1, double y1, double x2, double y2) {
 
 void Surface::SetDrawWidth(int pixels) {
     drawWidth_ = std::max(pixels, 1);
-    pen_ = &PenOf(drawWidth_);
+    penPixels_ = DevicePixels(drawWidth_);
+    pen_ = &PenOf(penPixels_);
+}
+
+int Surface::DevicePixels(int width) const {
+    if (deviceScale_ == 1) return width;
+    return std::max(1, static_cast<int>(std::lround(width * deviceScale_)));
+}
+
+void Surface::SetDeviceScale(double scale) {
+    if (!(scale > 0)) scale = 1;
+    unitsX_ *= deviceScale_ / scale;
+    unitsY_ *= deviceScale_ / scale;
+    deviceScale_ = scale;
+    SetDrawWidth(drawWidth_);
 }
 
 void Surface::SetFont(bool bold, bool underline, int points) {
@@ -270,7 +284,7 @@ void Surface::AddFigureDamage(const FigureList& list, const Figure& f, RectList&
     }
     // Segment by segment: a long polyline's box takes in much it never touches.
     const PointRec* points = list.points.data() + f.first;
-    const int grow = Grow(f.width);
+    const int grow = Grow(DevicePixels(f.width));
     QPoint a = ToPixelInt(points[0].X, points[0].Y);
     for (int i = 1; i < f.count; ++i) {
         const QPoint b = ToPixelInt(points[i].X, points[i].Y);
@@ -361,12 +375,12 @@ void Surface::Line(double x1, double y1, double x2, double y2, QRgb colour) {
         return;
     }
     const QPoint a = ToPixelInt(x1, y1), b = ToPixelInt(x2, y2);
-    const QRect bounds = BoundsOf(a, b, Grow(drawWidth_));
+    const QRect bounds = BoundsOf(a, b, Grow(penPixels_));
     if (figures_) Record(Figure::Kind::Line, x1, y1, x2, y2, colour, bounds);
     if (!Touch(bounds)) return;
     if (drawMode_ != kDrawModeXor) {
         Stroke(raster::SetWriter{image_, colour, clip_}, a, b, *pen_);
-    } else if (drawWidth_ <= 1) {
+    } else if (penPixels_ <= 1) {
         raster::ThinLine(raster::XorWriter{image_, XorBits(colour), clip_}, a, b);
     } else {
         XorThroughMask(
@@ -395,12 +409,12 @@ void Surface::Polyline(const PointRec* points, int n, QRgb colour) {
         minX = std::min(minX, b.x()), maxX = std::max(maxX, b.x());
         minY = std::min(minY, b.y()), maxY = std::max(maxY, b.y());
     }
-    const QRect bounds = BoundsOf(QPoint(minX, minY), QPoint(maxX, maxY), Grow(drawWidth_));
+    const QRect bounds = BoundsOf(QPoint(minX, minY), QPoint(maxX, maxY), Grow(penPixels_));
     if (figures_) RecordPolyline(points, n, colour, bounds);
     if (!Touch(bounds)) return;
     const raster::SetWriter w{image_, colour, clip_};
     const QRect clip = RectOf(clip_);
-    const int grow = Grow(drawWidth_);
+    const int grow = Grow(penPixels_);
     for (int i = 1; i < n; ++i) {
         const QPoint from =
             i - 1 < kept ? pixels[i - 1] : ToPixelInt(points[i - 1].X, points[i - 1].Y);
@@ -436,7 +450,7 @@ void Surface::Box(double x1, double y1, double x2, double y2, QRgb colour) {
     }
     const QRect r = QRect(ToPixelInt(x1, y1), ToPixelInt(x2, y2)).normalized();
     const QRect bounds =
-        r.adjusted(-Grow(drawWidth_), -Grow(drawWidth_), Grow(drawWidth_), Grow(drawWidth_));
+        r.adjusted(-Grow(penPixels_), -Grow(penPixels_), Grow(penPixels_), Grow(penPixels_));
     if (figures_) Record(Figure::Kind::Box, x1, y1, x2, y2, colour, bounds);
     if (!Touch(bounds)) return;
     auto strokeSides = [&](const auto& w) {
@@ -446,7 +460,7 @@ void Surface::Box(double x1, double y1, double x2, double y2, QRgb colour) {
         Stroke(w, br, bl, *pen_);
         Stroke(w, bl, tl, *pen_);
     };
-    if (drawWidth_ <= 1) {
+    if (penPixels_ <= 1) {
         if (drawMode_ == kDrawModeXor)
             Outline(raster::XorWriter{image_, XorBits(colour), clip_}, r);
         else
@@ -466,9 +480,9 @@ void Surface::Circle(double x, double y, double r, QRgb colour) {
     const QPointF c = ToPixel(x, y);
     const double radius = Limit(std::fabs(ToPixelLength(r)));
     // The rim is the pen's width, centred on the circle.
-    const double half = drawWidth_ / 2.0;
+    const double half = penPixels_ / 2.0;
     const double outer = radius + half;
-    const int grow = drawWidth_ + 2;
+    const int grow = penPixels_ + 2;
     const QRect bounds = QRect(QPoint(Round(c.x() - radius), Round(c.y() - radius)),
                                QPoint(Round(c.x() + radius), Round(c.y() + radius)))
                              .adjusted(-grow, -grow, grow, grow);

@@ -96,6 +96,14 @@ public:
         left_ = left, top_ = top, unitsX_ = unitsX, unitsY_ = unitsY;
     }
     QPointF Origin() const { return {left_, top_}; }
+    // Device pixels to a pixel of the desktop (the screen's device pixel ratio, 1 on most
+    // screens). Pen widths are given in the desktop's pixels and drawn this many times as wide;
+    // the coordinate system keeps its units, each device pixel becoming smaller.
+    void SetDeviceScale(double scale);
+    double DeviceScale() const { return deviceScale_; }
+    // Canvas units to a pixel of the desktop.
+    double UnitsPerLogicalPixelX() const { return unitsX_ * deviceScale_; }
+    double UnitsPerLogicalPixelY() const { return unitsY_ * deviceScale_; }
 
     int PixelWidth() const { return image_.width(); }
     int PixelHeight() const { return image_.height(); }
@@ -213,7 +221,10 @@ private:
     double unitsX_ = 15, unitsY_ = 15;
 
     int drawWidth_ = 1;
-    const raster::Pen* pen_;  // of drawWidth_
+    double deviceScale_ = 1;
+    int penPixels_ = 1;       // drawWidth_ in device pixels
+    const raster::Pen* pen_;  // of penPixels_
+    int DevicePixels(int width) const;
     int drawMode_ = kDrawModeCopyPen;
     FillStyle fillStyle_ = FillStyle::Transparent;
     QRgb fillColour_ = kBlack;

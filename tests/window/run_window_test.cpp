@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -101,4 +102,44 @@ TEST(RunWindow, TheValuesPanelShowsTheRunAndTheCanvasTellsAnElementsValues) {
     ShowActive(third);
     EXPECT_TRUE(third.findChild<RunValuesDock*>("ValuesPanel")->isVisible());
     third.findChild<QAction*>("mnuRunValues")->setChecked(false);
+}
+
+// On a screen scaled to 2 (QT_SCALE_FACTOR, as the desktop's own scaling sets it), in a second
+// program started with that scaling: the canvas is drawn in the screen's own pixels, and a click
+// still hits what lies under it.
+TEST(ScaledWindow, TheCanvasIsSharpAtTwiceTheScaleAndClicksHitAsBefore) {
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") != QLatin1String("2")) {
+        QProcess scaled;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_SCALE_FACTOR", "2");
+        scaled.setProcessEnvironment(env);
+        scaled.setProcessChannelMode(QProcess::ForwardedChannels);
+        scaled.start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--gtest_filter=ScaledWindow.*")});
+        ASSERT_TRUE(scaled.waitForFinished(120000));
+        EXPECT_EQ(scaled.exitCode(), 0) << "the scaled window's test failed (its output above)";
+        return;
+    }
+    QTemporaryDir folder;
+    QFile::copy(QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn"),
+                folder.filePath("testData5.qrn"));
+    MainWindow w(folder.path());
+    ShowActive(w);
+    w.findChild<QAction*>("mnuFileSample")->trigger();
+    ASSERT_EQ(w.devicePixelRatioF(), 2);
+    const QImage shot = Screenshot(w, "scaled-2");
+    const QPoint origin = w.canvasView()->mapTo(&w, QPoint(0, 0)) * 2;
+    // The label 合計 (at canvas (2840, 1220)) has detail finer than 2 × 2 screen pixels.
+    int mixed = 0;
+    for (int y = 0; y < 40; y += 2)
+        for (int x = 0; x < 80; x += 2) {
+            const QPoint at = origin + CanvasPixel(w, 2840, 1220) * 2 + QPoint(x, y);
+            const QRgb c = shot.pixel(at);
+            mixed += shot.pixel(at + QPoint(1, 0)) != c || shot.pixel(at + QPoint(0, 1)) != c ||
+                     shot.pixel(at + QPoint(1, 1)) != c;
+        }
+    EXPECT_GT(mixed, 10);
+    QTest::mouseClick(w.canvasView(), Qt::RightButton, {}, CanvasPixel(w, 3000, 1450));
+    EXPECT_EQ(w.session().st.SelKind, kSelElement);
+    EXPECT_EQ(w.session().st.SelIndex, 4);
 }

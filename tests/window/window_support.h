@@ -23,8 +23,8 @@
 // The widget pixel of the canvas at a point in canvas units.
 inline QPoint CanvasPixel(MainWindow& w, double x, double y) {
     const Surface& back = w.session().canvas.Picture2;
-    return QPoint(static_cast<int>(x / back.UnitsPerPixelX() + 0.5),
-                  static_cast<int>(y / back.UnitsPerPixelY() + 0.5));
+    return QPoint(static_cast<int>(x / back.UnitsPerLogicalPixelX() + 0.5),
+                  static_cast<int>(y / back.UnitsPerLogicalPixelY() + 0.5));
 }
 
 // Answers the modal windows that the test's next calls open, one answer for each in turn, once

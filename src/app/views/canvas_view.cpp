@@ -44,7 +44,13 @@ CanvasView::CanvasView(Canvas& canvas, QWidget* parent) : QWidget(parent), canva
     setCursor(Qt::CrossCursor);
 }
 
-void CanvasView::Damage(const QRect& r) {
+void CanvasView::Damage(const QRect& pixels) {
+    // The picture's pixels, in the widget's.
+    const double scale = canvas_.Picture2.DeviceScale();
+    const QRect r = scale == 1 ? pixels
+                               : QRectF(pixels.x() / scale, pixels.y() / scale,
+                                        pixels.width() / scale, pixels.height() / scale)
+                                     .toAlignedRect();
     if (frame_.isActive()) {
         damaged_ += r;
         return;
@@ -60,8 +66,8 @@ std::optional<QPointF> CanvasView::PointerInUnits() const {
 }
 
 QPointF CanvasView::ToUnits(QPointF pixel) const {
-    return {pixel.x() * canvas_.Picture2.UnitsPerPixelX(),
-            pixel.y() * canvas_.Picture2.UnitsPerPixelY()};
+    return {pixel.x() * canvas_.Picture2.UnitsPerLogicalPixelX(),
+            pixel.y() * canvas_.Picture2.UnitsPerLogicalPixelY()};
 }
 
 bool CanvasView::event(QEvent* event) {
@@ -83,7 +89,14 @@ void CanvasView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QRect r = event->rect();
     p.fillRect(r, Qt::white);
-    p.drawImage(r.topLeft(), canvas_.Picture1(), r);
+    // The picture has the screen's own pixels, scale times as many as the widget's.
+    const double scale = canvas_.Picture2.DeviceScale();
+    if (scale == 1) {
+        p.drawImage(r.topLeft(), canvas_.Picture1(), r);
+        return;
+    }
+    const QRectF source(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale);
+    p.drawImage(QRectF(r), canvas_.Picture1(), source);
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event) {

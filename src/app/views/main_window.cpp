@@ -84,8 +84,10 @@ MainWindow::MainWindow(const QString& appPath, Prompter* prompter)
     InitHelpResources();
     setAcceptDrops(true);
     if (const QScreen* screen = QGuiApplication::primaryScreen();
-        screen && screen->logicalDotsPerInchX() > 0)
+        screen && screen->logicalDotsPerInchX() > 0) {
         frm_.TwipsPerPixel = 1440.0 / screen->logicalDotsPerInchX();
+        frm_.DevicePixelRatio = screen->devicePixelRatio();
+    }
     ui_.BeforeModal = [this] { SyncControls(); };
 
     auto* client = new QWidget(this);
@@ -420,7 +422,8 @@ void MainWindow::SyncControls() {
     if (text1_->text() != frm_.Text1Text) text1_->setText(frm_.Text1Text);
 
     // The panel lies on the canvas, placed in canvas units.
-    const double ux = canvas_.Picture2.UnitsPerPixelX(), uy = canvas_.Picture2.UnitsPerPixelY();
+    const double ux = canvas_.Picture2.UnitsPerLogicalPixelX();
+    const double uy = canvas_.Picture2.UnitsPerLogicalPixelY();
     frame1_->setGeometry(static_cast<int>(std::lround(frm_.Frame1.Left / ux)),
                          static_cast<int>(std::lround(frm_.Frame1.Top / uy)),
                          static_cast<int>(std::lround(frm_.Frame1.Width / frm_.TwipsPerPixel)),
@@ -450,6 +453,17 @@ void MainWindow::SyncControls() {
     mnuEditRedo_->setEnabled(history_.CanRedo());
     setWindowTitle(WindowTitle(st_));
     setWindowModified(history_.Modified());
+}
+
+bool MainWindow::event(QEvent* event) {
+    // On a screen of another scaling the canvas takes that screen's pixels.
+    if (event->type() == QEvent::ScreenChangeInternal && picture1_ &&
+        picture1_->devicePixelRatioF() != frm_.DevicePixelRatio) {
+        frm_.DevicePixelRatio = picture1_->devicePixelRatioF();
+        resizePending_ = true;
+        if (!program_.InHandler()) Dispatch([](Session&) {}, Edits::OnlyWhenAGestureEnds);
+    }
+    return QMainWindow::event(event);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -45,6 +45,7 @@ public:
     void TimerTick();
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A local file dropped on the window opens as ファイル > 開く opens one.
