@@ -1,10 +1,12 @@
 #include "app/views/main_window.h"
 
+#include "app/diagram_export.h"
 #include "app/dropped_files.h"
 #include "app/file_commands.h"
 #include "app/run_values.h"
 #include "app/startup.h"
 #include "app/views/canvas_view.h"
+#include "app/views/diagram_printing.h"
 #include "app/views/grid_dialog_view.h"
 #include "app/views/run_values_dock.h"
 #include "editor/canvas_drag.h"
@@ -147,6 +149,12 @@ void MainWindow::BuildMenus() {
     AddMenuEntry(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)"),
                  frmMain::mnuFileSaveAs_Click)
         ->setShortcuts(Keys(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
+    AddMenuEntry(file, "mnuFileExport", QStringLiteral("エクスポート(&X)..."),
+                 frmMain::mnuFileExport_Click);
+    QAction* print = AddMenuEntry(file, "mnuFilePrint", QStringLiteral("印刷(&P)..."), nullptr);
+    print->setShortcuts(Keys(QKeySequence::Print, QKeySequence(Qt::CTRL | Qt::Key_P)));
+    connect(print, &QAction::triggered, this,
+            [this] { Dispatch([this](Session& s) { ShowPrintPreview(this, s); }); });
     file->addSeparator();
     AddMenuEntry(file, "mnuFileSample", QStringLiteral("サンプルデータ(&E)"),
                  frmMain::mnuFileSample_Click);
@@ -182,6 +190,10 @@ void MainWindow::BuildMenus() {
     edit->addSeparator();
     AddMenuEntry(edit, "mnuEditRelease", QStringLiteral("選択解除(&R)"),
                  frmMain::mnuEditRelease_Click);
+    edit->addSeparator();
+    AddMenuEntry(edit, "mnuEditCopyPicture", QStringLiteral("画像をコピー"),
+                 frmMain::mnuEditCopyPicture_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
 
     // 実行: the run one step at a time, breakpoints and the values panel. F8 and F9 are free on
     // the desktops (F10 opens the menu bar, Shift+F10 a context menu).
