@@ -3,13 +3,13 @@
 #include "app/export_dialog.h"
 #include "app/file_commands.h"
 #include "app/file_writing.h"
+#include "app/png_encoding.h"
 #include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
 #include "render/canvas.h"
 #include "render/diagram_picture.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
@@ -40,15 +40,6 @@ QString TitleOf(const SharedState& st) {
     return name.isEmpty() ? QStringLiteral("Quillrun") : name;
 }
 
-QByteArray PngBytes(const QImage& image) {
-    QByteArray bytes;
-    if (image.isNull()) return bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) bytes.clear();
-    return bytes;
-}
-
 }  // namespace
 
 ExportFormat ExportFormatOf(const QString& path) {
@@ -76,7 +67,7 @@ QByteArray ExportBytes(const Session& s, ExportFormat format, const ExportOption
         case ExportFormat::Png:
             break;
     }
-    return PngBytes(PictureImage(picture, std::clamp(options.scale, 1, kLargestScale)));
+    return EncodePng(PictureImage(picture, std::clamp(options.scale, 1, kLargestScale)));
 }
 
 bool ExportDiagram(Session& s, const QString& path, const ExportOptions& options) {
