@@ -61,6 +61,13 @@ const Target kTargets[] = {
     {"BM_WriteDiagram"},
     {"BM_ReadDiagram"},
     {"BM_HitTestMiss", 20},
+    // A picture of the largest diagram takes at most twenty afresh redraws of it.
+    {"BM_ExportPng/grid:0/1920/1080", 0, 0, "BM_RedrawDiagram/1920/1080", 20},
+    {"BM_ExportPng/grid:1/1920/1080", 0, 0, "BM_RedrawDiagram/1920/1080", 20},
+    {"BM_ExportSvg/grid:0/1920/1080", 0, 0, "BM_RedrawDiagram/1920/1080", 20},
+    {"BM_ExportSvg/grid:1/1920/1080", 0, 0, "BM_RedrawDiagram/1920/1080", 20},
+    {"BM_ExportPdf/grid:0/1920/1080"},
+    {"BM_ExportPdf/grid:1/1920/1080"},
 };
 
 // The console report, with the medians kept for the summary.

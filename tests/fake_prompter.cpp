@@ -9,6 +9,7 @@ FakePrompter::~FakePrompter() {
     EXPECT_TRUE(fileAnswers.empty()) << fileAnswers.size() << " file answers were never asked for";
     EXPECT_TRUE(elementScripts.empty()) << "element dialog scripts left over";
     EXPECT_TRUE(argNoScripts.empty()) << "argument dialog scripts left over";
+    EXPECT_TRUE(exportScripts.empty()) << "export dialog scripts left over";
 }
 
 QStringList FakePrompter::TakeMessages() {
@@ -77,6 +78,17 @@ void FakePrompter::ShowArgNoDialog(ArgNoDialog& dialog) {
     }
     auto script = std::move(argNoScripts.front());
     argNoScripts.pop_front();
+    script(dialog);
+}
+
+void FakePrompter::ShowExportDialog(ExportDialog& dialog) {
+    ++exportDialogs;
+    if (exportScripts.empty()) {
+        ADD_FAILURE() << "unexpected export dialog";
+        return;
+    }
+    auto script = std::move(exportScripts.front());
+    exportScripts.pop_front();
     script(dialog);
 }
 

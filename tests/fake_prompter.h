@@ -28,6 +28,7 @@ public:
     std::deque<std::optional<QString>> fileAnswers;  // nullopt = the person cancels
     std::deque<std::function<void(ElementDialog&)>> elementScripts;
     std::deque<std::function<void(ArgNoDialog&)>> argNoScripts;
+    std::deque<std::function<void(ExportDialog&)>> exportScripts;
     bool failBitmapWrites = false;
     // Used when the queues are empty (randomised tests); without them an empty queue fails.
     std::function<Answer()> fallbackAnswer;
@@ -46,6 +47,7 @@ public:
     QStringList bitmapPaths;
     int elementDialogs = 0;
     int argNoDialogs = 0;
+    int exportDialogs = 0;
 
     // Returns the messages shown so far and forgets them.
     QStringList TakeMessages();
@@ -56,6 +58,7 @@ public:
     std::optional<QString> SaveFileName(const QString& filter, const QString& proposed) override;
     void ShowElementDialog(ElementDialog& dialog) override;
     void ShowArgNoDialog(ArgNoDialog& dialog) override;
+    void ShowExportDialog(ExportDialog& dialog) override;
     bool SaveBitmap(const QImage& image, const QString& path) override;
 
 private:

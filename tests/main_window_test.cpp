@@ -39,12 +39,18 @@ TEST(MainWindow, HasTheCaptionTheMenusAndTheRunControls) {
     EXPECT_EQ(menus[2]->text(), "実行(&R)");
     EXPECT_EQ(menus[3]->text(), "オプション(&O)");
     EXPECT_EQ(MenuEntries(menus[0]->menu()),
-              QStringList({"新規作成(&N)", "開く(&O)", "-", "保存(&S)", "名前を付けて保存(&A)", "-",
-                           "サンプルデータ(&E)", "-", "", "", "", "", "", "-", "終了(X)"}));
+              QStringList({"新規作成(&N)", "開く(&O)", "-", "保存(&S)", "名前を付けて保存(&A)",
+                           "エクスポート(&X)...", "印刷(&P)...", "-", "サンプルデータ(&E)", "-", "",
+                           "", "", "", "", "-", "終了(X)"}));
     EXPECT_EQ(MenuEntries(menus[1]->menu()),
               QStringList({"元に戻す(&U)", "やり直し(&Y)", "-", "切り取り(&T)", "コピー(&O)",
-                           "貼り付け(&P)", "複製(&D)", "すべて選択(&L)", "-", "要素追加(&A)",
-                           "接続(&C)", "-", "選択解除(&R)"}));
+                           "画像をコピー", "貼り付け(&P)", "複製(&D)", "すべて選択(&L)", "-",
+                           "要素追加(&A)", "接続(&C)", "-", "選択解除(&R)"}));
+    EXPECT_TRUE(w.findChild<QAction*>("mnuFilePrint")
+                    ->shortcuts()
+                    .contains(QKeySequence(Qt::CTRL | Qt::Key_P)));
+    EXPECT_EQ(w.findChild<QAction*>("mnuEditCopyPicture")->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     EXPECT_EQ(MenuEntries(menus[2]->menu()),
               QStringList({"1ステップ実行(&S)", "1ステップ戻る(&B)", "ブレークポイント(&P)", "-",
                            "値の一覧(&V)"}));

@@ -8,6 +8,7 @@
 class QImage;
 class ElementDialog;
 class ArgNoDialog;
+class ExportDialog;
 
 enum class Answer { Yes, No, Cancel };
 
@@ -28,6 +29,10 @@ public:
     // The modal dialogs: each returns once the dialog logic says it has closed.
     virtual void ShowElementDialog(ElementDialog& dialog) = 0;
     virtual void ShowArgNoDialog(ArgNoDialog& dialog) = 0;
+    // The options of ファイル > エクスポート, shown after the file is chosen; returns once the
+    // dialog logic says it has closed. Where no one can be asked it stays unanswered, which
+    // cancels the export.
+    virtual void ShowExportDialog(ExportDialog& dialog) { (void)dialog; }
 
     // Writes a picture as a Windows bitmap; false when the file could not be written.
     virtual bool SaveBitmap(const QImage& image, const QString& path) = 0;

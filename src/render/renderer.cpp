@@ -20,16 +20,29 @@ constexpr double kArrowLength = 120;
 constexpr double kMarkerHalf = 30;
 constexpr double kBreakpointHalf = 45;
 constexpr double kRimDiagonal = 0.70710678118654752;  // cos 45°
+// Grid lines a picture of part of the canvas draws at most in either direction.
+constexpr double kMostGridLines = 20000;
 
-void DrawConnection(Surface& surface, const SharedState& st, int i) {
+// Whether the look draws connection i as having carried a value.
+bool ShownActive(const SharedState& st, const DiagramLook& look, int i) {
+    if (!look.run) return st.Diagram.Connections[i].Active != 0;
+    return i <= kMaxConnections && look.run->active[static_cast<std::size_t>(i)];
+}
+
+// Whether the look shows the selection as kind and index.
+bool ShownSelected(const SharedState& st, const DiagramLook& look, bool kind, int i) {
+    return look.selection && kind && st.SelIndex == i;
+}
+
+void DrawConnection(Surface& surface, const SharedState& st, int i, const DiagramLook& look) {
     const ConnectionRec& c = st.Diagram.Connections[i];
     int width = 1;
     QRgb colour = kBlack;
     bool markerAllowed = false;
-    if (c.Active != 0) {
+    if (ShownActive(st, look, i)) {
         width = 4;
         colour = kRed;
-    } else if ((st.SelKind == kSelPoint || st.SelKind == kSelLine) && st.SelIndex == i) {
+    } else if (ShownSelected(st, look, st.SelKind == kSelPoint || st.SelKind == kSelLine, i)) {
         colour = kBlue;
         markerAllowed = true;
     }
@@ -53,11 +66,12 @@ void DrawConnection(Surface& surface, const SharedState& st, int i) {
     }
     DrawArrowSegment(surface, path[n].X, path[n].Y, c.X2, c.Y2, colour);
 
-    surface.SetTextColour(st.SelKind == kSelArgText && st.SelIndex == i ? kBlue : kBlack);
+    surface.SetTextColour(ShownSelected(st, look, st.SelKind == kSelArgText, i) ? kBlue : kBlack);
     PrintText(surface, c.ArgTextX, c.ArgTextY, c.Font, c.ArgNo);
 }
 
-void DrawElement(Surface& surface, const SharedState& st, int i, int highlight) {
+void DrawElement(Surface& surface, const SharedState& st, int i, int highlight,
+                 const DiagramLook& look) {
     const ElementRec& e = st.Diagram.Elements[i];
     surface.SetDrawWidth(1);
     QRgb outline = kBlack;
@@ -66,11 +80,13 @@ void DrawElement(Surface& surface, const SharedState& st, int i, int highlight) 
         surface.SetFillColour(kYellow);
     } else {
         surface.SetFillStyle(FillStyle::Transparent);
-        if ((st.SelKind == kSelElement && st.SelIndex == i) ||
-            (GroupSelected(st) && st.SelectedElements[static_cast<std::size_t>(i)]))
+        if (ShownSelected(st, look, st.SelKind == kSelElement, i) ||
+            (look.selection && GroupSelected(st) &&
+             st.SelectedElements[static_cast<std::size_t>(i)]))
             outline = kBlue;
     }
-    surface.SetTextColour(st.SelKind == kSelElementText && st.SelIndex == i ? kBlue : kBlack);
+    surface.SetTextColour(ShownSelected(st, look, st.SelKind == kSelElementText, i) ? kBlue
+                                                                                    : kBlack);
     surface.Circle(e.X, e.Y, e.R, outline);
     PrintText(surface, e.TextX, e.TextY, e.Font, e.Text);
     // A breakpoint: a red square on the upper left of the rim. It is drawn with its own colour,
@@ -80,23 +96,6 @@ void DrawElement(Surface& surface, const SharedState& st, int i, int highlight) 
         surface.FilledBox(cx - kBreakpointHalf, cy - kBreakpointHalf, cx + kBreakpointHalf,
                           cy + kBreakpointHalf, kRed);
     }
-}
-
-// The figures of the diagram, drawn or only recorded, with where each connection's and each
-// element's figures begin. Figures only recorded get no bounds.
-void RecordDiagram(Surface& surface, const SharedState& st, int highlight, DiagramFigures& frame,
-                   bool draw) {
-    frame.list.Clear();
-    frame.starts.clear();
-    surface.RecordFigures(&frame.list, draw);
-    const DiagramTables& d = st.Diagram;
-    frame.connections = std::max<int>(d.ConnCount, 0);
-    frame.elements = std::max<int>(d.ElemCount, 0);
-    auto start = [&] { frame.starts.push_back(static_cast<int>(frame.list.figures.size())); };
-    for (int i = 1; i <= d.ConnCount; ++i) start(), DrawConnection(surface, st, i);
-    for (int i = 1; i <= d.ElemCount; ++i) start(), DrawElement(surface, st, i, highlight);
-    start();
-    surface.RecordFigures(nullptr, true);
 }
 
 // Around the figures of each connection and element.
@@ -290,8 +289,23 @@ QImage CanvasPicture(Session& s) {
 
 void DrawDiagram(Surface& surface, const SharedState& st, int highlight) {
     const DiagramTables& d = st.Diagram;
-    for (int i = 1; i <= d.ConnCount; ++i) DrawConnection(surface, st, i);
-    for (int i = 1; i <= d.ElemCount; ++i) DrawElement(surface, st, i, highlight);
+    for (int i = 1; i <= d.ConnCount; ++i) DrawConnection(surface, st, i, {});
+    for (int i = 1; i <= d.ElemCount; ++i) DrawElement(surface, st, i, highlight, {});
+}
+
+void RecordDiagram(Surface& surface, const SharedState& st, int highlight, DiagramFigures& frame,
+                   bool draw, const DiagramLook& look) {
+    frame.list.Clear();
+    frame.starts.clear();
+    surface.RecordFigures(&frame.list, draw);
+    const DiagramTables& d = st.Diagram;
+    frame.connections = std::max<int>(d.ConnCount, 0);
+    frame.elements = std::max<int>(d.ElemCount, 0);
+    auto start = [&] { frame.starts.push_back(static_cast<int>(frame.list.figures.size())); };
+    for (int i = 1; i <= d.ConnCount; ++i) start(), DrawConnection(surface, st, i, look);
+    for (int i = 1; i <= d.ElemCount; ++i) start(), DrawElement(surface, st, i, highlight, look);
+    start();
+    surface.RecordFigures(nullptr, true);
 }
 
 void DrawGridLines(Surface& surface, int grid, double twipsPerPixel) {
@@ -303,6 +317,18 @@ void DrawGridLines(Surface& surface, int grid, double twipsPerPixel) {
         surface.Line(double(i) * grid, 0, double(i) * grid, height, kGridColour);
     for (int i = 0; static_cast<double>(i) * grid <= height; ++i)
         surface.Line(0, double(i) * grid, width, double(i) * grid, kGridColour);
+}
+
+void DrawGridLinesOver(Surface& surface, int grid, const QRectF& area) {
+    const double g = grid;
+    // A hand-made file may place a figure so far out that the lines would never end.
+    if (grid <= 0 || area.isEmpty() || area.width() / g > kMostGridLines ||
+        area.height() / g > kMostGridLines)
+        return;
+    for (double i = std::ceil(area.left() / g); i * g <= area.right(); ++i)
+        surface.Line(i * g, area.top(), i * g, area.bottom(), kGridColour);
+    for (double i = std::ceil(area.top() / g); i * g <= area.bottom(); ++i)
+        surface.Line(area.left(), i * g, area.right(), i * g, kGridColour);
 }
 
 void gridDisplay(Session& s) {

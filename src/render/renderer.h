@@ -5,9 +5,21 @@
 
 #include "render/surface.h"
 
+#include <QRectF>
+
+struct DiagramFigures;
 struct FontAttr;
 struct Session;
 struct SharedState;
+struct ShownRun;
+
+// How the diagram is drawn: as the canvas draws it, with the selection in blue and red the
+// connections the tables flag as active; or, for a picture of it, without the selection and red
+// the connections a ShownRun names.
+struct DiagramLook {
+    bool selection = true;
+    const ShownRun* run = nullptr;  // null: the tables' flags
+};
 
 // Drops unfinished connections (telling the person about each), then repaints everything and
 // publishes. highlight is the element shown as being executed (filled yellow), or -1 for none.
@@ -15,6 +27,11 @@ struct SharedState;
 void RedrawDiagram(Session& s, int highlight);
 // The connections and elements of the diagram as they stand, over whatever the surface shows.
 void DrawDiagram(Surface& surface, const SharedState& st, int highlight);
+// The figures of the diagram, drawn or only recorded into frame.list (with draw false the picture
+// does not change), with where each connection's and each element's figures begin. Figures only
+// recorded get no bounds. The redraw records with it, and so does every picture of the diagram.
+void RecordDiagram(Surface& surface, const SharedState& st, int highlight, DiagramFigures& frame,
+                   bool draw, const DiagramLook& look = {});
 
 // The back canvas's picture in the desktop's pixels, as a snapshot keeps it: the picture itself
 // on a screen without scaling, else the diagram drawn again at that size, with the grid, the
@@ -27,6 +44,9 @@ void gridDisplay(Session& s);
 // The grid lines alone, over the whole surface, without publishing. twipsPerPixel gives the
 // surface's size in twips, the unit of the grid.
 void DrawGridLines(Surface& surface, int gridSize, double twipsPerPixel);
+// The grid lines of spacing gridSize that lie within area (surface units), each across the whole
+// of it: a picture of part of the canvas shows the canvas's lines there.
+void DrawGridLinesOver(Surface& surface, int gridSize, const QRectF& area);
 
 // text at (x, y) in the label font, in the current text colour.
 void PrintText(Surface& surface, double x, double y, const FontAttr& font, const QString& text);

@@ -4,6 +4,13 @@
 // circles and text; it knows nothing of diagrams. Nothing here is antialiased, and in the
 // exclusive-or draw mode every figure touches each of its pixels exactly once, so drawing the
 // same figure twice restores the image.
+//
+// Every figure it draws can also be recorded, in logical units with the drawing state it was
+// drawn in, into a FigureList: the display list of the diagram. The renderer records it
+// (RecordDiagram), and every picture of the diagram plays that one list: the canvas's pixels
+// here, and render/figure_painter onto any Qt paint device (SVG, PDF, the printer, large PNG
+// pictures). No picture draws elements and connections by a second renderer of its own: what
+// the canvas shows and what is exported cannot drift apart.
 
 #include "model/records.h"
 #include "render/backdrop.h"

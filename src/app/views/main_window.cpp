@@ -1,11 +1,13 @@
 #include "app/views/main_window.h"
 
 #include "app/about.h"
+#include "app/diagram_export.h"
 #include "app/dropped_files.h"
 #include "app/file_commands.h"
 #include "app/run_values.h"
 #include "app/startup.h"
 #include "app/views/canvas_view.h"
+#include "app/views/diagram_printing.h"
 #include "app/views/grid_dialog_view.h"
 #include "app/views/help_view.h"
 #include "app/views/run_values_dock.h"
@@ -160,6 +162,12 @@ void MainWindow::BuildMenus() {
     AddMenuEntry(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)"),
                  frmMain::mnuFileSaveAs_Click)
         ->setShortcuts(Keys(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
+    AddMenuEntry(file, "mnuFileExport", QStringLiteral("エクスポート(&X)..."),
+                 frmMain::mnuFileExport_Click);
+    QAction* print = AddMenuEntry(file, "mnuFilePrint", QStringLiteral("印刷(&P)..."), nullptr);
+    print->setShortcuts(Keys(QKeySequence::Print, QKeySequence(Qt::CTRL | Qt::Key_P)));
+    connect(print, &QAction::triggered, this,
+            [this] { Dispatch([this](Session& s) { ShowPrintPreview(this, s); }); });
     file->addSeparator();
     AddMenuEntry(file, "mnuFileSample", QStringLiteral("サンプルデータ(&E)"),
                  frmMain::mnuFileSample_Click);
@@ -194,6 +202,9 @@ void MainWindow::BuildMenus() {
         ->setShortcuts(Keys(QKeySequence::Cut, QKeySequence(Qt::CTRL | Qt::Key_X)));
     AddMenuEntry(edit, "mnuEditCopy", QStringLiteral("コピー(&O)"), frmMain::mnuEditCopy_Click)
         ->setShortcuts(Keys(QKeySequence::Copy, QKeySequence(Qt::CTRL | Qt::Key_C)));
+    AddMenuEntry(edit, "mnuEditCopyPicture", QStringLiteral("画像をコピー"),
+                 frmMain::mnuEditCopyPicture_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     QAction* paste = AddMenuEntry(edit, "mnuEditPaste", QStringLiteral("貼り付け(&P)"), nullptr);
     paste->setShortcuts(Keys(QKeySequence::Paste, QKeySequence(Qt::CTRL | Qt::Key_V)));
     connect(paste, &QAction::triggered, this, [this] {

@@ -2,6 +2,7 @@
 
 #include "app/file_filter.h"
 #include "app/file_writing.h"
+#include "app/views/export_dialog_view.h"
 #include "dialogs/views/arg_no_dialog_view.h"
 #include "dialogs/views/element_dialog_view.h"
 
@@ -85,6 +86,12 @@ void QtPrompter::ShowElementDialog(ElementDialog& dialog) {
 void QtPrompter::ShowArgNoDialog(ArgNoDialog& dialog) {
     Prepare();
     ArgNoDialogView view(dialog, parent_);
+    view.exec();
+}
+
+void QtPrompter::ShowExportDialog(ExportDialog& dialog) {
+    Prepare();
+    ExportDialogView view(dialog, parent_);
     view.exec();
 }
 

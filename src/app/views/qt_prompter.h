@@ -1,6 +1,6 @@
 #pragma once
 // Reaches the person at the screen with Qt: message boxes captioned "Quillrun" without an icon,
-// Qt file dialogs and the two modal dialogs.
+// Qt file dialogs and the modal dialogs.
 
 #include "model/prompter.h"
 
@@ -21,6 +21,7 @@ public:
     std::optional<QString> SaveFileName(const QString& filter, const QString& proposed) override;
     void ShowElementDialog(ElementDialog& dialog) override;
     void ShowArgNoDialog(ArgNoDialog& dialog) override;
+    void ShowExportDialog(ExportDialog& dialog) override;
     bool SaveBitmap(const QImage& image, const QString& path) override;
 
 private:
