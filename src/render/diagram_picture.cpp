@@ -86,8 +86,9 @@ QPointF DiagramPicture::FirstPixel() const {
 DiagramPicture TakeDiagramPicture(const SharedState& st, const Canvas& canvas, bool grid) {
     DiagramPicture picture;
     const Surface& shown = canvas.Picture2;
-    picture.unitsX = shown.UnitsPerPixelX();
-    picture.unitsY = shown.UnitsPerPixelY();
+    // In the desktop's pixels, whatever the screen's scaling: 1× is the canvas as a person sees it.
+    picture.unitsX = shown.UnitsPerLogicalPixelX();
+    picture.unitsY = shown.UnitsPerLogicalPixelY();
 
     Surface recorder;
     DiagramFigures frame;
