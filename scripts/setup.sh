@@ -5,7 +5,7 @@ set -eu
 packages="build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
 qt6-translations-l10n fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xauth
 clang libclang-rt-14-dev clang-format dpkg-dev file desktop-file-utils appstream
-shared-mime-info lintian help2man qt6-svg-dev poppler-utils"
+shared-mime-info lintian help2man qt6-svg-dev poppler-utils qt6-l10n-tools qt6-tools-dev"
 
 missing=""
 for p in $packages; do

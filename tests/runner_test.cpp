@@ -455,6 +455,23 @@ TEST_F(RunnerProcess, TheSnapshotIsTheCanvasAsLastDrawn) {
     EXPECT_FALSE(ShowsAHighlight(loaded)) << "nothing was stepped";
 }
 
+// --export writes what ファイル > エクスポート writes: the trimmed picture with the last step's
+// highlight, its kind by the name's ending, the labels as text in a vector file.
+TEST_F(RunnerProcess, TheExportIsTheDiagramAfterTheRunInTheFormatOfItsName) {
+    const QString file = Write("worked.qrn", BuildWorkedExample);
+    ASSERT_EQ(Run({"--steps", "3", "--export", "step3.png", file}).status, kRunnerOk);
+    ASSERT_EQ(Run({"--steps", "3", "--export", "step3.svg", "--grid", file}).status, kRunnerOk);
+    ASSERT_EQ(Run({"--export=loaded.pdf", file}).status, kRunnerOk);
+
+    const QImage step3(Path("step3.png"));
+    ASSERT_FALSE(step3.isNull());
+    EXPECT_TRUE(ShowsAHighlight(step3));
+    const QByteArray svg = Bytes(Path("step3.svg"));
+    EXPECT_TRUE(svg.contains("<svg")) << svg.left(200).toStdString();
+    EXPECT_TRUE(svg.contains(">x</text>")) << "labels are text";
+    EXPECT_TRUE(Bytes(Path("loaded.pdf")).startsWith("%PDF-"));
+}
+
 TEST_F(RunnerProcess, AFileThatCannotBeOpenedEndsWithStatusOne) {
     const QString missing = Path("missing.qrn");
     const Finished f = Run({"--steps", "3", missing});
@@ -467,11 +484,14 @@ TEST_F(RunnerProcess, AnOutputThatCannotBeWrittenEndsWithStatusOneAfterTheSteps)
     const QString file = Write("worked.qrn", BuildWorkedExample);
     const QString save = Path("no/such/folder/out.qrn");
     const QString snapshot = Path("no/such/folder/out.bmp");
-    const Finished f = Run({"--steps", "1", "--save", save, "--snapshot", snapshot, file});
+    const QString picture = Path("no/such/folder/out.svg");
+    const Finished f =
+        Run({"--steps", "1", "--save", save, "--snapshot", snapshot, "--export", picture, file});
     EXPECT_EQ(f.status, kRunnerFileFailed);
     EXPECT_EQ(f.out, "1\t1\tID=1 : 定数  Number 3 転送\n");
     EXPECT_EQ(f.err, "message: " + FileFailureMessage(kFileCannotWrite, save) + "\n" +
-                         "message: " + FileFailureMessage(kFileCannotWrite, snapshot) + "\n");
+                         "message: " + FileFailureMessage(kFileCannotWrite, snapshot) + "\n" +
+                         "message: " + FileFailureMessage(kFileCannotWrite, picture) + "\n");
 }
 
 // In a mount namespace of its own (so that no root is needed) a 64 KiB file system holds an old
@@ -527,7 +547,8 @@ TEST_F(RunnerProcess, AFileThatTheUserMayWriteButDoesNotOwnKeepsItsOwner) {
 TEST_F(RunnerProcess, AUsageErrorEndsWithStatusTwoAndTheUsage) {
     for (const QStringList& args :
          {QStringList{}, QStringList{"--steps", "x", "a.qrn"}, QStringList{"--break", "0", "a.qrn"},
-          QStringList{"--json=1", "a.qrn"}}) {
+          QStringList{"--json=1", "a.qrn"}, QStringList{"--grid", "a.qrn"},
+          QStringList{"--language", "fr", "a.qrn"}, QStringList{"--export", "a.png"}}) {
         const Finished f = Run(args);
         EXPECT_EQ(f.status, kRunnerUsageError);
         EXPECT_EQ(f.out, "");

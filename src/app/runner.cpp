@@ -1,5 +1,6 @@
 #include "app/runner.h"
 
+#include "app/diagram_export.h"
 #include "app/file_commands.h"
 #include "app/file_writing.h"
 #include "app/program.h"
@@ -79,6 +80,10 @@ RunnerArguments ParseRunnerArguments(const QStringList& arguments) {
             o.json = true;
             continue;
         }
+        if (arg == QLatin1String("--grid")) {
+            o.exportGrid = true;
+            continue;
+        }
         if (arg.startsWith(QLatin1String("--json=")))
             return UsageError(QStringLiteral("--json takes no value: ") + arg);
         // --name VALUE or --name=VALUE
@@ -90,7 +95,8 @@ RunnerArguments ParseRunnerArguments(const QStringList& arguments) {
             hasValue = true;
         }
         const bool known = name == QLatin1String("--steps") || name == QLatin1String("--break") ||
-                           name == QLatin1String("--save") || name == QLatin1String("--snapshot");
+                           name == QLatin1String("--save") || name == QLatin1String("--snapshot") ||
+                           name == QLatin1String("--export") || name == QLatin1String("--language");
         if (!known) return UsageError(QStringLiteral("unknown option: ") + arg);
         if (!hasValue) {
             if (i + 1 >= arguments.size())
@@ -109,22 +115,31 @@ RunnerArguments ParseRunnerArguments(const QStringList& arguments) {
                 return UsageError(QStringLiteral("--break needs an element number from 1 up: ") +
                                   value);
             o.breakpoints.push_back(element);
+        } else if (name == QLatin1String("--language")) {
+            if (value != QLatin1String("en") && value != QLatin1String("ja"))
+                return UsageError(QStringLiteral("--language is en or ja: ") + value);
+            o.language = value;
         } else {
-            QString& path = name == QLatin1String("--save") ? o.savePath : o.snapshotPath;
+            QString& path = name == QLatin1String("--save")       ? o.savePath
+                            : name == QLatin1String("--snapshot") ? o.snapshotPath
+                                                                  : o.exportPath;
             if (!path.isEmpty()) return UsageError(name + QStringLiteral(" given twice"));
             if (value.isEmpty()) return UsageError(name + QStringLiteral(" needs a file name"));
             path = value;
         }
     }
     if (!fileGiven || o.file.isEmpty()) return UsageError(QStringLiteral("no FILE given"));
+    if (o.exportGrid && o.exportPath.isEmpty())
+        return UsageError(QStringLiteral("--grid goes with --export"));
     result.command = RunnerCommand::Run;
     return result;
 }
 
 QString RunnerUsage() {
     return QStringLiteral(
-        "Usage: quillrun-run [--steps N] [--break N]... [--json] [--save OUT.qrn] "
-        "[--snapshot OUT.bmp] FILE.qrn\n"
+        "Usage: quillrun-run [--steps N] [--break N]... [--json] [--save OUT.qrn]\n"
+        "                    [--snapshot OUT.bmp] [--export OUT.png|OUT.svg|OUT.pdf [--grid]]\n"
+        "                    [--language en|ja] FILE.qrn\n"
         "  or:  quillrun-run --help\n"
         "  or:  quillrun-run --version\n"
         "Opens a Quillrun diagram without a window and runs it.\n"
@@ -137,6 +152,13 @@ QString RunnerUsage() {
         "                      then one with every element's value and queued inputs\n"
         "  --save OUT.qrn      save the diagram after the run, with the values it left\n"
         "  --snapshot OUT.bmp  save the canvas as last drawn (PNG when OUT ends in .png)\n"
+        "  --export OUT        write a picture of the diagram after the run, as the\n"
+        "                      window's ファイル > エクスポート does: PNG, SVG or PDF by\n"
+        "                      the name's ending (PNG for any other), trimmed to the\n"
+        "                      diagram, with the last step's highlight\n"
+        "  --grid              with --export: the grid lines beneath the diagram\n"
+        "  --language en|ja    the language of the messages (by default the one chosen\n"
+        "                      in the window, else Japanese)\n"
         "  -h, --help          print this help and exit\n"
         "  -v, --version       print the version and exit\n"
         "Standard output: one line per step, fields separated by a tab: the step number,\n"
@@ -278,6 +300,11 @@ int RunDiagramFile(const RunnerOptions& options, std::ostream& out, std::ostream
         !WriteImageFile(canvas.Picture2.Image(), options.snapshotPath)) {
         ui.Message(FileFailureMessage(kFileCannotWrite, options.snapshotPath));
         written = false;
+    }
+    if (!options.exportPath.isEmpty()) {
+        ExportOptions picture;
+        picture.grid = options.exportGrid;
+        if (!ExportDiagram(s, options.exportPath, picture)) written = false;
     }
     if (!written) return kRunnerFileFailed;
     return stoppedByError ? kRunnerStoppedByError : kRunnerOk;

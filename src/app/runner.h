@@ -24,6 +24,9 @@ struct RunnerOptions {
     bool json = false;             // --json: standard output as JSON lines
     QString savePath;              // empty: no --save
     QString snapshotPath;          // empty: no --snapshot
+    QString exportPath;            // empty: no --export
+    bool exportGrid = false;       // --grid
+    QString language;              // "en" or "ja"; empty: as chosen in the window
     QString file;
 };
 
