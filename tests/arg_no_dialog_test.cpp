@@ -28,7 +28,7 @@ struct ArgNoForm : ::testing::Test {
 
 TEST_F(ArgNoForm, StartsWithItsInitialContents) {
     ArgNoDialog fresh(p->s);
-    EXPECT_EQ(kArgNoDialogCaption, "引数番号");
+    EXPECT_EQ(Tr(kArgNoDialogCaption), "引数番号");
     EXPECT_TRUE(fresh.List1.isEmpty());
     EXPECT_EQ(fresh.ListIndex(), -1);
     EXPECT_FALSE(fresh.Check1);
@@ -85,7 +85,7 @@ TEST_F(ArgNoForm, ASizeBeyondSixteenBitsIsRefusedAndTheDialogStaysOpen) {
     d->SetListIndex(0);
     d->Text3Text = "99999";
     d->Command1_Click();
-    EXPECT_EQ(p->ui.TakeMessages(), QStringList{kFontSizeRangeMessage});
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList{Tr(kFontSizeRangeMessage)});
     EXPECT_FALSE(d->Closed());
     EXPECT_EQ(Conn().ArgNo, "");
     EXPECT_EQ(Conn().Font.Size, 9);

@@ -39,6 +39,13 @@ TEST(StartArguments, AnUnknownOptionOrASecondFileIsAUsageError) {
     a = ParseStartArguments({"a.qrn", "b.qrn"});
     EXPECT_EQ(a.command, StartCommand::UsageError);
     EXPECT_TRUE(a.error.contains("more than one FILE")) << a.error.toStdString();
+
+    a = ParseStartArguments({"--language", "fr", "a.qrn"});
+    EXPECT_EQ(a.command, StartCommand::UsageError);
+    EXPECT_TRUE(a.error.contains("en or ja")) << a.error.toStdString();
+    a = ParseStartArguments({"a.qrn", "--language=en"});
+    EXPECT_EQ(a.command, StartCommand::Open);
+    EXPECT_EQ(a.language, "en");
 }
 
 // A drop on the main window.

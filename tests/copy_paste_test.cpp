@@ -116,7 +116,7 @@ TEST_F(CopyPaste, APasteBeyondTheLimitsOrOfNoDiagramAddsNothingAndSaysSo) {
     while (st.Diagram.ElemCount < kMaxElements - 3) AddElement(st, kConstantNumber, "0", 500, 500);
     const QByteArray full = File();
     Do([](Session& s) { frmMain::mnuEditPaste_Click(s); });
-    EXPECT_EQ(p->ui.TakeMessages(), QStringList({kTooManyElements}));
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({Tr(kTooManyElements)}));
     EXPECT_EQ(File(), full);
 
     p = std::make_unique<TestProgram>();
@@ -125,14 +125,14 @@ TEST_F(CopyPaste, APasteBeyondTheLimitsOrOfNoDiagramAddsNothingAndSaysSo) {
     for (int j = 0; j < kMaxConnections - 2; ++j) AddConnection(p->st, 1, 2);
     const QByteArray connections = WriteDiagram(p->st.Diagram);
     p->program.Dispatch([](Session& s) { frmMain::mnuEditPaste_Click(s); });
-    EXPECT_EQ(p->ui.TakeMessages(), QStringList({kTooManyConnections}));
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({Tr(kTooManyConnections)}));
     EXPECT_EQ(WriteDiagram(p->st.Diagram), connections);
 
     // Text that is no diagram, or only the start of one: nothing, and a word why.
     for (const char* text : {"hello", "5", "2\r\n260,120\r\n"}) {
         QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
         p->program.Dispatch([](Session& s) { frmMain::mnuEditPaste_Click(s); });
-        EXPECT_EQ(p->ui.TakeMessages(), QStringList({kNotADiagramMessage})) << text;
+        EXPECT_EQ(p->ui.TakeMessages(), QStringList({Tr(kNotADiagramMessage)})) << text;
         EXPECT_EQ(WriteDiagram(p->st.Diagram), connections) << text;
     }
     // The text of a diagram file, as a text editor copies it, pastes as a part.

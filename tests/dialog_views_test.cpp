@@ -134,7 +134,7 @@ TEST_F(ElementView, OkWithoutAKindOrWithARefusedFieldStaysOpen) {
     text1->selectAll();
     QTest::keyClicks(text1, "a\"b");
     Child<QPushButton>(view, "Command1")->click();
-    EXPECT_EQ(p->ui.TakeMessages(), QStringList{kQuoteInTextMessage});
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList{Tr(kQuoteInTextMessage)});
     EXPECT_TRUE(view.isVisible());
     EXPECT_FALSE(logic.Closed());
 }

@@ -225,7 +225,7 @@ TEST_F(History, DeleteOnTheCanvasDeletesWhatIsSelected) {
 }
 
 TEST_F(History, TheQuestionComesOnlyWhenSomethingIsUnsaved) {
-    EXPECT_EQ(kUnsavedQuestion, QStringLiteral("変更が保存されていません。保存しますか？"));
+    EXPECT_EQ(Tr(kUnsavedQuestion), QStringLiteral("変更が保存されていません。保存しますか？"));
     const QString other = Path("other.qrn");
     ASSERT_NO_FATAL_FAILURE(WriteFile(other, File()));  // the two elements of the start
     // Nothing changed: 開く goes straight to its dialog.
@@ -238,7 +238,7 @@ TEST_F(History, TheQuestionComesOnlyWhenSomethingIsUnsaved) {
     // Cancel: nothing happens, not even the file dialog.
     p->ui.answers = {Answer::Cancel};
     Do([&] { frmMain::mnuFileOpen_Click(p->s); });
-    EXPECT_EQ(p->ui.questions, QStringList{kUnsavedQuestion});
+    EXPECT_EQ(p->ui.questions, QStringList{Tr(kUnsavedQuestion)});
     EXPECT_EQ(p->ui.fileQuestions.size(), 1u);
     // Yes without a file name is 名前を付けて保存; cancelling it cancels the command.
     p->ui.answers = {Answer::Yes};
@@ -323,7 +323,7 @@ TEST(HistoryInTheWindow, KeysTakeEditsBackAndClosingAsksOnlyWhileSomethingIsUnsa
     ui.fileAnswers = {std::nullopt};
     w.close();
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(ui.questions, QStringList({kUnsavedQuestion, kUnsavedQuestion}));
+    EXPECT_EQ(ui.questions, QStringList({Tr(kUnsavedQuestion), Tr(kUnsavedQuestion)}));
 
     // Saved with Ctrl+S, it closes without a question.
     ui.fileAnswers = {folder.filePath("five.qrn")};
@@ -365,7 +365,7 @@ TEST(HistoryInTheWindow, ADroppedFileOpensAsOpenDoesAfterTheQuestion) {
     w.Dispatch([](Session& s) { AddElement(s.st, kConstantNumber, "2", 3000, 1000); });
     ui.answers = {Answer::Cancel};
     drop({QUrl::fromLocalFile(second)});
-    EXPECT_EQ(ui.questions, QStringList{kUnsavedQuestion});
+    EXPECT_EQ(ui.questions, QStringList{Tr(kUnsavedQuestion)});
     EXPECT_EQ(w.session().st.FileName, first);
     EXPECT_EQ(w.session().st.Diagram.ElemCount, 2);
 }

@@ -76,11 +76,11 @@ TEST_F(Connecting, AConstantIsRefusedAsTarget) {
     Left(*p, 1000, 1000);
     Move(*p, 2000, 1000);
     Left(*p, 1000, 3000);
-    EXPECT_EQ(p->ui.TakeMessages(), QStringList({kNoInputOnConstants}));
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({Tr(kNoInputOnConstants)}));
     EXPECT_EQ(st.EditState, Editing::ConnectRubber);
     Left(*p, 2000, 2000);
     Left(*p, 1000, 3000);
-    EXPECT_EQ(p->ui.TakeMessages(), QStringList({kNoInputOnConstants}));
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({Tr(kNoInputOnConstants)}));
     EXPECT_EQ(st.EditState, Editing::ConnectBends);
     EXPECT_EQ(Drawn().ToElem, 0);
 }
@@ -203,7 +203,7 @@ TEST_F(Connecting, AStartWithTheTableFullIsRefused) {
     for (int i = 0; i < kMaxConnections; ++i) AddConnection(st, 1, 2);
     st.EditState = Editing::ConnectStart;  // re-entered after the last completion
     Left(*p, 1000, 1000);
-    EXPECT_EQ(p->ui.TakeMessages(), QStringList({kTooManyConnections}));
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({Tr(kTooManyConnections)}));
     EXPECT_EQ(st.EditState, Editing::Idle);
     EXPECT_EQ(st.Diagram.ConnCount, kMaxConnections);
 }
@@ -214,7 +214,7 @@ TEST_F(Connecting, TheMenuCommandRefusesAFullTable) {
     EXPECT_EQ(st.EditState, Editing::ConnectStart);
     AddConnection(st, 1, 2);
     frmMain::mnuConect_Click(p->s);
-    EXPECT_EQ(p->ui.TakeMessages(), QStringList({kTooManyConnections}));
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({Tr(kTooManyConnections)}));
     EXPECT_EQ(st.EditState, Editing::Idle);
 }
 

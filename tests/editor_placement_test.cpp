@@ -95,7 +95,7 @@ TEST_F(Placement, TheHundredthElementEndsTheLoopWithTheLimitMessage) {
     Left(*p, 3000, 3000);
     Left(*p, 3300, 3000);
     EXPECT_EQ(st.Diagram.ElemCount, 100);
-    EXPECT_EQ(p->ui.TakeMessages(), QStringList({kTooManyElements}));
+    EXPECT_EQ(p->ui.TakeMessages(), QStringList({Tr(kTooManyElements)}));
     EXPECT_EQ(st.EditState, Editing::Idle);
 }
 

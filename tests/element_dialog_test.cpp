@@ -179,15 +179,15 @@ TEST_F(ElementForm, FieldsThatCannotBeKeptAreRefusedAndTheDialogStaysOpen) {
         QString message;
     };
     const Case cases[] = {
-        {kConstantString, "say \"hi\"", "", "10", kQuoteInTextMessage},
-        {kVariableNumber, "\"", "", "10", kQuoteInTextMessage},
-        {kFunction, "f\"", "2", "10", kQuoteInTextMessage},
-        {kConstantString, "caf\xC3\xA9 \xF0\x9F\x98\x80", "", "10", kUnsavableTextMessage},
-        {kFunction, "f", "31", "10", kArgCountRangeMessage},
-        {kFunction, "f", "-1", "10", kArgCountRangeMessage},
-        {kFunction, "f", "1e9", "10", kArgCountRangeMessage},
-        {kConstantNumber, "1", "", "32768", kFontSizeRangeMessage},
-        {kPlus, "", "", "-40000", kFontSizeRangeMessage},
+        {kConstantString, "say \"hi\"", "", "10", Tr(kQuoteInTextMessage)},
+        {kVariableNumber, "\"", "", "10", Tr(kQuoteInTextMessage)},
+        {kFunction, "f\"", "2", "10", Tr(kQuoteInTextMessage)},
+        {kConstantString, "caf\xC3\xA9 \xF0\x9F\x98\x80", "", "10", Tr(kUnsavableTextMessage)},
+        {kFunction, "f", "31", "10", Tr(kArgCountRangeMessage)},
+        {kFunction, "f", "-1", "10", Tr(kArgCountRangeMessage)},
+        {kFunction, "f", "1e9", "10", Tr(kArgCountRangeMessage)},
+        {kConstantNumber, "1", "", "32768", Tr(kFontSizeRangeMessage)},
+        {kPlus, "", "", "-40000", Tr(kFontSizeRangeMessage)},
     };
     for (const Case& c : cases) {
         p->st.NewElement = ElementRec{};

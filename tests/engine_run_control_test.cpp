@@ -263,7 +263,7 @@ TEST_F(RunControl, TheIntervalIsReadFromTheTextAndRounded) {
         EXPECT_EQ(p->frm.Timer1.Interval, ms) << text.toStdString();
         EXPECT_TRUE(p->frm.Timer1.Enabled) << text.toStdString();
         // An interval of 0 never ticks: the status line says why nothing moves.
-        EXPECT_EQ(p->frm.Label1Caption == kZeroIntervalText, ms == 0) << text.toStdString();
+        EXPECT_EQ(p->frm.Label1Caption == Tr(kZeroIntervalText), ms == 0) << text.toStdString();
     }
 }
 
@@ -335,7 +335,7 @@ TEST_F(RunControl, AFullPoolStopsTheAutomaticRunBeforeItsMessage) {
     frmMain::Command3_Click(p->s);
     int shown = 0;
     p->ui.onMessage = [&](const QString& text) {
-        EXPECT_EQ(text, kPoolOverflow);
+        EXPECT_EQ(text, Tr(kPoolOverflow));
         EXPECT_FALSE(p->frm.Timer1.Enabled) << "the timer is off before the message shows";
         EXPECT_EQ(p->st.StopFlag, -1);
         ++shown;

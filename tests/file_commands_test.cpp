@@ -409,7 +409,7 @@ TEST_F(FileCommands, OpenShowsTheDiagramFilterWithTheCurrentFileProposed) {
     ASSERT_EQ(p->ui.fileQuestions.size(), 1u);
     EXPECT_FALSE(p->ui.fileQuestions[0].save);
     EXPECT_EQ(p->ui.fileQuestions[0].filter, "Quillrun(*.qrn)|*.qrn|すべてのファイル(*.*)|*.*");
-    EXPECT_EQ(p->ui.fileQuestions[0].filter, kDiagramFilter);
+    EXPECT_EQ(p->ui.fileQuestions[0].filter, Tr(kDiagramFilter));
     EXPECT_EQ(p->ui.fileQuestions[0].proposed, "/proposed.qrn");
     EXPECT_EQ(p->st.Diagram.ElemCount, 3);
     EXPECT_EQ(p->st.FileName, path);
@@ -436,7 +436,7 @@ TEST_F(FileCommands, SaveAsAddsTheDiagramExtensionToANameWithoutOne) {
     frmMain::mnuFileSaveAs_Click(p->s);
     ASSERT_EQ(p->ui.fileQuestions.size(), 1u);
     EXPECT_TRUE(p->ui.fileQuestions[0].save);
-    EXPECT_EQ(p->ui.fileQuestions[0].filter, kDiagramFilter);
+    EXPECT_EQ(p->ui.fileQuestions[0].filter, Tr(kDiagramFilter));
     EXPECT_FALSE(QFileInfo::exists(path));
     EXPECT_TRUE(QFileInfo(path + ".qrn").isFile());
     EXPECT_EQ(p->st.FileName, path + ".qrn");

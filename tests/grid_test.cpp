@@ -63,7 +63,7 @@ TEST_F(Grid, TheDialogStartsWithOneHundredWhateverTheGrid) {
     GridDialog dialog(p->s);
     EXPECT_EQ(dialog.Text1Text, "100");
     EXPECT_FALSE(dialog.Closed());
-    EXPECT_EQ(kGridDialogCaption, "グリッドサイズ");
+    EXPECT_EQ(Tr(kGridDialogCaption), "グリッドサイズ");
 }
 
 TEST_F(Grid, SettingASizeRedrawsWithItAndCloses) {
@@ -117,7 +117,7 @@ TEST_F(Grid, ASizeBeyondSixteenBitsIsRefusedAndTheDialogStaysOpen) {
         GridDialog dialog(p->s);
         dialog.Text1Text = QString::fromUtf8(text);
         dialog.Command1_Click();
-        EXPECT_EQ(p->ui.TakeMessages(), QStringList{kGridSizeRangeMessage}) << text;
+        EXPECT_EQ(p->ui.TakeMessages(), QStringList{Tr(kGridSizeRangeMessage)}) << text;
         EXPECT_EQ(p->st.GridSize, 150) << text;
         EXPECT_FALSE(dialog.Closed()) << text;
     }

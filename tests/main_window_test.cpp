@@ -54,7 +54,7 @@ TEST(MainWindow, HasTheCaptionTheMenusAndTheRunControls) {
     EXPECT_EQ(MenuEntries(menus[2]->menu()),
               QStringList({"1ステップ実行(&S)", "1ステップ戻る(&B)", "ブレークポイント(&P)", "-",
                            "値の一覧(&V)"}));
-    EXPECT_EQ(MenuEntries(menus[3]->menu()), QStringList({"グリッド(&G)"}));
+    EXPECT_EQ(MenuEntries(menus[3]->menu()), QStringList({"グリッド(&G)", "言語(&L)"}));
     EXPECT_EQ(menus[4]->text(), "ヘルプ(&H)");
     EXPECT_EQ(MenuEntries(menus[4]->menu()), QStringList({"使い方(&G)", "バージョン情報(&A)"}));
     for (int i = 0; i < 5; ++i)

@@ -106,7 +106,7 @@ TEST(RunnerPrompter, EveryMessageIsOneLineOnTheErrorStreamAndNobodyAnswersYes) {
               "message: 要素 ID=3 「/」 で停止 0 で 割り ました。\n");
 
     EXPECT_EQ(ui.AskYesNoCancel("画像を保存しますか？。"), Answer::Cancel);
-    EXPECT_FALSE(ui.SaveFileName(kDiagramFilter, "a.qrn").has_value());
+    EXPECT_FALSE(ui.SaveFileName(Tr(kDiagramFilter), "a.qrn").has_value());
     ElementDialog element(p->s);
     ui.ShowElementDialog(element);
     EXPECT_TRUE(element.Closed());
@@ -309,7 +309,7 @@ TEST_F(RunnerSteps, AFullPoolIsToldForEveryValueAndTheRunGoesOn) {
     EXPECT_EQ(Output().count(u'\n'), 4040);
     const QStringList shown = p->ui.TakeMessages();
     EXPECT_GE(shown.size(), 2) << "the run went on after the first";
-    EXPECT_EQ(shown, QStringList(shown.size(), kPoolOverflow));
+    EXPECT_EQ(shown, QStringList(shown.size(), Tr(kPoolOverflow)));
 }
 
 TEST_F(RunnerSteps, TabsLineBreaksAndBackslashesInAValueAreEscaped) {
@@ -478,6 +478,23 @@ TEST_F(RunnerProcess, AFileThatCannotBeOpenedEndsWithStatusOne) {
     EXPECT_EQ(f.status, kRunnerFileFailed);
     EXPECT_EQ(f.out, "");
     EXPECT_EQ(f.err, "message: " + FileFailureMessage(kFileNotFound, missing) + "\n");
+}
+
+// --language en gives the messages and the step texts in English; the type texts stay.
+TEST_F(RunnerProcess, InEnglishTheMessagesAndStepsAreEnglish) {
+    const QString missing = Path("missing.qrn");
+    const Finished failed = Run({"--language", "en", missing});
+    EXPECT_EQ(failed.status, kRunnerFileFailed);
+    EXPECT_EQ(failed.err, "message: The file cannot be found. File Name = [" + missing + "]\n");
+    const Finished f =
+        Run({"--steps", "3", "--language=en", Write("worked.qrn", BuildWorkedExample)});
+    EXPECT_EQ(f.status, kRunnerOk) << f.err.toStdString();
+    EXPECT_EQ(f.out,
+              "1\t1\tID=1 : Constant  Number 3 sent\n"
+              "2\t2\tID=2 : Constant  Number 4 sent\n"
+              "3\t3\tID=3 computes : Number 3 + Number 4 ⇒ Number 7\n");
+    EXPECT_EQ(Run({"--steps", "1", "--language", "ja", Path("worked.qrn")}).out,
+              "1\t1\tID=1 : 定数  Number 3 転送\n");
 }
 
 TEST_F(RunnerProcess, AnOutputThatCannotBeWrittenEndsWithStatusOneAfterTheSteps) {

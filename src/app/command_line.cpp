@@ -15,6 +15,11 @@ struct StartParser {
                             QStringLiteral("Display this help and exit.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Display the version and exit.")};
+    QCommandLineOption language{
+        QStringLiteral("language"),
+        QStringLiteral("Show the program in LANGUAGE: en (English) or ja (Japanese) for this run,\n"
+                       "whatever オプション > 言語 chose."),
+        QStringLiteral("LANGUAGE")};
 
     StartParser() {
         parser.setApplicationDescription(QStringLiteral(
@@ -22,6 +27,7 @@ struct StartParser {
             "opens it at start-up as ファイル > 開く does."));
         parser.addOption(help);
         parser.addOption(version);
+        parser.addOption(language);
         parser.addPositionalArgument(QStringLiteral("FILE.qrn"),
                                      QStringLiteral("The diagram file to open."),
                                      QStringLiteral("[FILE.qrn]"));
@@ -51,6 +57,11 @@ StartArguments ParseStartArguments(const QStringList& arguments) {
     if (p.parser.isSet(p.version)) {
         result.command = StartCommand::Version;
         return result;
+    }
+    if (p.parser.isSet(p.language)) {
+        result.language = p.parser.value(p.language);
+        if (result.language != QLatin1String("en") && result.language != QLatin1String("ja"))
+            return UsageError(QStringLiteral("--language is en or ja: ") + result.language);
     }
     const QStringList files = p.parser.positionalArguments();
     if (files.size() > 1)

@@ -15,8 +15,9 @@ enum class StartCommand { Open, Help, Version, UsageError };
 
 struct StartArguments {
     StartCommand command = StartCommand::UsageError;
-    QString file;   // Open: the diagram to open as an absolute, clean path; empty: none
-    QString error;  // UsageError: what was wrong
+    QString file;      // Open: the diagram to open as an absolute, clean path; empty: none
+    QString error;     // UsageError: what was wrong
+    QString language;  // --language: "en" or "ja"; empty: the one chosen in the window
 };
 
 // Reads the arguments after the program name. Options may come before or after FILE; "--"

@@ -4,12 +4,13 @@
 // app/views/export_dialog_view; nothing here knows about widgets.
 
 #include "app/export_options.h"
+#include "model/translation.h"
 
 #include <QString>
 #include <array>
 
-inline const QString kExportDialogCaption = QStringLiteral("エクスポート");
-inline const QString kIncludeGridCaption = QStringLiteral("グリッドを含める");
+inline constexpr SourceText kExportDialogCaption{QT_TRANSLATE_NOOP("Quillrun", "エクスポート")};
+inline constexpr SourceText kIncludeGridCaption{QT_TRANSLATE_NOOP("Quillrun", "グリッドを含める")};
 
 class ExportDialog {
 public:

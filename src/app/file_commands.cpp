@@ -15,28 +15,19 @@
 #include <QFileInfo>
 #include <array>
 
-const QString kDiagramFilter = QStringLiteral("Quillrun(*.qrn)|*.qrn|すべてのファイル(*.*)|*.*");
-
-const QString kFileNotFound = QStringLiteral("ファイルが見つかりません。");
-const QString kFileCannotOpen = QStringLiteral("ファイルを開けません。");
-const QString kFileCannotRead = QStringLiteral("ファイルを読み込めません。");
-const QString kFileBadContent = QStringLiteral("ファイルの内容が正しくありません。");
-const QString kFileCannotWrite = QStringLiteral("ファイルに書き込めません。");
-
-const QString kUnsavedQuestion = QStringLiteral("変更が保存されていません。保存しますか？");
-
 namespace {
 
-const QString kNewQuestion = QStringLiteral("すべての領域がクリアされます。現状態を保存しますか？");
+constexpr SourceText kNewQuestion{
+    QT_TRANSLATE_NOOP("Quillrun", "すべての領域がクリアされます。現状態を保存しますか？")};
 const QString kSampleName = QStringLiteral("testData5.qrn");
 
-void ShowFailure(Session& s, const QString& description, const QString& path) {
+void ShowFailure(Session& s, SourceText description, const QString& path) {
     s.ui.Message(FileFailureMessage(description, path));
 }
 
 // 名前を付けて保存 and 保存; true when the diagram was written.
 bool SaveToChosenFile(Session& s) {
-    const std::optional<QString> path = s.ui.SaveFileName(kDiagramFilter, s.st.FileName);
+    const std::optional<QString> path = s.ui.SaveFileName(Tr(kDiagramFilter), s.st.FileName);
     if (!path || path->isEmpty()) return false;
     return SaveDiagram(s, WithDiagramExtension(*path));
 }
@@ -62,8 +53,8 @@ QString WithDiagramExtension(const QString& path) {
     return path + QStringLiteral(".qrn");
 }
 
-QString FileFailureMessage(const QString& description, const QString& path) {
-    return description + QStringLiteral(" File Name = [") + path + u']';
+QString FileFailureMessage(SourceText description, const QString& path) {
+    return Tr(description) + QStringLiteral(" File Name = [") + path + u']';
 }
 
 bool SaveDiagram(Session& s, const QString& path) {
@@ -131,7 +122,7 @@ void UpdateRecentFiles(Session& s, const QString& path) {
 
 bool SaveChangesFirst(Session& s) {
     if (!s.changes || !s.changes->Modified()) return true;
-    switch (s.ui.AskYesNoCancel(kUnsavedQuestion)) {
+    switch (s.ui.AskYesNoCancel(Tr(kUnsavedQuestion))) {
         case Answer::Yes:
             return SaveToCurrentFile(s);
         case Answer::No:
@@ -143,7 +134,7 @@ bool SaveChangesFirst(Session& s) {
 }
 
 void frmMain::mnuFileNew_Click(Session& s) {
-    switch (s.ui.AskYesNoCancel(kNewQuestion)) {
+    switch (s.ui.AskYesNoCancel(Tr(kNewQuestion))) {
         case Answer::Yes:
             mnuFileSaveAs_Click(s);
             break;
@@ -160,7 +151,7 @@ void frmMain::mnuFileNew_Click(Session& s) {
 
 void frmMain::mnuFileOpen_Click(Session& s) {
     if (!SaveChangesFirst(s)) return;
-    const std::optional<QString> path = s.ui.OpenFileName(kDiagramFilter, s.st.FileName);
+    const std::optional<QString> path = s.ui.OpenFileName(Tr(kDiagramFilter), s.st.FileName);
     if (!path || path->isEmpty()) return;
     LoadDiagram(s, *path);
 }

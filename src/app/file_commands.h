@@ -2,24 +2,32 @@
 // The File menu: new, open, save, save as, the sample diagram and the recent files, with the
 // routines that move a diagram between the tables and a file and keep the recent-file list.
 
+#include "model/translation.h"
+
 #include <QString>
 
 struct Session;
 
-extern const QString kDiagramFilter;  // "Quillrun(*.qrn)|*.qrn|すべてのファイル(*.*)|*.*"
+inline constexpr SourceText kDiagramFilter{
+    QT_TRANSLATE_NOOP("Quillrun", "Quillrun(*.qrn)|*.qrn|すべてのファイル(*.*)|*.*")};
 
 // Descriptions shown in front of " File Name = [path]" when a diagram file fails.
-extern const QString kFileNotFound;     // "ファイルが見つかりません。"
-extern const QString kFileCannotOpen;   // "ファイルを開けません。"
-extern const QString kFileCannotRead;   // "ファイルを読み込めません。"
-extern const QString kFileBadContent;   // "ファイルの内容が正しくありません。"
-extern const QString kFileCannotWrite;  // "ファイルに書き込めません。"
+inline constexpr SourceText kFileNotFound{
+    QT_TRANSLATE_NOOP("Quillrun", "ファイルが見つかりません。")};
+inline constexpr SourceText kFileCannotOpen{
+    QT_TRANSLATE_NOOP("Quillrun", "ファイルを開けません。")};
+inline constexpr SourceText kFileCannotRead{
+    QT_TRANSLATE_NOOP("Quillrun", "ファイルを読み込めません。")};
+inline constexpr SourceText kFileBadContent{
+    QT_TRANSLATE_NOOP("Quillrun", "ファイルの内容が正しくありません。")};
+inline constexpr SourceText kFileCannotWrite{
+    QT_TRANSLATE_NOOP("Quillrun", "ファイルに書き込めません。")};
 
 // A path whose file name has no extension gets ".qrn", as 名前を付けて保存 adds it.
 QString WithDiagramExtension(const QString& path);
 
 // description, " File Name = [", path, "]".
-QString FileFailureMessage(const QString& description, const QString& path);
+QString FileFailureMessage(SourceText description, const QString& path);
 
 // Writes the tables to path; on success the path becomes the current file and the first recent
 // entry. Returns false (after telling the user) when the file could not be written, or is no
@@ -33,7 +41,8 @@ bool LoadDiagram(Session& s, const QString& path);
 void UpdateRecentFiles(Session& s, const QString& path);
 
 // The question asked before unsaved changes would be thrown away.
-extern const QString kUnsavedQuestion;  // "変更が保存されていません。保存しますか？"
+inline constexpr SourceText kUnsavedQuestion{
+    QT_TRANSLATE_NOOP("Quillrun", "変更が保存されていません。保存しますか？")};
 
 // Before 終了, closing the window, 開く, サンプルデータ or a recent file: when the diagram holds
 // changes that are not saved, asks whether to save them, with Yes, No and Cancel. True when the

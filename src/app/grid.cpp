@@ -13,7 +13,7 @@ void GridDialog::Command1_Click() {
     const double size = RoundHalfEven(ReadNumber(Text1Text));
     if (!FitsInt16(size)) {
         // A grid size is a 16-bit number; the dialog stays open for another try.
-        s_.ui.Message(kGridSizeRangeMessage);
+        s_.ui.Message(Tr(kGridSizeRangeMessage));
         return;
     }
     s_.st.GridSize = static_cast<Integer>(size);

@@ -4,12 +4,13 @@
 // about widgets.
 
 #include <QString>
+#include "model/translation.h"
 
 struct Session;
-inline const QString kGridDialogCaption = QStringLiteral("グリッドサイズ");
+inline constexpr SourceText kGridDialogCaption{QT_TRANSLATE_NOOP("Quillrun", "グリッドサイズ")};
 // Shown when the grid size text reads as a number that a grid size cannot hold.
-inline const QString kGridSizeRangeMessage =
-    QStringLiteral("グリッドサイズには -32768 から 32767 までの数値を入力してください。");
+inline constexpr SourceText kGridSizeRangeMessage{QT_TRANSLATE_NOOP(
+    "Quillrun", "グリッドサイズには -32768 から 32767 までの数値を入力してください。")};
 
 // frmGrid: a text box for the size and the buttons 設定, 解除 and 取消. Each button acts on the
 // current state when pressed and redraws; Closed says when the window is to go away.

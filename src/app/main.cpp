@@ -1,16 +1,16 @@
-// Starts Quillrun: reads the command line, then shows the main window with a Japanese user
-// interface whatever the locale, and opens the diagram file given.
+// Starts Quillrun: reads the command line, then shows the main window in Japanese whatever the
+// locale, or in English when --language en or オプション > 言語 asks for it, and opens the
+// diagram file given.
 
 #include "app/command_line.h"
 #include "app/file_commands.h"
+#include "app/language.h"
+#include "app/preferences.h"
 #include "app/views/main_window.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QStringList>
-#include <QTranslator>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
@@ -40,12 +40,12 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("quillrun"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quillrun")));
 
-    QTranslator translator;
-    if (translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&translator);
+    // The command line's choice holds for this run; else the one made in オプション > 言語.
+    Translations translations(TranslationsFolder(QCoreApplication::applicationDirPath()));
+    translations.Use(start.language.isEmpty() ? Preferences().Language() : start.language);
 
     MainWindow window(QCoreApplication::applicationDirPath());
+    window.SetLanguageInUse(translations.InUse());
     window.show();
     // As ファイル > 開く opens a file: a failure shows its message and leaves the canvas empty.
     if (!start.file.isEmpty()) window.Dispatch([&](Session& s) { LoadDiagram(s, start.file); });

@@ -2,6 +2,7 @@
 
 #include "dialogs/element_dialog.h"
 #include "model/shared_state.h"
+#include "model/translation.h"
 
 QString ShownValue(const QueuedValue& value) {
     const auto& [type, text] = value;
@@ -19,17 +20,18 @@ QString ShownQueue(const std::vector<QueuedValue>& queue) {
 QString RunValuesHeader(int column) {
     switch (column) {
         case kColumnNumber:
-            return QStringLiteral("番号");
+            return QCoreApplication::translate("Quillrun", "番号");
         case kColumnKind:
-            return QStringLiteral("種類");
+            return QCoreApplication::translate("Quillrun", "種類");
         case kColumnText:
-            return QStringLiteral("テキスト");
+            return QCoreApplication::translate("Quillrun", "テキスト");
         case kColumnType:
-            return QStringLiteral("型");
+            return QCoreApplication::translate("Quillrun", "型");
         case kColumnValue:
-            return QStringLiteral("値");
+            return QCoreApplication::translate("Quillrun", "値");
         default:
-            return QStringLiteral("入力%1").arg(column - kFixedColumns + 1);
+            return QCoreApplication::translate("Quillrun", "入力%1")
+                .arg(column - kFixedColumns + 1);
     }
 }
 

@@ -26,7 +26,7 @@ struct RunnerOptions {
     QString snapshotPath;          // empty: no --snapshot
     QString exportPath;            // empty: no --export
     bool exportGrid = false;       // --grid
-    QString language;              // "en" or "ja"; empty: as chosen in the window
+    QString language;              // --language: "en" or "ja"; empty: Japanese
     QString file;
 };
 

@@ -2,6 +2,7 @@
 // diagram on Qt's offscreen platform, so that no display is needed.
 
 #include "app/command_line.h"
+#include "app/language.h"
 #include "app/runner.h"
 
 #include <QGuiApplication>
@@ -44,6 +45,13 @@ int main(int argc, char* argv[]) {
     qInstallMessageHandler(QuietQtMessages);
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Quillrun"));
+    // Japanese unless --language en asks for English; the window's choice is not read, so that
+    // the output of a given command line is always the same.
+    Translations translations(TranslationsFolder(QCoreApplication::applicationDirPath()));
+    if (!translations.Use(parsed.options.language))
+        PrintUtf8(stderr, QStringLiteral("quillrun-run: the English translation cannot be loaded "
+                                         "from %1; the messages are in Japanese\n")
+                              .arg(TranslationsFolder(QCoreApplication::applicationDirPath())));
 
     return RunDiagramFile(parsed.options, std::cout, std::cerr);
 }

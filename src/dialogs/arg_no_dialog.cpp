@@ -15,7 +15,7 @@ void ArgNoDialog::Command1_Click() {
     if (closed_ || listIndex_ < 0) return;
     const double size = ReadDialogNumber(Text3Text);
     if (!FitsInt16(size)) {
-        s_.ui.Message(kFontSizeRangeMessage);
+        s_.ui.Message(Tr(kFontSizeRangeMessage));
         return;
     }
     const int c = s_.st.ArgDialogConn;

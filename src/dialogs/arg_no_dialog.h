@@ -4,10 +4,11 @@
 
 #include <QString>
 #include <QStringList>
+#include "model/translation.h"
 
 struct Session;
 
-inline const QString kArgNoDialogCaption = QStringLiteral("引数番号");
+inline constexpr SourceText kArgNoDialogCaption{QT_TRANSLATE_NOOP("Quillrun", "引数番号")};
 
 class ArgNoDialog {
 public:

@@ -3,6 +3,7 @@
 // message shared by the dialogs that take a label font. No dialog state lives here.
 
 #include "model/numeric_text.h"
+#include "model/translation.h"
 
 #include <QString>
 
@@ -11,5 +12,5 @@ inline double ReadDialogNumber(const QString& text) {
 }
 
 // Shown when a font size reads as a number a label font cannot hold; the dialog stays open.
-inline const QString kFontSizeRangeMessage =
-    QStringLiteral("サイズには -32768 から 32767 までの数値を入力してください。");
+inline constexpr SourceText kFontSizeRangeMessage{
+    QT_TRANSLATE_NOOP("Quillrun", "サイズには -32768 から 32767 までの数値を入力してください。")};

@@ -6,6 +6,7 @@
 #include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
+#include "model/translation.h"
 
 #include <iterator>
 
@@ -23,7 +24,7 @@ const QString kKindNames[] = {
     QStringLiteral("/"),
 };
 
-const QString kArgCountCaption = QStringLiteral("引数の個数");
+constexpr SourceText kArgCountCaption{QT_TRANSLATE_NOOP("Quillrun", "引数の個数")};
 
 }  // namespace
 
@@ -38,26 +39,27 @@ void ElementDialog::List1_Click() {
     const int k = listIndex_;
     if (k < 0) return;
     if (k <= kVariableString) {
-        Label1Caption = k == kConstantNumber   ? QStringLiteral("数値定数")
-                        : k == kConstantString ? QStringLiteral("文字列定数")
-                                               : QStringLiteral("変数名");
+        Label1Caption = k == kConstantNumber ? QCoreApplication::translate("Quillrun", "数値定数")
+                        : k == kConstantString
+                            ? QCoreApplication::translate("Quillrun", "文字列定数")
+                            : QCoreApplication::translate("Quillrun", "変数名");
         Text1Visible = true;
         Label2Caption.clear();
         Text2Text.clear();
         Text2Visible = false;
         Text2ReadOnly = false;
     } else if (k == kFunction) {
-        Label1Caption = QStringLiteral("関数名");
+        Label1Caption = QCoreApplication::translate("Quillrun", "関数名");
         Text1Text.clear();
         Text1Visible = true;
-        Label2Caption = kArgCountCaption;
+        Label2Caption = Tr(kArgCountCaption);
         Text2Text.clear();
         Text2Visible = true;
         Text2ReadOnly = false;
     } else {
         Label1Caption.clear();
         Text1Visible = false;
-        Label2Caption = kArgCountCaption;
+        Label2Caption = Tr(kArgCountCaption);
         Text2Text = QStringLiteral("2");
         Text2Visible = true;
         Text2ReadOnly = true;
@@ -71,22 +73,22 @@ void ElementDialog::Command1_Click() {
     // Refuse what could not be kept: a text with a double quote cannot be saved and read back,
     // a function has at most 30 inputs, and a font size is a 16-bit number.
     if (k <= kFunction && Text1Text.contains(u'"')) {
-        s_.ui.Message(kQuoteInTextMessage);
+        s_.ui.Message(Tr(kQuoteInTextMessage));
         return;
     }
     // Diagram files hold code page 932 text: a character it lacks would be lost on saving.
     if (k <= kFunction && FromCp932(ToCp932(Text1Text)) != Text1Text) {
-        s_.ui.Message(kUnsavableTextMessage);
+        s_.ui.Message(Tr(kUnsavableTextMessage));
         return;
     }
     const double argCount = ReadDialogNumber(Text2Text);
     if (k == kFunction && !(argCount >= 0 && argCount <= kMaxArgs)) {
-        s_.ui.Message(kArgCountRangeMessage);
+        s_.ui.Message(Tr(kArgCountRangeMessage));
         return;
     }
     const double size = ReadDialogNumber(Text3Text);
     if (!FitsInt16(size)) {
-        s_.ui.Message(kFontSizeRangeMessage);
+        s_.ui.Message(Tr(kFontSizeRangeMessage));
         return;
     }
 

@@ -5,18 +5,19 @@
 
 #include <QString>
 #include <QStringList>
+#include "model/translation.h"
 
 struct Session;
 
 inline const QString kElementDialogCaption = QStringLiteral("Form2");
 
 // Shown when OK finds a field the program cannot keep; the dialog then stays open.
-inline const QString kQuoteInTextMessage =
-    QStringLiteral("テキストに二重引用符（\"）は使えません。");
-inline const QString kUnsavableTextMessage =
-    QStringLiteral("テキストにファイルへ保存できない文字が含まれています。");
-inline const QString kArgCountRangeMessage =
-    QStringLiteral("引数の個数には 0 から 30 までの数値を入力してください。");
+inline constexpr SourceText kQuoteInTextMessage{
+    QT_TRANSLATE_NOOP("Quillrun", "テキストに二重引用符（\"）は使えません。")};
+inline constexpr SourceText kUnsavableTextMessage{
+    QT_TRANSLATE_NOOP("Quillrun", "テキストにファイルへ保存できない文字が含まれています。")};
+inline constexpr SourceText kArgCountRangeMessage{
+    QT_TRANSLATE_NOOP("Quillrun", "引数の個数には 0 から 30 までの数値を入力してください。")};
 
 class ElementDialog {
 public:

@@ -62,7 +62,7 @@ bool StartConnection(Session& s, float x, float y) {
     const int e = ElementAtPoint(st.Diagram, x, y);
     if (e < 0) return false;
     if (st.Diagram.ConnCount >= kMaxConnections) {
-        s.ui.Message(kTooManyConnections);
+        s.ui.Message(Tr(kTooManyConnections));
         st.EditState = Editing::Idle;
         return true;
     }
@@ -125,7 +125,7 @@ bool ConnectionLeftPress(Session& s, float x, float y) {
             con.PointCount = 0;
             AddBend(s, con, sx, sy);
         } else if (IsConstant(st.Diagram.Elements[e])) {
-            s.ui.Message(kNoInputOnConstants);
+            s.ui.Message(Tr(kNoInputOnConstants));
         } else {
             con.X1 = st.AnchorX;
             con.Y1 = st.AnchorY;
@@ -139,7 +139,7 @@ bool ConnectionLeftPress(Session& s, float x, float y) {
             if (con.PointCount >= kMaxPoints) return false;
             AddBend(s, con, sx, sy);
         } else if (IsConstant(st.Diagram.Elements[e])) {
-            s.ui.Message(kNoInputOnConstants);
+            s.ui.Message(Tr(kNoInputOnConstants));
         } else {
             Complete(s, c, e, st.AnchorX, st.AnchorY);
         }

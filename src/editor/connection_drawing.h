@@ -4,11 +4,13 @@
 // Each returns false when the press is ignored (the canvas is then not refreshed).
 
 #include <QString>
+#include "model/translation.h"
 
 struct Session;
 struct SharedState;
 
-inline const QString kNoInputOnConstants = QStringLiteral("定数には出力できません");
+inline constexpr SourceText kNoInputOnConstants{
+    QT_TRANSLATE_NOOP("Quillrun", "定数には出力できません")};
 
 bool ConnectionLeftPress(Session& s, float x, float y);   // states 110, 112, 113
 bool ConnectionRightPress(Session& s, float x, float y);  // states 112, 113

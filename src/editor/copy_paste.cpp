@@ -44,7 +44,7 @@ void Paste(Session& s, const std::optional<DiagramTables>& part, std::optional<P
     s.st.EditState = Editing::Idle;
     if (!part) {
         RedrawDiagram(s, -1);
-        s.ui.Message(kNotADiagramMessage);
+        s.ui.Message(Tr(kNotADiagramMessage));
         return;
     }
     const PointRec by = PasteOffset(s, *part, at);
@@ -127,11 +127,11 @@ PointRec PasteOffset(const Session& s, const DiagramTables& part, std::optional<
 bool AddPart(Session& s, const DiagramTables& part, double dx, double dy) {
     DiagramTables& d = s.st.Diagram;
     if (d.ElemCount + part.ElemCount > kMaxElements) {
-        s.ui.Message(kTooManyElements);
+        s.ui.Message(Tr(kTooManyElements));
         return false;
     }
     if (d.ConnCount + part.ConnCount > kMaxConnections) {
-        s.ui.Message(kTooManyConnections);
+        s.ui.Message(Tr(kTooManyConnections));
         return false;
     }
     const int base = d.ElemCount;

@@ -8,6 +8,7 @@
 #include "model/diagram.h"
 #include "model/records.h"
 #include "model/selection.h"
+#include "model/translation.h"
 
 #include <QString>
 #include <optional>
@@ -18,8 +19,8 @@ struct Session;
 // The clipboard's type for a part of a diagram, the same as a diagram file's.
 inline const QString kDiagramMimeType = QStringLiteral("application/x-quillrun");
 // Told when the clipboard holds nothing that reads as a diagram.
-inline const QString kNotADiagramMessage =
-    QStringLiteral("クリップボードの内容は図として読めません。");
+inline constexpr SourceText kNotADiagramMessage{
+    QT_TRANSLATE_NOOP("Quillrun", "クリップボードの内容は図として読めません。")};
 
 // The elements of the set, renumbered in their order, and the connections between them.
 DiagramTables CopiedPart(const DiagramTables& d, const ElementSet& elements);

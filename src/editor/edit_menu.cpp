@@ -23,7 +23,7 @@ void frmMain::mnuEditAddElement_Click(Session& s) {
     ResetRunForEdit(s);
     RedrawDiagram(s, -1);
     if (s.st.Diagram.ElemCount >= kMaxElements) {
-        s.ui.Message(kTooManyElements);
+        s.ui.Message(Tr(kTooManyElements));
         s.st.EditState = Editing::Idle;
         return;
     }
@@ -46,7 +46,7 @@ void frmMain::mnuConect_Click(Session& s) {
     if (s.st.Diagram.ConnCount < kMaxConnections) {
         s.st.EditState = Editing::ConnectStart;
     } else {
-        s.ui.Message(kTooManyConnections);
+        s.ui.Message(Tr(kTooManyConnections));
         s.st.EditState = Editing::Idle;
     }
 }

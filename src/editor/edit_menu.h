@@ -3,6 +3,7 @@
 // the first element of a new connection) and 選択解除 (back to idle). Each first resets the run.
 
 #include <QString>
+#include "model/translation.h"
 
 struct Session;
 
@@ -20,7 +21,7 @@ void mnuEditSelectAll_Click(Session& s);
 // message), and the run's queues, values and connection flags are reset.
 void ResetRunForEdit(Session& s);
 
-inline const QString kTooManyElements =
-    QStringLiteral("最大要素数を超えます。これ以上登録できません。");
-inline const QString kTooManyConnections =
-    QStringLiteral("最大接続数を超えます。これ以上登録できません。");
+inline constexpr SourceText kTooManyElements{
+    QT_TRANSLATE_NOOP("Quillrun", "最大要素数を超えます。これ以上登録できません。")};
+inline constexpr SourceText kTooManyConnections{
+    QT_TRANSLATE_NOOP("Quillrun", "最大接続数を超えます。これ以上登録できません。")};

@@ -8,6 +8,7 @@
 #include "model/numeric_text.h"
 #include "model/session.h"
 #include "model/shared_state.h"
+#include "model/translation.h"
 #include "render/canvas.h"
 #include "render/feedback.h"
 
@@ -16,13 +17,13 @@ namespace {
 QString Prefix(Editing editState) {
     switch (editState) {
         case Editing::PlaceCentre:
-            return QStringLiteral(" 円中心　座標 (");
+            return QCoreApplication::translate("Quillrun", " 円中心　座標 (");
         case Editing::PlaceRadius:
-            return QStringLiteral(" 半径　座標 (");
+            return QCoreApplication::translate("Quillrun", " 半径　座標 (");
         case Editing::ConnectStart:
-            return QStringLiteral(" 接続始点要素 座標 (");
+            return QCoreApplication::translate("Quillrun", " 接続始点要素 座標 (");
         default:
-            return QStringLiteral(" 座標 (");
+            return QCoreApplication::translate("Quillrun", " 座標 (");
     }
 }
 

@@ -4,6 +4,7 @@
 #include "model/numeric_text.h"
 #include "model/session.h"
 #include "model/shared_state.h"
+#include "model/translation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,8 +23,11 @@ FiringResult Failure(const QString& why) {
 
 // A numeric result is only pushed when it is a finite number.
 FiringResult Checked(double v) {
-    if (std::isnan(v)) return Failure(QStringLiteral("計算結果が数値になりません。"));
-    if (std::isinf(v)) return Failure(QStringLiteral("計算結果がオーバーフローしました。"));
+    if (std::isnan(v))
+        return Failure(QCoreApplication::translate("Quillrun", "計算結果が数値になりません。"));
+    if (std::isinf(v))
+        return Failure(
+            QCoreApplication::translate("Quillrun", "計算結果がオーバーフローしました。"));
     return Number(v);
 }
 
@@ -31,10 +35,13 @@ FiringResult Modulo(const QString& left, const QString& right) {
     const double r1 = RoundHalfEven(ReadNumber(left));
     const double r2 = RoundHalfEven(ReadNumber(right));
     if (!FitsInt32(r1) || !FitsInt32(r2))
-        return Failure(QStringLiteral("mod の引数が 32 ビット整数の範囲を超えています。"));
+        return Failure(QCoreApplication::translate(
+            "Quillrun", "mod の引数が 32 ビット整数の範囲を超えています。"));
     const auto a = static_cast<std::int32_t>(r1);
     const auto b = static_cast<std::int32_t>(r2);
-    if (b == 0) return Failure(QStringLiteral("mod で 0 による除算が発生しました。"));
+    if (b == 0)
+        return Failure(
+            QCoreApplication::translate("Quillrun", "mod で 0 による除算が発生しました。"));
     // The remainder takes the sign of the left operand; -1 is taken apart because the
     // smallest integer divided by it does not fit.
     const std::int32_t r = b == -1 ? 0 : a % b;
@@ -63,7 +70,8 @@ QString OperatorText(int kind) {
 }
 
 QString TooLongMessage() {
-    return QStringLiteral("計算結果の文字列が長すぎます（%1 文字まで）。").arg(kMaxResultLength);
+    return QCoreApplication::translate("Quillrun", "計算結果の文字列が長すぎます（%1 文字まで）。")
+        .arg(kMaxResultLength);
 }
 
 FiringResult ComputeOperator(int kind, const QString& typeL, const QString& textL,
@@ -84,19 +92,22 @@ FiringResult ComputeOperator(int kind, const QString& typeL, const QString& text
             return Checked(xL * xR);
         case kDivide:
             if (xR == 0) {
-                return Failure(xL == 0 ? QStringLiteral("0 を 0 で割ろうとしました。")
-                                       : QStringLiteral("0 で割ろうとしました。"));
+                return Failure(
+                    xL == 0 ? QCoreApplication::translate("Quillrun", "0 を 0 で割ろうとしました。")
+                            : QCoreApplication::translate("Quillrun", "0 で割ろうとしました。"));
             }
             return Checked(xL / xR);
         default:
-            return Failure(QStringLiteral("不明な演算子です。"));
+            return Failure(QCoreApplication::translate("Quillrun", "不明な演算子です。"));
     }
 }
 
 FiringResult ComputeFunction(const QString& name, const QStringList& args, int& shown) {
     if (name == QLatin1String("mod")) {
         shown = 2;
-        if (args.size() < 2) return Failure(QStringLiteral("mod には引数が 2 つ必要です。"));
+        if (args.size() < 2)
+            return Failure(
+                QCoreApplication::translate("Quillrun", "mod には引数が 2 つ必要です。"));
         return Modulo(args[0], args[1]);
     }
     if (name == QLatin1String("sin") || name == QLatin1String("cos")) {
@@ -138,7 +149,7 @@ StepResult StepOperator(Session& s, int kind) {
         StepResult r;
         r.redraw = true;
         r.trace = true;
-        r.text = QStringLiteral("転送処理なし");
+        r.text = QCoreApplication::translate("Quillrun", "転送処理なし");
         return r;
     }
     QString tL, sL, tR, sR;
@@ -148,9 +159,9 @@ StepResult StepOperator(Session& s, int kind) {
     const FiringResult r = ComputeOperator(kind, tL, sL, tR, sR);
     if (!r.error.isEmpty()) return Failed(r.error);
     PushValue(s, r.type, r.value);
-    return Fired(e, ElementId(e) + QStringLiteral(" 演算 : ") + tL + QLatin1Char(' ') + sL +
-                        QLatin1Char(' ') + op + QLatin1Char(' ') + tR + QLatin1Char(' ') + sR +
-                        kArrow + r.type + QLatin1Char(' ') + r.value);
+    return Fired(e, ElementId(e) + QCoreApplication::translate("Quillrun", " 演算 : ") + tL +
+                        QLatin1Char(' ') + sL + QLatin1Char(' ') + op + QLatin1Char(' ') + tR +
+                        QLatin1Char(' ') + sR + kArrow + r.type + QLatin1Char(' ') + r.value);
 }
 
 StepResult StepFunction(Session& s, const QString& name) {

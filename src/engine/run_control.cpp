@@ -10,6 +10,7 @@
 #include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
+#include "model/translation.h"
 #include "render/canvas.h"
 #include "render/renderer.h"
 
@@ -69,15 +70,15 @@ void frmMain::Command2_Click(Session& s) {
 void frmMain::Command3_Click(Session& s) {
     const double ms = RoundHalfEven(ReadNumber(s.frm.Text1Text));
     if (!(ms >= 0 && ms <= kMaxTimerInterval)) {
-        s.ui.Message(
-            QStringLiteral("タイマーの間隔は 0 から 65535 ミリ秒の範囲で指定してください。"));
+        s.ui.Message(QCoreApplication::translate(
+            "Quillrun", "タイマーの間隔は 0 から 65535 ミリ秒の範囲で指定してください。"));
         return;  // the timer stays as it was
     }
     s.frm.Timer1.Interval = static_cast<int>(ms);
     s.frm.Timer1.Enabled = true;
     s.st.StoppedByError = false;
     // A timer of 0 milliseconds never ticks; the person is told why nothing moves.
-    if (ms == 0) SetLabel1(s.frm, kZeroIntervalText);
+    if (ms == 0) SetLabel1(s.frm, Tr(kZeroIntervalText));
 }
 
 void frmMain::Command4_Click(Session& s) {
@@ -120,7 +121,8 @@ StepResult StepElement(Session& s, const ElementRec& e) {
     switch (e.Kind) {
         case kConstantNumber:
         case kConstantString:
-            return SendValue(s, QStringLiteral("定数 "), e.DataType, e.Value);
+            return SendValue(s, QCoreApplication::translate("Quillrun", "定数 "), e.DataType,
+                             e.Value);
         case kVariableNumber:
         case kVariableString:
             return StepVariable(s);
@@ -185,7 +187,7 @@ StepResult StepVariable(Session& s) {
     if (e.DataType == kTypeUndefined) return {};  // nothing to offer yet: a silent step
     // Copies: the offer may show messages, but must send what the variable holds.
     const QString t = e.DataType, v = e.Value;
-    return SendValue(s, QStringLiteral("変数"), t, v);
+    return SendValue(s, QCoreApplication::translate("Quillrun", "変数"), t, v);
 }
 
 void ShowRunStatus(Session& s, const QString& text) {
@@ -200,8 +202,9 @@ void StopRunOnError(Session& s, const QString& what) {
     const int e = st.StepElem;
     RedrawDiagram(s, e);
     const QString id = QStringLiteral("ID=") + QString::number(e);
-    ShowRunStatus(s, id + QStringLiteral(" 停止 : ") + what);
-    s.ui.Message(QStringLiteral("要素 ") + id + QStringLiteral(" 「") +
-                 st.Diagram.Elements[e].Text +
-                 QStringLiteral("」 でエラーが発生したため、実行を停止しました。\r\n") + what);
+    ShowRunStatus(s, id + QCoreApplication::translate("Quillrun", " 停止 : ") + what);
+    s.ui.Message(
+        QCoreApplication::translate(
+            "Quillrun", "要素 %1 「%2」 でエラーが発生したため、実行を停止しました。\r\n%3")
+            .arg(id, st.Diagram.Elements[e].Text, what));
 }

@@ -3,6 +3,7 @@
 // previous one and lets it act by its kind. Transfer, operators and the prompt live beside it.
 
 #include "engine/step_result.h"
+#include "model/translation.h"
 
 #include <QString>
 
@@ -48,5 +49,5 @@ void ShowRunStatus(Session& s, const QString& text);
 // The timer's range in milliseconds.
 constexpr int kMaxTimerInterval = 65535;
 // The status line after 自動実行 with an interval that reads as 0.
-inline const QString kZeroIntervalText =
-    QStringLiteral("タイマーの間隔が 0 ミリ秒のため、自動実行は進みません。");
+inline constexpr SourceText kZeroIntervalText{
+    QT_TRANSLATE_NOOP("Quillrun", "タイマーの間隔が 0 ミリ秒のため、自動実行は進みません。")};

@@ -5,37 +5,38 @@
 #include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
+#include "model/translation.h"
 #include "render/canvas.h"
 #include "render/renderer.h"
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-
 void SaveSnapshot(Session& s) {
     // The same proposed name every time: the one remembered in the settings file.
     const std::optional<QString> path = s.ui.SaveFileName(SnapshotFilter(), s.st.ImageFileName);
     if (!path) {
-        s.ui.Message(QStringLiteral("画像の保存は取り消されました。"));
+        s.ui.Message(QCoreApplication::translate("Quillrun", "画像の保存は取り消されました。"));
         return;
     }
     if (path->isEmpty()) return;
     if (!s.ui.SaveBitmap(CanvasPicture(s), *path)) {
-        s.ui.Message(QStringLiteral("画像を保存できませんでした。 File Name = [") + *path +
-                     QStringLiteral("]"));
+        s.ui.Message(
+            QCoreApplication::translate("Quillrun", "画像を保存できませんでした。 File Name = [%1]")
+                .arg(*path));
     }
 }
 
 }  // namespace
 
 QString SnapshotQuestion() {
-    return QStringLiteral("画像を保存しますか？。") + kCrLf + kCrLf +
-           QStringLiteral("保存しないで続行するときは「いいえ」ボタンを") + kCrLf +
-           QStringLiteral("停止するときは「キャンセル」ボタンをクリックします。");
+    return QCoreApplication::translate("Quillrun",
+                                       "画像を保存しますか？。\r\n\r\n"
+                                       "保存しないで続行するときは「いいえ」ボタンを\r\n"
+                                       "停止するときは「キャンセル」ボタンをクリックします。");
 }
 
 QString SnapshotFilter() {
-    return QStringLiteral("bmp(*.bmp)|*.bmp|全てのﾌｧｲﾙ(*.*)|*.*");
+    return QCoreApplication::translate("Quillrun", "bmp(*.bmp)|*.bmp|全てのﾌｧｲﾙ(*.*)|*.*");
 }
 
 bool ShowTraceAndOfferSnapshot(Session& s, const QString& text) {

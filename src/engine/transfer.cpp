@@ -7,6 +7,7 @@
 #include "model/prompter.h"
 #include "model/session.h"
 #include "model/shared_state.h"
+#include "model/translation.h"
 
 #include <algorithm>
 
@@ -32,7 +33,7 @@ int QueueOf(const ConnectionRec& c) {
 int AppendOrReport(Session& s, int head, const QString& type, const QString& value) {
     if (const std::optional<int> after = TryAppendCell(s.st, head, type, value)) return *after;
     if (s.frm.Timer1.Enabled) frmMain::Command4_Click(s);
-    s.ui.Message(kPoolOverflow);
+    s.ui.Message(Tr(kPoolOverflow));
     return head;
 }
 
@@ -106,5 +107,6 @@ void PushValue(Session& s, const QString& type, const QString& value) {
 
 QString TransferLine(int elem, const QString& label, const QString& type, const QString& value) {
     return QStringLiteral("ID=") + QString::number(elem) + QStringLiteral(" : ") + label +
-           QLatin1Char(' ') + type + QLatin1Char(' ') + value + QStringLiteral(" 転送");
+           QLatin1Char(' ') + type + QLatin1Char(' ') + value +
+           QCoreApplication::translate("Quillrun", " 転送");
 }

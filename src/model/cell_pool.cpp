@@ -52,6 +52,6 @@ std::optional<int> TryAppendCell(SharedState& st, int head, const QString& type,
 
 int AppendCell(SharedState& st, Prompter& ui, int head, const QString& type, const QString& value) {
     if (const std::optional<int> after = TryAppendCell(st, head, type, value)) return *after;
-    ui.Message(kPoolOverflow);
+    ui.Message(Tr(kPoolOverflow));
     return head;
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <optional>
+#include "model/translation.h"
 
 class Prompter;
 struct SharedState;
@@ -11,7 +12,7 @@ struct SharedState;
 void InitCellPool(SharedState& st);
 int AllocCell(SharedState& st);
 void FreeCell(SharedState& st, int n);
-inline const QString kPoolOverflow = QStringLiteral("領域オーバーフロー");
+inline constexpr SourceText kPoolOverflow{QT_TRANSLATE_NOOP("Quillrun", "領域オーバーフロー")};
 
 // Appends (type, value) behind the queue starting at head and returns the new head; nothing when
 // the pool is exhausted (the queue is then unchanged).

@@ -3,6 +3,7 @@
 #include "model/edit_state.h"
 #include "model/element_geometry.h"
 #include "model/shared_state.h"
+#include "model/translation.h"
 
 #include <algorithm>
 
@@ -166,6 +167,7 @@ void DropConnectionBeingDrawn(SharedState& st) {
 }
 
 QString PurgeMessage(int index) {
-    return QStringLiteral("始点／終点が指定されていない要素がありますので削除します。i=") +
-           QString::number(index);
+    return QCoreApplication::translate(
+               "Quillrun", "始点／終点が指定されていない要素がありますので削除します。i=%1")
+        .arg(index);
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <array>
+#include "model/translation.h"
 
 // Twips are 1/1440 inch; at 96 dots per inch one pixel is 15 twips.
 constexpr double kTwipsPerPixelAt96Dpi = 15.0;
@@ -31,7 +32,7 @@ struct FormControls {
 
     ControlRect Picture1{1560, 0, 6255, 4215};
     ControlRect Label1{1440, 4320, 6255, 255};
-    QString Label1Caption = QStringLiteral("座標 (0, 0)");
+    QString Label1Caption = QCoreApplication::translate("Quillrun", "座標 (0, 0)");
     QString Text1Text = QStringLiteral("1000");
 
     // The selection panel; Left and Top are canvas units, as it lies on the canvas.

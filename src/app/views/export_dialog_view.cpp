@@ -1,5 +1,7 @@
 #include "app/views/export_dialog_view.h"
 
+#include "model/translation.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,10 +12,10 @@
 ExportDialogView::ExportDialogView(ExportDialog& logic, QWidget* parent)
     : QDialog(parent), logic_(logic) {
     setObjectName(QStringLiteral("frmExport"));
-    setWindowTitle(kExportDialogCaption);
+    setWindowTitle(Tr(kExportDialogCaption));
     setModal(true);
 
-    auto* frame = new QGroupBox(QStringLiteral("倍率"), this);
+    auto* frame = new QGroupBox(QCoreApplication::translate("Quillrun", "倍率"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     auto* row = new QHBoxLayout(frame);
     for (std::size_t i = 0; i < scales_.size(); ++i) {
@@ -30,15 +32,15 @@ ExportDialogView::ExportDialogView(ExportDialog& logic, QWidget* parent)
     }
     frame->setEnabled(logic_.ScaleApplies());
 
-    grid_ = new QCheckBox(kIncludeGridCaption, this);
+    grid_ = new QCheckBox(Tr(kIncludeGridCaption), this);
     grid_->setObjectName(QStringLiteral("IncludeGrid"));
     grid_->setEnabled(logic_.GridApplies());
     connect(grid_, &QCheckBox::toggled, this, [this](bool on) { logic_.IncludeGrid = on; });
 
-    auto* confirm = new QPushButton(QStringLiteral("確認"), this);
+    auto* confirm = new QPushButton(QCoreApplication::translate("Quillrun", "確認"), this);
     confirm->setObjectName(QStringLiteral("Command1"));
     confirm->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto* cancel = new QPushButton(QCoreApplication::translate("Quillrun", "取消"), this);
     cancel->setObjectName(QStringLiteral("Command2"));
     connect(confirm, &QPushButton::clicked, this, [this] {
         logic_.Confirm();

@@ -2,6 +2,7 @@
 
 #include "model/form_controls.h"
 #include "model/session.h"
+#include "model/translation.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -25,7 +26,7 @@ GridDialogView::GridDialogView(QWidget* parent, Session& s, Runner run)
     : QWidget(parent, Qt::Tool), logic_(std::make_unique<GridDialog>(s)), run_(std::move(run)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frmGrid"));
-    setWindowTitle(kGridDialogCaption);
+    setWindowTitle(Tr(kGridDialogCaption));
     const double k = s.frm.TwipsPerPixel > 0 ? s.frm.TwipsPerPixel : kTwipsPerPixelAt96Dpi;
     auto place = [k](QWidget* w, double left, double top, double width, double height) {
         w->setGeometry(ToPixels(left, k), ToPixels(top, k), ToPixels(width, k),
@@ -42,15 +43,16 @@ GridDialogView::GridDialogView(QWidget* parent, Session& s, Runner run)
 
     struct Button {
         const char* name;
-        const char16_t* caption;
+        const char* caption;  // marked for translation
         double left;
         void (GridDialog::*handler)();
     };
-    const Button buttons[] = {{"Command1", u"設定", 960, &GridDialog::Command1_Click},
-                              {"Command2", u"解除", 1920, &GridDialog::Command2_Click},
-                              {"Command3", u"取消", 2880, &GridDialog::Command3_Click}};
+    const Button buttons[] = {
+        {"Command1", QT_TRANSLATE_NOOP("Quillrun", "設定"), 960, &GridDialog::Command1_Click},
+        {"Command2", QT_TRANSLATE_NOOP("Quillrun", "解除"), 1920, &GridDialog::Command2_Click},
+        {"Command3", QT_TRANSLATE_NOOP("Quillrun", "取消"), 2880, &GridDialog::Command3_Click}};
     for (const Button& b : buttons) {
-        auto* button = new QPushButton(QString::fromUtf16(b.caption), this);
+        auto* button = new QPushButton(QCoreApplication::translate("Quillrun", b.caption), this);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setAutoDefault(false);
         place(button, b.left, 120, 855, 255);

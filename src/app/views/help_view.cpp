@@ -8,12 +8,12 @@
 
 HelpView::HelpView(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QCoreApplication::translate("HelpView", "使い方"));
+    setWindowTitle(QCoreApplication::translate("Quillrun", "使い方"));
     auto* text = new QTextBrowser(this);
     text->setObjectName(QStringLiteral("HelpText"));
     // The English translation names the English guide.
     text->setSource(QUrl(QStringLiteral("qrc:/help/") +
-                         QCoreApplication::translate("HelpView", "guide_ja.html")));
+                         QCoreApplication::translate("Quillrun", "guide_ja.html")));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     auto* layout = new QVBoxLayout(this);

@@ -4,6 +4,7 @@
 #include "app/diagram_export.h"
 #include "app/dropped_files.h"
 #include "app/file_commands.h"
+#include "app/language.h"
 #include "app/run_values.h"
 #include "app/startup.h"
 #include "app/views/canvas_view.h"
@@ -21,7 +22,9 @@
 #include "engine/run_control.h"
 #include "engine/run_menu.h"
 #include "model/element_geometry.h"
+#include "model/translation.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -150,26 +153,33 @@ QAction* MainWindow::AddMenuEntry(QMenu* menu, const char* name, const QString& 
 }
 
 void MainWindow::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    QMenu* file = menuBar()->addMenu(QCoreApplication::translate("Quillrun", "ファイル(&F)"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    AddMenuEntry(file, "mnuFileNew", QStringLiteral("新規作成(&N)"), frmMain::mnuFileNew_Click)
+    AddMenuEntry(file, "mnuFileNew", QCoreApplication::translate("Quillrun", "新規作成(&N)"),
+                 frmMain::mnuFileNew_Click)
         ->setShortcuts(Keys(QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N)));
-    AddMenuEntry(file, "mnuFileOpen", QStringLiteral("開く(&O)"), frmMain::mnuFileOpen_Click)
+    AddMenuEntry(file, "mnuFileOpen", QCoreApplication::translate("Quillrun", "開く(&O)"),
+                 frmMain::mnuFileOpen_Click)
         ->setShortcuts(Keys(QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O)));
     file->addSeparator();
-    AddMenuEntry(file, "mnuFileSave", QStringLiteral("保存(&S)"), frmMain::mnuFileSave_Click)
+    AddMenuEntry(file, "mnuFileSave", QCoreApplication::translate("Quillrun", "保存(&S)"),
+                 frmMain::mnuFileSave_Click)
         ->setShortcuts(Keys(QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)));
-    AddMenuEntry(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)"),
+    AddMenuEntry(file, "mnuFileSaveAs",
+                 QCoreApplication::translate("Quillrun", "名前を付けて保存(&A)"),
                  frmMain::mnuFileSaveAs_Click)
         ->setShortcuts(Keys(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
-    AddMenuEntry(file, "mnuFileExport", QStringLiteral("エクスポート(&X)..."),
+    AddMenuEntry(file, "mnuFileExport",
+                 QCoreApplication::translate("Quillrun", "エクスポート(&X)..."),
                  frmMain::mnuFileExport_Click);
-    QAction* print = AddMenuEntry(file, "mnuFilePrint", QStringLiteral("印刷(&P)..."), nullptr);
+    QAction* print = AddMenuEntry(file, "mnuFilePrint",
+                                  QCoreApplication::translate("Quillrun", "印刷(&P)..."), nullptr);
     print->setShortcuts(Keys(QKeySequence::Print, QKeySequence(Qt::CTRL | Qt::Key_P)));
     connect(print, &QAction::triggered, this,
             [this] { Dispatch([this](Session& s) { ShowPrintPreview(this, s); }); });
     file->addSeparator();
-    AddMenuEntry(file, "mnuFileSample", QStringLiteral("サンプルデータ(&E)"),
+    AddMenuEntry(file, "mnuFileSample",
+                 QCoreApplication::translate("Quillrun", "サンプルデータ(&E)"),
                  frmMain::mnuFileSample_Click);
     file->addSeparator();
     for (std::size_t i = 0; i < mnuFilename_.size(); ++i) {
@@ -181,31 +191,38 @@ void MainWindow::BuildMenus() {
         });
     }
     file->addSeparator();
-    QAction* exit = AddMenuEntry(file, "fileExit", QStringLiteral("終了(X)"), nullptr);
+    QAction* exit =
+        AddMenuEntry(file, "fileExit", QCoreApplication::translate("Quillrun", "終了(X)"), nullptr);
     exit->setShortcuts(Keys(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    QMenu* edit = menuBar()->addMenu(QCoreApplication::translate("Quillrun", "編集(&E)"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuEditUndo_ = AddMenuEntry(edit, "mnuEditUndo", QStringLiteral("元に戻す(&U)"), nullptr);
+    mnuEditUndo_ = AddMenuEntry(edit, "mnuEditUndo",
+                                QCoreApplication::translate("Quillrun", "元に戻す(&U)"), nullptr);
     mnuEditUndo_->setShortcuts(Keys(QKeySequence::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z)));
     connect(mnuEditUndo_, &QAction::triggered, this,
             [this] { Dispatch([this](Session&) { history_.Undo(); }); });
-    mnuEditRedo_ = AddMenuEntry(edit, "mnuEditRedo", QStringLiteral("やり直し(&Y)"), nullptr);
+    mnuEditRedo_ = AddMenuEntry(edit, "mnuEditRedo",
+                                QCoreApplication::translate("Quillrun", "やり直し(&Y)"), nullptr);
     mnuEditRedo_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(mnuEditRedo_, &QAction::triggered, this,
             [this] { Dispatch([this](Session&) { history_.Redo(); }); });
     edit->addSeparator();
     // Several elements at once, with the desktop's keys.
-    AddMenuEntry(edit, "mnuEditCut", QStringLiteral("切り取り(&T)"), frmMain::mnuEditCut_Click)
+    AddMenuEntry(edit, "mnuEditCut", QCoreApplication::translate("Quillrun", "切り取り(&T)"),
+                 frmMain::mnuEditCut_Click)
         ->setShortcuts(Keys(QKeySequence::Cut, QKeySequence(Qt::CTRL | Qt::Key_X)));
-    AddMenuEntry(edit, "mnuEditCopy", QStringLiteral("コピー(&O)"), frmMain::mnuEditCopy_Click)
+    AddMenuEntry(edit, "mnuEditCopy", QCoreApplication::translate("Quillrun", "コピー(&O)"),
+                 frmMain::mnuEditCopy_Click)
         ->setShortcuts(Keys(QKeySequence::Copy, QKeySequence(Qt::CTRL | Qt::Key_C)));
-    AddMenuEntry(edit, "mnuEditCopyPicture", QStringLiteral("画像をコピー"),
+    AddMenuEntry(edit, "mnuEditCopyPicture",
+                 QCoreApplication::translate("Quillrun", "画像をコピー"),
                  frmMain::mnuEditCopyPicture_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    QAction* paste = AddMenuEntry(edit, "mnuEditPaste", QStringLiteral("貼り付け(&P)"), nullptr);
+    QAction* paste = AddMenuEntry(edit, "mnuEditPaste",
+                                  QCoreApplication::translate("Quillrun", "貼り付け(&P)"), nullptr);
     paste->setShortcuts(Keys(QKeySequence::Paste, QKeySequence(Qt::CTRL | Qt::Key_V)));
     connect(paste, &QAction::triggered, this, [this] {
         const std::optional<QPointF> at = picture1_->PointerInUnits();
@@ -213,41 +230,48 @@ void MainWindow::BuildMenus() {
         if (at) where = PointRec{at->x(), at->y()};
         Dispatch([where](Session& s) { frmMain::mnuEditPaste_Click(s, where); });
     });
-    AddMenuEntry(edit, "mnuEditDuplicate", QStringLiteral("複製(&D)"),
+    AddMenuEntry(edit, "mnuEditDuplicate", QCoreApplication::translate("Quillrun", "複製(&D)"),
                  frmMain::mnuEditDuplicate_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    AddMenuEntry(edit, "mnuEditSelectAll", QStringLiteral("すべて選択(&L)"),
+    AddMenuEntry(edit, "mnuEditSelectAll",
+                 QCoreApplication::translate("Quillrun", "すべて選択(&L)"),
                  frmMain::mnuEditSelectAll_Click)
         ->setShortcuts(Keys(QKeySequence::SelectAll, QKeySequence(Qt::CTRL | Qt::Key_A)));
     edit->addSeparator();
-    AddMenuEntry(edit, "mnuEditAddElement", QStringLiteral("要素追加(&A)"),
+    AddMenuEntry(edit, "mnuEditAddElement", QCoreApplication::translate("Quillrun", "要素追加(&A)"),
                  frmMain::mnuEditAddElement_Click);
-    AddMenuEntry(edit, "mnuConect", QStringLiteral("接続(&C)"), frmMain::mnuConect_Click);
+    AddMenuEntry(edit, "mnuConect", QCoreApplication::translate("Quillrun", "接続(&C)"),
+                 frmMain::mnuConect_Click);
     edit->addSeparator();
-    AddMenuEntry(edit, "mnuEditRelease", QStringLiteral("選択解除(&R)"),
+    AddMenuEntry(edit, "mnuEditRelease", QCoreApplication::translate("Quillrun", "選択解除(&R)"),
                  frmMain::mnuEditRelease_Click);
 
     // 実行: the run one step at a time, breakpoints and the values panel. F8 and F9 are free on
     // the desktops (F10 opens the menu bar, Shift+F10 a context menu).
-    QMenu* run = menuBar()->addMenu(QStringLiteral("実行(&R)"));
+    QMenu* run = menuBar()->addMenu(QCoreApplication::translate("Quillrun", "実行(&R)"));
     run->setObjectName(QStringLiteral("mnuRun"));
-    AddMenuEntry(run, "mnuRunStep", QStringLiteral("1ステップ実行(&S)"), frmMain::mnuRunStep_Click)
+    AddMenuEntry(run, "mnuRunStep", QCoreApplication::translate("Quillrun", "1ステップ実行(&S)"),
+                 frmMain::mnuRunStep_Click)
         ->setShortcut(QKeySequence(Qt::Key_F8));
-    mnuRunStepBack_ = AddMenuEntry(run, "mnuRunStepBack", QStringLiteral("1ステップ戻る(&B)"),
+    mnuRunStepBack_ = AddMenuEntry(run, "mnuRunStepBack",
+                                   QCoreApplication::translate("Quillrun", "1ステップ戻る(&B)"),
                                    frmMain::mnuRunStepBack_Click);
     mnuRunStepBack_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F8));
-    mnuRunBreakpoint_ =
-        AddMenuEntry(run, "mnuRunBreakpoint", QStringLiteral("ブレークポイント(&P)"),
-                     frmMain::mnuRunBreakpoint_Click);
+    mnuRunBreakpoint_ = AddMenuEntry(
+        run, "mnuRunBreakpoint", QCoreApplication::translate("Quillrun", "ブレークポイント(&P)"),
+        frmMain::mnuRunBreakpoint_Click);
     mnuRunBreakpoint_->setShortcut(QKeySequence(Qt::Key_F9));
     run->addSeparator();
-    mnuRunValues_ = AddMenuEntry(run, "mnuRunValues", QStringLiteral("値の一覧(&V)"), nullptr);
+    mnuRunValues_ = AddMenuEntry(run, "mnuRunValues",
+                                 QCoreApplication::translate("Quillrun", "値の一覧(&V)"), nullptr);
     mnuRunValues_->setCheckable(true);
     mnuRunValues_->setShortcut(QKeySequence(Qt::Key_F7));
 
-    QMenu* option = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
+    QMenu* option = menuBar()->addMenu(QCoreApplication::translate("Quillrun", "オプション(&O)"));
     option->setObjectName(QStringLiteral("mnuOption"));
-    QAction* grid = AddMenuEntry(option, "mnuOptionGrid", QStringLiteral("グリッド(&G)"), nullptr);
+    QAction* grid = AddMenuEntry(option, "mnuOptionGrid",
+                                 QCoreApplication::translate("Quillrun", "グリッド(&G)"), nullptr);
+    BuildLanguageMenu(option);
     BuildHelpMenu();
     connect(grid, &QAction::triggered, this, [this] {
         ShowGridDialog(this, session_, [this](const std::function<void()>& press) {
@@ -256,10 +280,41 @@ void MainWindow::BuildMenus() {
     });
 }
 
+void MainWindow::BuildLanguageMenu(QMenu* option) {
+    QMenu* language = option->addMenu(QCoreApplication::translate("Quillrun", "言語(&L)"));
+    language->setObjectName(QStringLiteral("mnuOptionLanguage"));
+    auto* choices = new QActionGroup(language);
+    // Each language is named in its own words, so that a person who reads only one finds it.
+    mnuOptionJapanese_ =
+        AddMenuEntry(language, "mnuOptionJapanese", QStringLiteral("日本語"), nullptr);
+    mnuOptionEnglish_ =
+        AddMenuEntry(language, "mnuOptionEnglish", QStringLiteral("English"), nullptr);
+    for (QAction* a : {mnuOptionJapanese_, mnuOptionEnglish_}) {
+        a->setCheckable(true);
+        choices->addAction(a);
+        connect(a, &QAction::triggered, this, [this, a] {
+            const QString chosen = a == mnuOptionEnglish_ ? kEnglish : QString();
+            if (preferences_.Language() == chosen) return;
+            // The texts of the window are made when it opens: the choice shows at the next start.
+            preferences_.SetLanguage(chosen);
+            Dispatch([](Session& s) {
+                s.ui.Message(QCoreApplication::translate(
+                    "Quillrun", "言語の変更は、次に Quillrun を起動したときに有効になります。"));
+            });
+        });
+    }
+    SetLanguageInUse(kJapanese);
+}
+
+void MainWindow::SetLanguageInUse(const QString& language) {
+    (language == kEnglish ? mnuOptionEnglish_ : mnuOptionJapanese_)->setChecked(true);
+}
+
 void MainWindow::BuildHelpMenu() {
-    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    QMenu* help = menuBar()->addMenu(QCoreApplication::translate("Quillrun", "ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    QAction* guide = AddMenuEntry(help, "mnuHelpGuide", QStringLiteral("使い方(&G)"), nullptr);
+    QAction* guide = AddMenuEntry(help, "mnuHelpGuide",
+                                  QCoreApplication::translate("Quillrun", "使い方(&G)"), nullptr);
     guide->setShortcuts(Keys(QKeySequence::HelpContents, QKeySequence(Qt::Key_F1)));
     connect(guide, &QAction::triggered, this, [this] {
         if (!help_) help_ = new HelpView(this);
@@ -268,7 +323,8 @@ void MainWindow::BuildHelpMenu() {
         help_->activateWindow();
     });
     QAction* about =
-        AddMenuEntry(help, "mnuHelpAbout", QStringLiteral("バージョン情報(&A)"), nullptr);
+        AddMenuEntry(help, "mnuHelpAbout",
+                     QCoreApplication::translate("Quillrun", "バージョン情報(&A)"), nullptr);
     connect(about, &QAction::triggered, this,
             [this] { Dispatch([](Session& s) { s.ui.Message(AboutText()); }); });
 }
@@ -314,17 +370,21 @@ QString MainWindow::CanvasTip(float x, float y) const {
 }
 
 void MainWindow::BuildControls(QWidget* client) {
-    AddButton(client, 1, QStringLiteral("初期化"), 120, 120, 1215, 375, frmMain::Command1_Click);
-    AddButton(client, 2, QStringLiteral("逐次実行"), 120, 600, 1215, 375, frmMain::Command2_Click);
-    AddButton(client, 3, QStringLiteral("自動実行"), 120, 1080, 1215, 375, frmMain::Command3_Click);
-    auto* label2 = new QLabel(QStringLiteral("タイマー"), client);
+    AddButton(client, 1, QCoreApplication::translate("Quillrun", "初期化"), 120, 120, 1215, 375,
+              frmMain::Command1_Click);
+    AddButton(client, 2, QCoreApplication::translate("Quillrun", "逐次実行"), 120, 600, 1215, 375,
+              frmMain::Command2_Click);
+    AddButton(client, 3, QCoreApplication::translate("Quillrun", "自動実行"), 120, 1080, 1215, 375,
+              frmMain::Command3_Click);
+    auto* label2 = new QLabel(QCoreApplication::translate("Quillrun", "タイマー"), client);
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setGeometry(Pixels(240, 1560, 735, 255));
     text1_ = new QLineEdit(frm_.Text1Text, client);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setGeometry(Pixels(120, 1920, 1215, 270));
     connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { frm_.Text1Text = t; });
-    AddButton(client, 4, QStringLiteral("停止"), 120, 2280, 1215, 375, frmMain::Command4_Click);
+    AddButton(client, 4, QCoreApplication::translate("Quillrun", "停止"), 120, 2280, 1215, 375,
+              frmMain::Command4_Click);
 
     picture1_ = new CanvasView(canvas_, client);
     picture1_->setObjectName(QStringLiteral("Picture1"));
@@ -341,22 +401,23 @@ void MainWindow::BuildControls(QWidget* client) {
     frame1_->hide();
     struct PanelButton {
         int command;
-        const char16_t* caption;
+        const char* caption;  // marked for translation
         double top;
         void (*handler)(Session&);
     };
     const PanelButton panel[] = {
-        {10, u"取消", 120, frmMain::Command10_Click},
-        {5, u"点削除", 360, frmMain::Command5_Click},
-        {6, u"接続線削除", 600, frmMain::Command6_Click},
-        {7, u"要素削除", 840, frmMain::Command7_Click},
-        {8, u"点移動", 1080, frmMain::Command8_Click},
-        {9, u"要素移動", 1320, frmMain::Command9_Click},
-        {11, u"要素属性変更", 1560, frmMain::Command11_Click},
+        {10, QT_TRANSLATE_NOOP("Quillrun", "取消"), 120, frmMain::Command10_Click},
+        {5, QT_TRANSLATE_NOOP("Quillrun", "点削除"), 360, frmMain::Command5_Click},
+        {6, QT_TRANSLATE_NOOP("Quillrun", "接続線削除"), 600, frmMain::Command6_Click},
+        {7, QT_TRANSLATE_NOOP("Quillrun", "要素削除"), 840, frmMain::Command7_Click},
+        {8, QT_TRANSLATE_NOOP("Quillrun", "点移動"), 1080, frmMain::Command8_Click},
+        {9, QT_TRANSLATE_NOOP("Quillrun", "要素移動"), 1320, frmMain::Command9_Click},
+        {11, QT_TRANSLATE_NOOP("Quillrun", "要素属性変更"), 1560, frmMain::Command11_Click},
     };
     for (const PanelButton& b : panel)
-        panelButtons_[static_cast<std::size_t>(b.command - 5)] = AddButton(
-            frame1_, b.command, QString::fromUtf16(b.caption), 0, b.top, 1575, 255, b.handler);
+        panelButtons_[static_cast<std::size_t>(b.command - 5)] =
+            AddButton(frame1_, b.command, QCoreApplication::translate("Quillrun", b.caption), 0,
+                      b.top, 1575, 255, b.handler);
 
     timer1_.setTimerType(Qt::PreciseTimer);
     connect(&timer1_, &QTimer::timeout, this, &MainWindow::TimerTick);

@@ -43,6 +43,8 @@ public:
     void SyncControls();
     // One tick of Timer1.
     void TimerTick();
+    // The language the texts are in (kJapanese or kEnglish), ticked in オプション > 言語.
+    void SetLanguageInUse(const QString& language);
 
 protected:
     bool event(QEvent* event) override;
@@ -57,6 +59,7 @@ private:
     void BuildControls(QWidget* client);
     void BuildValuesPanel();
     void BuildHelpMenu();
+    void BuildLanguageMenu(QMenu* option);
     // The window's place and size and the timer interval of the last time, and remembering them.
     void RestorePreferences();
     void RememberPreferences();
@@ -91,6 +94,8 @@ private:
     QAction* mnuRunValues_ = nullptr;
     RunValuesDock* values_ = nullptr;
     HelpView* help_ = nullptr;
+    QAction* mnuOptionJapanese_ = nullptr;
+    QAction* mnuOptionEnglish_ = nullptr;
     Preferences preferences_;
     QAction* mnuEditUndo_ = nullptr;
     QAction* mnuEditRedo_ = nullptr;

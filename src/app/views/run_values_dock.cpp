@@ -1,5 +1,7 @@
 #include "app/views/run_values_dock.h"
 
+#include "model/translation.h"
+
 #include <QHeaderView>
 #include <QTableView>
 
@@ -10,7 +12,7 @@ constexpr int kFrameMilliseconds = 16;
 }  // namespace
 
 RunValuesDock::RunValuesDock(const SharedState& st, QWidget* parent)
-    : QDockWidget(QStringLiteral("値の一覧"), parent), model_(st, this) {
+    : QDockWidget(QCoreApplication::translate("Quillrun", "値の一覧"), parent), model_(st, this) {
     setObjectName(QStringLiteral("ValuesPanel"));
     view_ = new QTableView(this);
     view_->setObjectName(QStringLiteral("ValuesTable"));

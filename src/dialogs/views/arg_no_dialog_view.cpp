@@ -1,7 +1,7 @@
 #include "dialogs/views/arg_no_dialog_view.h"
 
 ArgNoDialogView::ArgNoDialogView(ArgNoDialog& logic, QWidget* parent)
-    : ListFontDialogView(logic, parent, kArgNoDialogCaption) {
+    : ListFontDialogView(logic, parent, Tr(kArgNoDialogCaption)) {
     ChainTabOrder({});
     Sync();
 }

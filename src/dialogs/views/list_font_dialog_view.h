@@ -6,6 +6,7 @@
 // first Down, Up or Home selects the first entry. The fields of one dialog alone are its own.
 
 #include "dialogs/views/list_mirror.h"
+#include "model/translation.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -58,14 +59,20 @@ protected:
 
         list1_ = Named(new QListWidget(this), "List1");
         list1_->setSelectionMode(QAbstractItemView::SingleSelection);
-        frame1_ = Named(new QGroupBox(QStringLiteral("フォント"), this), "Frame1");
-        check1_ = Named(new QCheckBox(QStringLiteral("ボールド"), frame1_), "Check1");
-        check2_ = Named(new QCheckBox(QStringLiteral("下線"), frame1_), "Check2");
-        label3_ = Named(new QLabel(QStringLiteral("サイズ"), frame1_), "Label3");
+        frame1_ = Named(new QGroupBox(QCoreApplication::translate("Quillrun", "フォント"), this),
+                        "Frame1");
+        check1_ = Named(new QCheckBox(QCoreApplication::translate("Quillrun", "ボールド"), frame1_),
+                        "Check1");
+        check2_ = Named(new QCheckBox(QCoreApplication::translate("Quillrun", "下線"), frame1_),
+                        "Check2");
+        label3_ =
+            Named(new QLabel(QCoreApplication::translate("Quillrun", "サイズ"), frame1_), "Label3");
         label3_->setTextFormat(Qt::PlainText);
         text3_ = Named(new QLineEdit(frame1_), "Text3");
-        command1_ = Named(new QPushButton(QStringLiteral("確認"), this), "Command1");
-        command2_ = Named(new QPushButton(QStringLiteral("取消"), this), "Command2");
+        command1_ = Named(new QPushButton(QCoreApplication::translate("Quillrun", "確認"), this),
+                          "Command1");
+        command2_ = Named(new QPushButton(QCoreApplication::translate("Quillrun", "取消"), this),
+                          "Command2");
         // Return presses 確認, or the button that has the focus.
         command1_->setDefault(true);
 

@@ -1,0 +1,201 @@
+// The program's windows, dialogs and messages in English with the English translation and in
+// Japanese without it: every text they show is collected and looked at, and each is
+// photographed in both languages.
+
+#include "app/export_dialog.h"
+#include "app/file_commands.h"
+#include "app/language.h"
+#include "app/preferences.h"
+#include "app/views/export_dialog_view.h"
+#include "dialogs/arg_no_dialog.h"
+#include "dialogs/views/arg_no_dialog_view.h"
+#include "model/prompter.h"
+#include "model/session.h"
+#include "window_support.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDialog>
+#include <QDockWidget>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+
+namespace {
+
+bool HoldsJapanese(const QString& text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3000 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF)) return true;
+    }
+    return false;
+}
+
+// The texts a window shows in its frame and widgets: its title, labels, buttons, frames, menu
+// entries and table headings. The language entries name themselves in their own language and
+// are left out.
+QStringList ShownTexts(QWidget& w) {
+    QStringList texts{w.windowTitle()};
+    for (const QLabel* l : w.findChildren<QLabel*>())
+        if (l->isVisibleTo(&w)) texts << l->text();
+    for (const QAbstractButton* b : w.findChildren<QAbstractButton*>())
+        if (b->isVisibleTo(&w)) texts << b->text();
+    for (const QGroupBox* g : w.findChildren<QGroupBox*>()) texts << g->title();
+    for (const QMenu* m : w.findChildren<QMenu*>()) {
+        texts << m->title();
+        for (const QAction* a : m->actions())
+            if (a->objectName() != "mnuOptionJapanese") texts << a->text();
+    }
+    for (const QDockWidget* d : w.findChildren<QDockWidget*>()) texts << d->windowTitle();
+    for (const QTableView* t : w.findChildren<QTableView*>())
+        for (int c = 0; c < t->model()->columnCount(); ++c)
+            texts << t->model()->headerData(c, Qt::Horizontal).toString();
+    texts.removeAll(QString());
+    return texts;
+}
+
+// What one tour of the program showed, window by window.
+struct Tour {
+    std::vector<std::pair<QString, QStringList>> windows;
+    QString guide;  // the guide's text
+
+    void Take(const QString& name, QWidget& w, const QString& language) {
+        windows.emplace_back(name, ShownTexts(w));
+        Screenshot(w, name + u'_' + language);
+    }
+};
+
+// Opens every window of the program in the language the translation in use gives.
+Tour TakeTour(const QString& language) {
+    Tour tour;
+    QTemporaryDir folder;
+    MainWindow w(folder.path());
+    w.resize(1000, 640);
+    ShowActive(w);
+    w.Dispatch([](Session& s) {
+        LoadDiagram(s, QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn"));
+    });
+    if (QAction* values = w.findChild<QAction*>("mnuRunValues"); !values->isChecked())
+        values->trigger();
+    w.findChild<QAction*>("mnuRunStep")->trigger();
+    tour.Take("window", w, language);
+
+    // 要素追加's dialog, answered with Escape.
+    AnswerModal([&](QWidget* dialog) {
+        tour.Take("element_dialog", *dialog, language);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    w.findChild<QAction*>("mnuEditAddElement")->trigger();
+
+    // The argument-number dialog as a connection into a function opens it.
+    {
+        ArgNoDialog logic(w.session());
+        logic.List1 << "1"
+                    << "2";
+        ArgNoDialogView view(logic, &w);
+        view.show();
+        tour.Take("arg_no_dialog", view, language);
+    }
+    {
+        ExportDialog logic(ExportFormat::Png, true);
+        ExportDialogView view(logic, &w);
+        view.show();
+        tour.Take("export_dialog", view, language);
+    }
+    w.findChild<QAction*>("mnuOptionGrid")->trigger();
+    if (auto* grid = w.findChild<QWidget*>("frmGrid")) {
+        tour.Take("grid_dialog", *grid, language);
+        grid->close();
+    } else {
+        ADD_FAILURE() << "no grid dialog";
+    }
+    w.findChild<QAction*>("mnuHelpGuide")->trigger();
+    if (auto* guide = w.findChild<QDialog*>("HelpWindow")) {
+        tour.Take("guide", *guide, language);
+        tour.guide = guide->findChild<QTextBrowser*>("HelpText")->toPlainText();
+        guide->close();
+    } else {
+        ADD_FAILURE() << "no guide";
+    }
+
+    // The About box, a question with its three buttons and a file's error message.
+    const auto take = [&](const char* name) {
+        return [&tour, &language, name](QWidget* box) {
+            tour.Take(QString::fromLatin1(name), *box, language);
+            QTest::keyClick(box, Qt::Key_Escape);
+        };
+    };
+    AnswerModal(take("about"));
+    w.findChild<QAction*>("mnuHelpAbout")->trigger();
+    AnswerModal(take("question"));
+    w.Dispatch([](Session& s) { s.ui.AskYesNoCancel(Tr(kUnsavedQuestion)); });
+    AnswerModal(take("file_message"));
+    w.Dispatch([&](Session& s) { LoadDiagram(s, folder.filePath("missing.qrn")); });
+    w.setWindowModified(false);
+    return tour;
+}
+
+}  // namespace
+
+TEST(LanguageWindow, WithTheEnglishTranslationNoWindowShowsJapanese) {
+    Translations translations(QStringLiteral(QUILLRUN_BINARY_DIR "/translations"));
+    ASSERT_TRUE(translations.Use(kEnglish));
+    const Tour tour = TakeTour(kEnglish);
+    ASSERT_EQ(tour.windows.size(), 9u);
+    for (const auto& [name, texts] : tour.windows) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_GE(texts.size(), 1);
+        for (const QString& text : texts) EXPECT_FALSE(HoldsJapanese(text)) << text.toStdString();
+    }
+    const QStringList& window = tour.windows[0].second;
+    for (const char* text : {"&File", "&Edit", "&Run", "&Options", "&Help", "Step &Back", "Reset",
+                             "Values", "ID=1 : Constant  Number 3 sent"})
+        EXPECT_TRUE(window.contains(QString::fromUtf8(text))) << text;
+    EXPECT_TRUE(tour.guide.contains("Step Back")) << "the English guide";
+    EXPECT_TRUE(tour.windows[7].second.contains("&Yes")) << "Qt's own buttons are English too";
+}
+
+TEST(LanguageWindow, WithoutItEveryWindowIsJapanese) {
+    Translations translations(QStringLiteral(QUILLRUN_BINARY_DIR "/translations"));
+    ASSERT_TRUE(translations.Use(kJapanese));
+    const Tour tour = TakeTour(kJapanese);
+    ASSERT_EQ(tour.windows.size(), 9u);
+    for (const auto& [name, texts] : tour.windows) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(HoldsJapanese(texts.join(u' '))) << texts.join(u'|').toStdString();
+    }
+    const QStringList& window = tour.windows[0].second;
+    for (const char* text : {"ファイル(&F)", "実行(&R)", "1ステップ戻る(&B)", "初期化", "値の一覧",
+                             "ID=1 : 定数  Number 3 転送"})
+        EXPECT_TRUE(window.contains(QString::fromUtf8(text))) << text;
+    EXPECT_TRUE(tour.guide.contains("1ステップ戻る"));
+    EXPECT_TRUE(HoldsJapanese(tour.windows[7].second.filter("(&Y)").join(u' ')))
+        << tour.windows[7].second.join(u'|').toStdString();
+}
+
+// オプション > 言語 remembers the choice for the next start and says so, in the language in use.
+TEST(LanguageWindow, TheLanguageMenuRemembersTheChoice) {
+    QTemporaryDir folder;
+    MainWindow w(folder.path());
+    ShowActive(w);
+    QAction* english = w.findChild<QAction*>("mnuOptionEnglish");
+    QAction* japanese = w.findChild<QAction*>("mnuOptionJapanese");
+    ASSERT_TRUE(english && japanese);
+    EXPECT_TRUE(japanese->isChecked());
+    QString told;
+    AnswerModal([&](QWidget* box) {
+        told = static_cast<QMessageBox*>(box)->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    english->trigger();
+    EXPECT_TRUE(english->isChecked());
+    EXPECT_EQ(told, "言語の変更は、次に Quillrun を起動したときに有効になります。");
+    EXPECT_EQ(Preferences().Language(), kEnglish);
+    AnswerModal([](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); });
+    japanese->trigger();
+    EXPECT_EQ(Preferences().Language(), QString());
+}
