@@ -78,6 +78,7 @@ done <<EOF
 -rwxr-xr-x lib/quillrun/quillrun
 -rwxr-xr-x lib/quillrun/quillrun-run
 -rw-r--r-- lib/quillrun/testData5.qrn
+-rw-r--r-- lib/quillrun/translations/quillrun_en.qm
 lrwxrwxrwx bin/quillrun -> ../lib/quillrun/quillrun
 lrwxrwxrwx bin/quillrun-run -> ../lib/quillrun/quillrun-run
 -rw-r--r-- share/applications/quillrun.desktop
@@ -91,6 +92,8 @@ lrwxrwxrwx bin/quillrun-run -> ../lib/quillrun/quillrun-run
 -rw-r--r-- share/icons/hicolor/128x128/mimetypes/application-x-quillrun.png
 -rw-r--r-- share/man/man1/quillrun.1.gz
 -rw-r--r-- share/man/man1/quillrun-run.1.gz
+-rw-r--r-- share/man/ja/man1/quillrun.1.gz
+-rw-r--r-- share/man/ja/man1/quillrun-run.1.gz
 -rw-r--r-- share/doc/quillrun/copyright
 -rw-r--r-- share/doc/quillrun/changelog.gz
 EOF

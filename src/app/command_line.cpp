@@ -17,8 +17,8 @@ struct StartParser {
                                QStringLiteral("Display the version and exit.")};
     QCommandLineOption language{
         QStringLiteral("language"),
-        QStringLiteral("Show the program in LANGUAGE: en (English) or ja (Japanese) for this run,\n"
-                       "whatever オプション > 言語 chose."),
+        QStringLiteral("en (English) or ja (Japanese) for this run, whatever\n"
+                       "オプション > 言語 chose."),
         QStringLiteral("LANGUAGE")};
 
     StartParser() {
