@@ -42,7 +42,10 @@ int main(int argc, char* argv[]) {
 
     // The command line's choice holds for this run; else the one made in オプション > 言語.
     Translations translations(TranslationsFolder(QCoreApplication::applicationDirPath()));
-    translations.Use(start.language.isEmpty() ? Preferences().Language() : start.language);
+    if (!translations.Use(start.language.isEmpty() ? Preferences().Language() : start.language))
+        PrintUtf8(stderr, QStringLiteral("quillrun: the English translation cannot be loaded from "
+                                         "%1; the window is in Japanese\n")
+                              .arg(TranslationsFolder(QCoreApplication::applicationDirPath())));
 
     MainWindow window(QCoreApplication::applicationDirPath());
     window.SetLanguageInUse(translations.InUse());

@@ -17,10 +17,12 @@
 #include <QAction>
 #include <QDialog>
 #include <QDockWidget>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -61,7 +63,9 @@ QStringList ShownTexts(QWidget& w) {
 // What one tour of the program showed, window by window.
 struct Tour {
     std::vector<std::pair<QString, QStringList>> windows;
-    QString guide;  // the guide's text
+    QString guide;          // the guide's text
+    bool panelFits = true;  // every caption of the panel fits its button
+    int panelWidth = 0;     // in pixels
 
     void Take(const QString& name, QWidget& w, const QString& language) {
         windows.emplace_back(name, ShownTexts(w));
@@ -83,6 +87,11 @@ Tour TakeTour(const QString& language) {
         values->trigger();
     w.findChild<QAction*>("mnuRunStep")->trigger();
     tour.Take("window", w, language);
+    for (int command = 5; command <= 11; ++command) {
+        const auto* b = w.findChild<QPushButton*>(QStringLiteral("Command%1").arg(command));
+        tour.panelFits &= b->fontMetrics().horizontalAdvance(b->text()) + 8 <= b->width();
+    }
+    tour.panelWidth = w.findChild<QFrame*>("Frame1")->width();
 
     // 要素追加's dialog, answered with Escape.
     AnswerModal([&](QWidget* dialog) {
@@ -156,6 +165,7 @@ TEST(LanguageWindow, WithTheEnglishTranslationNoWindowShowsJapanese) {
                              "Values", "ID=1 : Constant  Number 3 sent"})
         EXPECT_TRUE(window.contains(QString::fromUtf8(text))) << text;
     EXPECT_TRUE(tour.guide.contains("Step Back")) << "the English guide";
+    EXPECT_TRUE(tour.panelFits) << "the panel is as wide as its longest caption";
     EXPECT_TRUE(tour.windows[7].second.contains("&Yes")) << "Qt's own buttons are English too";
 }
 
@@ -173,6 +183,8 @@ TEST(LanguageWindow, WithoutItEveryWindowIsJapanese) {
                              "ID=1 : 定数  Number 3 転送"})
         EXPECT_TRUE(window.contains(QString::fromUtf8(text))) << text;
     EXPECT_TRUE(tour.guide.contains("1ステップ戻る"));
+    EXPECT_TRUE(tour.panelFits);
+    EXPECT_EQ(tour.panelWidth, 105) << "the panel keeps its width of 1575 twips";
     EXPECT_TRUE(HoldsJapanese(tour.windows[7].second.filter("(&Y)").join(u' ')))
         << tour.windows[7].second.join(u'|').toStdString();
 }

@@ -30,6 +30,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeySequence>
 #include <QLabel>
@@ -414,10 +415,18 @@ void MainWindow::BuildControls(QWidget* client) {
         {9, QT_TRANSLATE_NOOP("Quillrun", "要素移動"), 1320, frmMain::Command9_Click},
         {11, QT_TRANSLATE_NOOP("Quillrun", "要素属性変更"), 1560, frmMain::Command11_Click},
     };
+    // The Japanese captions fit the panel's width; a translation that is longer widens the panel
+    // (and its buttons) to the widest caption.
+    const QFontMetrics metrics(frame1_->font());
+    for (const PanelButton& b : panel) {
+        const int needed =
+            metrics.horizontalAdvance(QCoreApplication::translate("Quillrun", b.caption)) + 12;
+        frm_.Frame1.Width = std::max(frm_.Frame1.Width, needed * frm_.TwipsPerPixel);
+    }
     for (const PanelButton& b : panel)
         panelButtons_[static_cast<std::size_t>(b.command - 5)] =
             AddButton(frame1_, b.command, QCoreApplication::translate("Quillrun", b.caption), 0,
-                      b.top, 1575, 255, b.handler);
+                      b.top, frm_.Frame1.Width, 255, b.handler);
 
     timer1_.setTimerType(Qt::PreciseTimer);
     connect(&timer1_, &QTimer::timeout, this, &MainWindow::TimerTick);
