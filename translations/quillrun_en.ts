@@ -137,7 +137,7 @@
     </message>
     <message>
         <source>終了(X)</source>
-        <translation>E&amp;xit</translation>
+        <translation>&amp;Quit</translation>
     </message>
     <message>
         <source>編集(&amp;E)</source>
@@ -149,7 +149,7 @@
     </message>
     <message>
         <source>やり直し(&amp;Y)</source>
-        <translation>Redo (&amp;Y)</translation>
+        <translation>R&amp;edo</translation>
     </message>
     <message>
         <source>切り取り(&amp;T)</source>

@@ -20,6 +20,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMap>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -66,6 +67,7 @@ struct Tour {
     QString guide;          // the guide's text
     bool panelFits = true;  // every caption of the panel fits its button
     int panelWidth = 0;     // in pixels
+    QStringList clashes;    // menu entries whose Alt key another entry of the menu has too
 
     void Take(const QString& name, QWidget& w, const QString& language) {
         windows.emplace_back(name, ShownTexts(w));
@@ -92,6 +94,16 @@ Tour TakeTour(const QString& language) {
         tour.panelFits &= b->fontMetrics().horizontalAdvance(b->text()) + 8 <= b->width();
     }
     tour.panelWidth = w.findChild<QFrame*>("Frame1")->width();
+    for (const QMenu* m : w.findChildren<QMenu*>()) {
+        QMap<QChar, QString> keys;
+        for (const QAction* a : m->actions()) {
+            const int amp = a->text().indexOf(u'&');
+            if (amp < 0 || amp + 1 >= a->text().size()) continue;
+            const QChar key = a->text().at(amp + 1).toLower();
+            if (keys.contains(key)) tour.clashes << keys[key] + " / " + a->text();
+            keys[key] = a->text();
+        }
+    }
 
     // 要素追加's dialog, answered with Escape.
     AnswerModal([&](QWidget* dialog) {
@@ -166,6 +178,7 @@ TEST(LanguageWindow, WithTheEnglishTranslationNoWindowShowsJapanese) {
         EXPECT_TRUE(window.contains(QString::fromUtf8(text))) << text;
     EXPECT_TRUE(tour.guide.contains("Step Back")) << "the English guide";
     EXPECT_TRUE(tour.panelFits) << "the panel is as wide as its longest caption";
+    EXPECT_EQ(tour.clashes, QStringList()) << "each entry of a menu has an Alt key of its own";
     EXPECT_TRUE(tour.windows[7].second.contains("&Yes")) << "Qt's own buttons are English too";
 }
 
@@ -185,6 +198,7 @@ TEST(LanguageWindow, WithoutItEveryWindowIsJapanese) {
     EXPECT_TRUE(tour.guide.contains("1ステップ戻る"));
     EXPECT_TRUE(tour.panelFits);
     EXPECT_EQ(tour.panelWidth, 105) << "the panel keeps its width of 1575 twips";
+    EXPECT_EQ(tour.clashes, QStringList());
     EXPECT_TRUE(HoldsJapanese(tour.windows[7].second.filter("(&Y)").join(u' ')))
         << tour.windows[7].second.join(u'|').toStdString();
 }
