@@ -49,6 +49,7 @@ int main(int argc, char* argv[]) {
 
     MainWindow window(QCoreApplication::applicationDirPath());
     window.SetLanguageInUse(translations.InUse());
+    window.SetLanguageSwitch([&](const QString& language) { return translations.Use(language); });
     window.show();
     // As ファイル > 開く opens a file: a failure shows its message and leaves the canvas empty.
     if (!start.file.isEmpty()) window.Dispatch([&](Session& s) { LoadDiagram(s, start.file); });

@@ -113,3 +113,8 @@ QVariant RunValuesModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation == Qt::Horizontal) return RunValuesHeader(section);
     return section == SteppedRow() ? QStringLiteral("▶") : QString();
 }
+
+void RunValuesModel::RetranslateHeadings() {
+    const int columns = columnCount(QModelIndex());
+    if (columns > 0) emit headerDataChanged(Qt::Horizontal, 0, columns - 1);
+}

@@ -15,6 +15,8 @@ public:
     explicit RunValuesModel(const SharedState& st, QObject* parent = nullptr);
 
     void Refresh();
+    // The headings are shown afresh, in the language now in use.
+    void RetranslateHeadings();
 
     // Whether the cell's text changed at the last change; the row stepped last.
     bool Changed(int row, int column) const;

@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QMap>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
@@ -203,7 +204,8 @@ TEST(LanguageWindow, WithoutItEveryWindowIsJapanese) {
         << tour.windows[7].second.join(u'|').toStdString();
 }
 
-// オプション > 言語 remembers the choice for the next start and says so, in the language in use.
+// Without a way to change the language at once, オプション > 言語 remembers the choice for the
+// next start and says so, in the language in use.
 TEST(LanguageWindow, TheLanguageMenuRemembersTheChoice) {
     QTemporaryDir folder;
     MainWindow w(folder.path());
@@ -224,4 +226,59 @@ TEST(LanguageWindow, TheLanguageMenuRemembersTheChoice) {
     AnswerModal([](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); });
     japanese->trigger();
     EXPECT_EQ(Preferences().Language(), QString());
+}
+
+// With the program's translations at hand, the choice shows at once: the menus, the buttons, the
+// panel, the values' headings, the grid window and the open guide change their language, and
+// back again.
+TEST(LanguageWindow, TheLanguageMenuChangesTheOpenWindowAtOnce) {
+    Translations translations(QStringLiteral(QUILLRUN_BINARY_DIR "/translations"));
+    ASSERT_TRUE(translations.Use(kJapanese));
+    QTemporaryDir folder;
+    MainWindow w(folder.path());
+    w.SetLanguageSwitch([&](const QString& language) { return translations.Use(language); });
+    ShowActive(w);
+    if (QAction* values = w.findChild<QAction*>("mnuRunValues"); !values->isChecked())
+        values->trigger();
+    w.findChild<QAction*>("mnuOptionGrid")->trigger();
+    w.findChild<QAction*>("mnuHelpGuide")->trigger();
+    auto* grid = w.findChild<QWidget*>("frmGrid");
+    auto* guide = w.findChild<QDialog*>("HelpWindow");
+    ASSERT_TRUE(grid && guide);
+    const auto heading = [&] {
+        return w.findChild<QTableView*>("ValuesTable")
+            ->model()
+            ->headerData(1, Qt::Horizontal)
+            .toString();
+    };
+    const auto shown = [&] {
+        return QStringList{w.menuBar()->actions().at(0)->text(),
+                           w.findChild<QPushButton*>("Command1")->text(),
+                           w.findChild<QPushButton*>("Command6")->text(),
+                           w.findChild<QDockWidget*>("ValuesPanel")->windowTitle(),
+                           heading(),
+                           grid->windowTitle(),
+                           guide->windowTitle()};
+    };
+    const QStringList japanese = shown();
+    EXPECT_EQ(japanese, QStringList({"ファイル(&F)", "初期化", "接続線削除", "値の一覧", "種類",
+                                     "グリッドサイズ", "使い方"}));
+
+    w.findChild<QAction*>("mnuOptionEnglish")->trigger();  // no message: it shows at once
+    Settle(w);
+    EXPECT_EQ(shown(), QStringList({"&File", "Reset", "Delete Connection", "Values", "Kind",
+                                    "Grid size", "How to use Quillrun"}));
+    EXPECT_TRUE(guide->findChild<QTextBrowser*>("HelpText")->toPlainText().contains("Step Back"));
+    const auto* button = w.findChild<QPushButton*>("Command6");
+    EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 8, button->width());
+    EXPECT_EQ(Preferences().Language(), kEnglish);
+    Screenshot(*guide, "switched_guide_en");
+
+    w.findChild<QAction*>("mnuOptionJapanese")->trigger();
+    Settle(w);
+    EXPECT_EQ(shown(), japanese);
+    EXPECT_EQ(w.findChild<QFrame*>("Frame1")->width(), 105);
+    EXPECT_EQ(Preferences().Language(), QString());
+    grid->close();
+    guide->close();
 }

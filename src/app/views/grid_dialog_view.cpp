@@ -1,5 +1,7 @@
 #include "app/views/grid_dialog_view.h"
 
+#include "app/views/translated_texts.h"
+
 #include "model/form_controls.h"
 #include "model/session.h"
 #include "model/translation.h"
@@ -26,7 +28,7 @@ GridDialogView::GridDialogView(QWidget* parent, Session& s, Runner run)
     : QWidget(parent, Qt::Tool), logic_(std::make_unique<GridDialog>(s)), run_(std::move(run)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frmGrid"));
-    setWindowTitle(Tr(kGridDialogCaption));
+    KeepTranslated(this, kGridDialogCaption.source);
     const double k = s.frm.TwipsPerPixel > 0 ? s.frm.TwipsPerPixel : kTwipsPerPixelAt96Dpi;
     auto place = [k](QWidget* w, double left, double top, double width, double height) {
         w->setGeometry(ToPixels(left, k), ToPixels(top, k), ToPixels(width, k),
@@ -52,7 +54,8 @@ GridDialogView::GridDialogView(QWidget* parent, Session& s, Runner run)
         {"Command2", QT_TRANSLATE_NOOP("Quillrun", "解除"), 1920, &GridDialog::Command2_Click},
         {"Command3", QT_TRANSLATE_NOOP("Quillrun", "取消"), 2880, &GridDialog::Command3_Click}};
     for (const Button& b : buttons) {
-        auto* button = new QPushButton(QCoreApplication::translate("Quillrun", b.caption), this);
+        auto* button = new QPushButton(this);
+        KeepTranslated(button, b.caption);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setAutoDefault(false);
         place(button, b.left, 120, 855, 255);

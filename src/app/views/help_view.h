@@ -7,4 +7,11 @@
 class HelpView : public QDialog {
 public:
     explicit HelpView(QWidget* parent);
+
+protected:
+    // The guide and its title follow a change of language.
+    void changeEvent(QEvent* event) override;
+
+private:
+    void ShowGuide();
 };

@@ -12,6 +12,7 @@
 #include "app/views/grid_dialog_view.h"
 #include "app/views/help_view.h"
 #include "app/views/run_values_dock.h"
+#include "app/views/translated_texts.h"
 #include "editor/canvas_drag.h"
 #include "editor/canvas_keys.h"
 #include "editor/canvas_press.h"
@@ -44,6 +45,14 @@
 #include <cmath>
 
 namespace {
+
+// A menu whose title is a text of the program, kept for a change of language.
+template <class Parent>
+QMenu* AddMenu(Parent* parent, const char* title) {
+    QMenu* menu = parent->addMenu(QString());
+    KeepTranslated(menu, title);
+    return menu;
+}
 
 // The widgets follow an automatic run this often.
 constexpr int kFrameMilliseconds = 16;
@@ -134,10 +143,11 @@ QRect MainWindow::Pixels(double left, double top, double width, double height) c
                  static_cast<int>(std::lround(height / k)));
 }
 
-QPushButton* MainWindow::AddButton(QWidget* parent, int command, const QString& caption,
-                                   double left, double top, double width, double height,
+QPushButton* MainWindow::AddButton(QWidget* parent, int command, const char* caption, double left,
+                                   double top, double width, double height,
                                    void (*handler)(Session&)) {
-    auto* b = new QPushButton(caption, parent);
+    auto* b = new QPushButton(parent);
+    KeepTranslated(b, caption);
     b->setObjectName(QStringLiteral("Command%1").arg(command));
     b->setGeometry(Pixels(left, top, width, height));
     b->setFocusPolicy(Qt::TabFocus);
@@ -145,42 +155,40 @@ QPushButton* MainWindow::AddButton(QWidget* parent, int command, const QString& 
     return b;
 }
 
-QAction* MainWindow::AddMenuEntry(QMenu* menu, const char* name, const QString& caption,
+QAction* MainWindow::AddMenuEntry(QMenu* menu, const char* name, const char* caption,
                                   void (*handler)(Session&)) {
-    QAction* action = menu->addAction(caption);
+    QAction* action = menu->addAction(QString());
+    KeepTranslated(action, caption);
     action->setObjectName(QString::fromLatin1(name));
     if (handler) connect(action, &QAction::triggered, this, [this, handler] { Dispatch(handler); });
     return action;
 }
 
 void MainWindow::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QCoreApplication::translate("Quillrun", "ファイル(&F)"));
+    QMenu* file = AddMenu(menuBar(), QT_TRANSLATE_NOOP("Quillrun", "ファイル(&F)"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    AddMenuEntry(file, "mnuFileNew", QCoreApplication::translate("Quillrun", "新規作成(&N)"),
+    AddMenuEntry(file, "mnuFileNew", QT_TRANSLATE_NOOP("Quillrun", "新規作成(&N)"),
                  frmMain::mnuFileNew_Click)
         ->setShortcuts(Keys(QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N)));
-    AddMenuEntry(file, "mnuFileOpen", QCoreApplication::translate("Quillrun", "開く(&O)"),
+    AddMenuEntry(file, "mnuFileOpen", QT_TRANSLATE_NOOP("Quillrun", "開く(&O)"),
                  frmMain::mnuFileOpen_Click)
         ->setShortcuts(Keys(QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O)));
     file->addSeparator();
-    AddMenuEntry(file, "mnuFileSave", QCoreApplication::translate("Quillrun", "保存(&S)"),
+    AddMenuEntry(file, "mnuFileSave", QT_TRANSLATE_NOOP("Quillrun", "保存(&S)"),
                  frmMain::mnuFileSave_Click)
         ->setShortcuts(Keys(QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)));
-    AddMenuEntry(file, "mnuFileSaveAs",
-                 QCoreApplication::translate("Quillrun", "名前を付けて保存(&A)"),
+    AddMenuEntry(file, "mnuFileSaveAs", QT_TRANSLATE_NOOP("Quillrun", "名前を付けて保存(&A)"),
                  frmMain::mnuFileSaveAs_Click)
         ->setShortcuts(Keys(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
-    AddMenuEntry(file, "mnuFileExport",
-                 QCoreApplication::translate("Quillrun", "エクスポート(&X)..."),
+    AddMenuEntry(file, "mnuFileExport", QT_TRANSLATE_NOOP("Quillrun", "エクスポート(&X)..."),
                  frmMain::mnuFileExport_Click);
-    QAction* print = AddMenuEntry(file, "mnuFilePrint",
-                                  QCoreApplication::translate("Quillrun", "印刷(&P)..."), nullptr);
+    QAction* print =
+        AddMenuEntry(file, "mnuFilePrint", QT_TRANSLATE_NOOP("Quillrun", "印刷(&P)..."), nullptr);
     print->setShortcuts(Keys(QKeySequence::Print, QKeySequence(Qt::CTRL | Qt::Key_P)));
     connect(print, &QAction::triggered, this,
             [this] { Dispatch([this](Session& s) { ShowPrintPreview(this, s); }); });
     file->addSeparator();
-    AddMenuEntry(file, "mnuFileSample",
-                 QCoreApplication::translate("Quillrun", "サンプルデータ(&E)"),
+    AddMenuEntry(file, "mnuFileSample", QT_TRANSLATE_NOOP("Quillrun", "サンプルデータ(&E)"),
                  frmMain::mnuFileSample_Click);
     file->addSeparator();
     for (std::size_t i = 0; i < mnuFilename_.size(); ++i) {
@@ -193,37 +201,36 @@ void MainWindow::BuildMenus() {
     }
     file->addSeparator();
     QAction* exit =
-        AddMenuEntry(file, "fileExit", QCoreApplication::translate("Quillrun", "終了(X)"), nullptr);
+        AddMenuEntry(file, "fileExit", QT_TRANSLATE_NOOP("Quillrun", "終了(X)"), nullptr);
     exit->setShortcuts(Keys(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* edit = menuBar()->addMenu(QCoreApplication::translate("Quillrun", "編集(&E)"));
+    QMenu* edit = AddMenu(menuBar(), QT_TRANSLATE_NOOP("Quillrun", "編集(&E)"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuEditUndo_ = AddMenuEntry(edit, "mnuEditUndo",
-                                QCoreApplication::translate("Quillrun", "元に戻す(&U)"), nullptr);
+    mnuEditUndo_ =
+        AddMenuEntry(edit, "mnuEditUndo", QT_TRANSLATE_NOOP("Quillrun", "元に戻す(&U)"), nullptr);
     mnuEditUndo_->setShortcuts(Keys(QKeySequence::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z)));
     connect(mnuEditUndo_, &QAction::triggered, this,
             [this] { Dispatch([this](Session&) { history_.Undo(); }); });
-    mnuEditRedo_ = AddMenuEntry(edit, "mnuEditRedo",
-                                QCoreApplication::translate("Quillrun", "やり直し(&Y)"), nullptr);
+    mnuEditRedo_ =
+        AddMenuEntry(edit, "mnuEditRedo", QT_TRANSLATE_NOOP("Quillrun", "やり直し(&Y)"), nullptr);
     mnuEditRedo_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(mnuEditRedo_, &QAction::triggered, this,
             [this] { Dispatch([this](Session&) { history_.Redo(); }); });
     edit->addSeparator();
     // Several elements at once, with the desktop's keys.
-    AddMenuEntry(edit, "mnuEditCut", QCoreApplication::translate("Quillrun", "切り取り(&T)"),
+    AddMenuEntry(edit, "mnuEditCut", QT_TRANSLATE_NOOP("Quillrun", "切り取り(&T)"),
                  frmMain::mnuEditCut_Click)
         ->setShortcuts(Keys(QKeySequence::Cut, QKeySequence(Qt::CTRL | Qt::Key_X)));
-    AddMenuEntry(edit, "mnuEditCopy", QCoreApplication::translate("Quillrun", "コピー(&O)"),
+    AddMenuEntry(edit, "mnuEditCopy", QT_TRANSLATE_NOOP("Quillrun", "コピー(&O)"),
                  frmMain::mnuEditCopy_Click)
         ->setShortcuts(Keys(QKeySequence::Copy, QKeySequence(Qt::CTRL | Qt::Key_C)));
-    AddMenuEntry(edit, "mnuEditCopyPicture",
-                 QCoreApplication::translate("Quillrun", "画像をコピー"),
+    AddMenuEntry(edit, "mnuEditCopyPicture", QT_TRANSLATE_NOOP("Quillrun", "画像をコピー"),
                  frmMain::mnuEditCopyPicture_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    QAction* paste = AddMenuEntry(edit, "mnuEditPaste",
-                                  QCoreApplication::translate("Quillrun", "貼り付け(&P)"), nullptr);
+    QAction* paste =
+        AddMenuEntry(edit, "mnuEditPaste", QT_TRANSLATE_NOOP("Quillrun", "貼り付け(&P)"), nullptr);
     paste->setShortcuts(Keys(QKeySequence::Paste, QKeySequence(Qt::CTRL | Qt::Key_V)));
     connect(paste, &QAction::triggered, this, [this] {
         const std::optional<QPointF> at = picture1_->PointerInUnits();
@@ -231,47 +238,46 @@ void MainWindow::BuildMenus() {
         if (at) where = PointRec{at->x(), at->y()};
         Dispatch([where](Session& s) { frmMain::mnuEditPaste_Click(s, where); });
     });
-    AddMenuEntry(edit, "mnuEditDuplicate", QCoreApplication::translate("Quillrun", "複製(&D)"),
+    AddMenuEntry(edit, "mnuEditDuplicate", QT_TRANSLATE_NOOP("Quillrun", "複製(&D)"),
                  frmMain::mnuEditDuplicate_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    AddMenuEntry(edit, "mnuEditSelectAll",
-                 QCoreApplication::translate("Quillrun", "すべて選択(&L)"),
+    AddMenuEntry(edit, "mnuEditSelectAll", QT_TRANSLATE_NOOP("Quillrun", "すべて選択(&L)"),
                  frmMain::mnuEditSelectAll_Click)
         ->setShortcuts(Keys(QKeySequence::SelectAll, QKeySequence(Qt::CTRL | Qt::Key_A)));
     edit->addSeparator();
-    AddMenuEntry(edit, "mnuEditAddElement", QCoreApplication::translate("Quillrun", "要素追加(&A)"),
+    AddMenuEntry(edit, "mnuEditAddElement", QT_TRANSLATE_NOOP("Quillrun", "要素追加(&A)"),
                  frmMain::mnuEditAddElement_Click);
-    AddMenuEntry(edit, "mnuConect", QCoreApplication::translate("Quillrun", "接続(&C)"),
+    AddMenuEntry(edit, "mnuConect", QT_TRANSLATE_NOOP("Quillrun", "接続(&C)"),
                  frmMain::mnuConect_Click);
     edit->addSeparator();
-    AddMenuEntry(edit, "mnuEditRelease", QCoreApplication::translate("Quillrun", "選択解除(&R)"),
+    AddMenuEntry(edit, "mnuEditRelease", QT_TRANSLATE_NOOP("Quillrun", "選択解除(&R)"),
                  frmMain::mnuEditRelease_Click);
 
     // 実行: the run one step at a time, breakpoints and the values panel. F8 and F9 are free on
     // the desktops (F10 opens the menu bar, Shift+F10 a context menu).
-    QMenu* run = menuBar()->addMenu(QCoreApplication::translate("Quillrun", "実行(&R)"));
+    QMenu* run = AddMenu(menuBar(), QT_TRANSLATE_NOOP("Quillrun", "実行(&R)"));
     run->setObjectName(QStringLiteral("mnuRun"));
-    AddMenuEntry(run, "mnuRunStep", QCoreApplication::translate("Quillrun", "1ステップ実行(&S)"),
+    AddMenuEntry(run, "mnuRunStep", QT_TRANSLATE_NOOP("Quillrun", "1ステップ実行(&S)"),
                  frmMain::mnuRunStep_Click)
         ->setShortcut(QKeySequence(Qt::Key_F8));
-    mnuRunStepBack_ = AddMenuEntry(run, "mnuRunStepBack",
-                                   QCoreApplication::translate("Quillrun", "1ステップ戻る(&B)"),
-                                   frmMain::mnuRunStepBack_Click);
+    mnuRunStepBack_ =
+        AddMenuEntry(run, "mnuRunStepBack", QT_TRANSLATE_NOOP("Quillrun", "1ステップ戻る(&B)"),
+                     frmMain::mnuRunStepBack_Click);
     mnuRunStepBack_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F8));
-    mnuRunBreakpoint_ = AddMenuEntry(
-        run, "mnuRunBreakpoint", QCoreApplication::translate("Quillrun", "ブレークポイント(&P)"),
-        frmMain::mnuRunBreakpoint_Click);
+    mnuRunBreakpoint_ =
+        AddMenuEntry(run, "mnuRunBreakpoint", QT_TRANSLATE_NOOP("Quillrun", "ブレークポイント(&P)"),
+                     frmMain::mnuRunBreakpoint_Click);
     mnuRunBreakpoint_->setShortcut(QKeySequence(Qt::Key_F9));
     run->addSeparator();
-    mnuRunValues_ = AddMenuEntry(run, "mnuRunValues",
-                                 QCoreApplication::translate("Quillrun", "値の一覧(&V)"), nullptr);
+    mnuRunValues_ =
+        AddMenuEntry(run, "mnuRunValues", QT_TRANSLATE_NOOP("Quillrun", "値の一覧(&V)"), nullptr);
     mnuRunValues_->setCheckable(true);
     mnuRunValues_->setShortcut(QKeySequence(Qt::Key_F7));
 
-    QMenu* option = menuBar()->addMenu(QCoreApplication::translate("Quillrun", "オプション(&O)"));
+    QMenu* option = AddMenu(menuBar(), QT_TRANSLATE_NOOP("Quillrun", "オプション(&O)"));
     option->setObjectName(QStringLiteral("mnuOption"));
     QAction* grid = AddMenuEntry(option, "mnuOptionGrid",
-                                 QCoreApplication::translate("Quillrun", "グリッド(&G)"), nullptr);
+                                 QT_TRANSLATE_NOOP("Quillrun", "グリッド(&G)"), nullptr);
     BuildLanguageMenu(option);
     BuildHelpMenu();
     connect(grid, &QAction::triggered, this, [this] {
@@ -281,23 +287,50 @@ void MainWindow::BuildMenus() {
     });
 }
 
+void MainWindow::FitPanel() {
+    // The Japanese captions fit the panel's width; a translation that is longer widens the panel
+    // and its buttons to the widest caption.
+    const QFontMetrics metrics(frame1_->font());
+    double width = FormControls().Frame1.Width;
+    for (const QPushButton* b : panelButtons_)
+        width = std::max(width, (metrics.horizontalAdvance(b->text()) + 12) * frm_.TwipsPerPixel);
+    frm_.Frame1.Width = width;
+    for (QPushButton* b : panelButtons_) {
+        QRect place = b->geometry();
+        place.setWidth(static_cast<int>(std::lround(width / frm_.TwipsPerPixel)));
+        b->setGeometry(place);
+    }
+}
+
+void MainWindow::SetLanguageSwitch(std::function<bool(const QString&)> use) {
+    useLanguage_ = std::move(use);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange) return;
+    // Every text of the window shows afresh; the guide and the values panel follow on their own.
+    Retranslate(this);
+    FitPanel();
+    SyncControls();
+}
+
 void MainWindow::BuildLanguageMenu(QMenu* option) {
-    QMenu* language = option->addMenu(QCoreApplication::translate("Quillrun", "言語(&L)"));
+    QMenu* language = AddMenu(option, QT_TRANSLATE_NOOP("Quillrun", "言語(&L)"));
     language->setObjectName(QStringLiteral("mnuOptionLanguage"));
     auto* choices = new QActionGroup(language);
     // Each language is named in its own words, so that a person who reads only one finds it.
-    mnuOptionJapanese_ =
-        AddMenuEntry(language, "mnuOptionJapanese", QStringLiteral("日本語"), nullptr);
-    mnuOptionEnglish_ =
-        AddMenuEntry(language, "mnuOptionEnglish", QStringLiteral("English"), nullptr);
+    mnuOptionJapanese_ = AddMenuEntry(language, "mnuOptionJapanese", "日本語", nullptr);
+    mnuOptionEnglish_ = AddMenuEntry(language, "mnuOptionEnglish", "English", nullptr);
     for (QAction* a : {mnuOptionJapanese_, mnuOptionEnglish_}) {
         a->setCheckable(true);
         choices->addAction(a);
         connect(a, &QAction::triggered, this, [this, a] {
             const QString chosen = a == mnuOptionEnglish_ ? kEnglish : QString();
-            if (preferences_.Language() == chosen) return;
-            // The texts of the window are made when it opens: the choice shows at the next start.
             preferences_.SetLanguage(chosen);
+            // The window changes its language at once; should the translation fail to load, the
+            // choice still holds for the next start.
+            if (useLanguage_ && useLanguage_(chosen.isEmpty() ? kJapanese : chosen)) return;
             Dispatch([](Session& s) {
                 s.ui.Message(QCoreApplication::translate(
                     "Quillrun", "言語の変更は、次に Quillrun を起動したときに有効になります。"));
@@ -312,10 +345,10 @@ void MainWindow::SetLanguageInUse(const QString& language) {
 }
 
 void MainWindow::BuildHelpMenu() {
-    QMenu* help = menuBar()->addMenu(QCoreApplication::translate("Quillrun", "ヘルプ(&H)"));
+    QMenu* help = AddMenu(menuBar(), QT_TRANSLATE_NOOP("Quillrun", "ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    QAction* guide = AddMenuEntry(help, "mnuHelpGuide",
-                                  QCoreApplication::translate("Quillrun", "使い方(&G)"), nullptr);
+    QAction* guide =
+        AddMenuEntry(help, "mnuHelpGuide", QT_TRANSLATE_NOOP("Quillrun", "使い方(&G)"), nullptr);
     guide->setShortcuts(Keys(QKeySequence::HelpContents, QKeySequence(Qt::Key_F1)));
     connect(guide, &QAction::triggered, this, [this] {
         if (!help_) help_ = new HelpView(this);
@@ -323,9 +356,8 @@ void MainWindow::BuildHelpMenu() {
         help_->raise();
         help_->activateWindow();
     });
-    QAction* about =
-        AddMenuEntry(help, "mnuHelpAbout",
-                     QCoreApplication::translate("Quillrun", "バージョン情報(&A)"), nullptr);
+    QAction* about = AddMenuEntry(help, "mnuHelpAbout",
+                                  QT_TRANSLATE_NOOP("Quillrun", "バージョン情報(&A)"), nullptr);
     connect(about, &QAction::triggered, this,
             [this] { Dispatch([](Session& s) { s.ui.Message(AboutText()); }); });
 }
@@ -371,20 +403,21 @@ QString MainWindow::CanvasTip(float x, float y) const {
 }
 
 void MainWindow::BuildControls(QWidget* client) {
-    AddButton(client, 1, QCoreApplication::translate("Quillrun", "初期化"), 120, 120, 1215, 375,
+    AddButton(client, 1, QT_TRANSLATE_NOOP("Quillrun", "初期化"), 120, 120, 1215, 375,
               frmMain::Command1_Click);
-    AddButton(client, 2, QCoreApplication::translate("Quillrun", "逐次実行"), 120, 600, 1215, 375,
+    AddButton(client, 2, QT_TRANSLATE_NOOP("Quillrun", "逐次実行"), 120, 600, 1215, 375,
               frmMain::Command2_Click);
-    AddButton(client, 3, QCoreApplication::translate("Quillrun", "自動実行"), 120, 1080, 1215, 375,
+    AddButton(client, 3, QT_TRANSLATE_NOOP("Quillrun", "自動実行"), 120, 1080, 1215, 375,
               frmMain::Command3_Click);
-    auto* label2 = new QLabel(QCoreApplication::translate("Quillrun", "タイマー"), client);
+    auto* label2 = new QLabel(client);
+    KeepTranslated(label2, QT_TRANSLATE_NOOP("Quillrun", "タイマー"));
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setGeometry(Pixels(240, 1560, 735, 255));
     text1_ = new QLineEdit(frm_.Text1Text, client);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setGeometry(Pixels(120, 1920, 1215, 270));
     connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { frm_.Text1Text = t; });
-    AddButton(client, 4, QCoreApplication::translate("Quillrun", "停止"), 120, 2280, 1215, 375,
+    AddButton(client, 4, QT_TRANSLATE_NOOP("Quillrun", "停止"), 120, 2280, 1215, 375,
               frmMain::Command4_Click);
 
     picture1_ = new CanvasView(canvas_, client);
@@ -415,18 +448,10 @@ void MainWindow::BuildControls(QWidget* client) {
         {9, QT_TRANSLATE_NOOP("Quillrun", "要素移動"), 1320, frmMain::Command9_Click},
         {11, QT_TRANSLATE_NOOP("Quillrun", "要素属性変更"), 1560, frmMain::Command11_Click},
     };
-    // The Japanese captions fit the panel's width; a translation that is longer widens the panel
-    // (and its buttons) to the widest caption.
-    const QFontMetrics metrics(frame1_->font());
-    for (const PanelButton& b : panel) {
-        const int needed =
-            metrics.horizontalAdvance(QCoreApplication::translate("Quillrun", b.caption)) + 12;
-        frm_.Frame1.Width = std::max(frm_.Frame1.Width, needed * frm_.TwipsPerPixel);
-    }
     for (const PanelButton& b : panel)
         panelButtons_[static_cast<std::size_t>(b.command - 5)] =
-            AddButton(frame1_, b.command, QCoreApplication::translate("Quillrun", b.caption), 0,
-                      b.top, frm_.Frame1.Width, 255, b.handler);
+            AddButton(frame1_, b.command, b.caption, 0, b.top, frm_.Frame1.Width, 255, b.handler);
+    FitPanel();
 
     timer1_.setTimerType(Qt::PreciseTimer);
     connect(&timer1_, &QTimer::timeout, this, &MainWindow::TimerTick);

@@ -45,9 +45,13 @@ public:
     void TimerTick();
     // The language the texts are in (kJapanese or kEnglish), ticked in オプション > 言語.
     void SetLanguageInUse(const QString& language);
+    // How オプション > 言語 puts a language in use at once (true when it could); without one, the
+    // choice is only remembered for the next start.
+    void SetLanguageSwitch(std::function<bool(const QString&)> use);
 
 protected:
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A local file dropped on the window opens as ファイル > 開く opens one.
@@ -60,16 +64,18 @@ private:
     void BuildValuesPanel();
     void BuildHelpMenu();
     void BuildLanguageMenu(QMenu* option);
+    // Widens the panel to its longest caption, never below its width of 1575 twips.
+    void FitPanel();
     // The window's place and size and the timer interval of the last time, and remembering them.
     void RestorePreferences();
     void RememberPreferences();
     // The tool tip of the canvas at a point: the run values of the element there.
     QString CanvasTip(float x, float y) const;
     // Command<command>, wired to its handler.
-    QPushButton* AddButton(QWidget* parent, int command, const QString& caption, double left,
+    QPushButton* AddButton(QWidget* parent, int command, const char* caption, double left,
                            double top, double width, double height, void (*handler)(Session&));
     // A menu entry named name, wired to handler when one is given.
-    QAction* AddMenuEntry(QMenu* menu, const char* name, const QString& caption,
+    QAction* AddMenuEntry(QMenu* menu, const char* name, const char* caption,
                           void (*handler)(Session&));
     QRect Pixels(double left, double top, double width, double height) const;
 
@@ -96,6 +102,7 @@ private:
     HelpView* help_ = nullptr;
     QAction* mnuOptionJapanese_ = nullptr;
     QAction* mnuOptionEnglish_ = nullptr;
+    std::function<bool(const QString&)> useLanguage_;
     Preferences preferences_;
     QAction* mnuEditUndo_ = nullptr;
     QAction* mnuEditRedo_ = nullptr;

@@ -1,5 +1,6 @@
 #include "app/views/run_values_dock.h"
 
+#include "app/views/translated_texts.h"
 #include "model/translation.h"
 
 #include <QHeaderView>
@@ -12,8 +13,9 @@ constexpr int kFrameMilliseconds = 16;
 }  // namespace
 
 RunValuesDock::RunValuesDock(const SharedState& st, QWidget* parent)
-    : QDockWidget(QCoreApplication::translate("Quillrun", "値の一覧"), parent), model_(st, this) {
+    : QDockWidget(parent), model_(st, this) {
     setObjectName(QStringLiteral("ValuesPanel"));
+    KeepTranslated(this, QT_TRANSLATE_NOOP("Quillrun", "値の一覧"));
     view_ = new QTableView(this);
     view_->setObjectName(QStringLiteral("ValuesTable"));
     view_->setModel(&model_);
@@ -39,4 +41,9 @@ void RunValuesDock::ScheduleRefresh() {
 void RunValuesDock::showEvent(QShowEvent* event) {
     model_.Refresh();
     QDockWidget::showEvent(event);
+}
+
+void RunValuesDock::changeEvent(QEvent* event) {
+    QDockWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) model_.RetranslateHeadings();
 }

@@ -21,6 +21,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The headings follow a change of language.
+    void changeEvent(QEvent* event) override;
 
 private:
     RunValuesModel model_;
