@@ -55,3 +55,13 @@ void BuildPoolFiller(SharedState& st) {
     AddConnection(st, 2, 3, "2");
     AddConnection(st, 3, 4, "1");
 }
+
+void BuildWorkedExample(SharedState& st) {
+    AddElement(st, kConstantNumber, "3", 1000, 1000);
+    AddElement(st, kConstantNumber, "4", 1000, 3000);
+    AddElement(st, kPlus, "+", 3000, 2000);
+    AddElement(st, kVariableNumber, "x", 5000, 2000);
+    AddConnection(st, 1, 3, "1");
+    AddConnection(st, 2, 3, "2");
+    AddConnection(st, 3, 4);
+}

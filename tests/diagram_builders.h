@@ -13,3 +13,5 @@ int AddConnection(SharedState& st, int from, int to, const QString& argNo = QStr
 // Constants 1 and 2 into a "+" whose result goes to input 1 of a two-input "mod" whose input 2
 // is never fed: every pass queues one more value there, until the value pool is full.
 void BuildPoolFiller(SharedState& st);
+// The worked example: constants 3 and 4 into a "+" (element 3), whose sum goes to the variable x.
+void BuildWorkedExample(SharedState& st);

@@ -27,15 +27,9 @@ struct RunControl : ::testing::Test {
         ExecuteStep(p->s);
     }
 
-    // Constants 3 and 4 into a "+", whose result goes to a variable.
+    // The worked example, after 初期化.
     void BuildWorkedExample() {
-        AddElement(p->st, kConstantNumber, "3", 1000, 1000);
-        AddElement(p->st, kConstantNumber, "4", 1000, 3000);
-        AddElement(p->st, kPlus, "+", 3000, 2000);
-        AddElement(p->st, kVariableNumber, "x", 5000, 2000);
-        AddConnection(p->st, 1, 3, "1");
-        AddConnection(p->st, 2, 3, "2");
-        AddConnection(p->st, 3, 4);
+        ::BuildWorkedExample(p->st);
         frmMain::Command1_Click(p->s);
     }
 };

@@ -129,17 +129,6 @@ TEST(RunnerPrompter, PicturesArePngByTheirNameElseWindowsBitmaps) {
 
 // Diagrams used below, built in a program of their own and saved with the program's save.
 
-// Constants 3 and 4 into a "+", whose result goes to a variable.
-void BuildWorkedExample(SharedState& st) {
-    AddElement(st, kConstantNumber, "3", 1000, 1000);
-    AddElement(st, kConstantNumber, "4", 1000, 3000);
-    AddElement(st, kPlus, "+", 3000, 2000);
-    AddElement(st, kVariableNumber, "x", 5000, 2000);
-    AddConnection(st, 1, 3, "1");
-    AddConnection(st, 2, 3, "2");
-    AddConnection(st, 3, 4);
-}
-
 // Constants 5 and 0 into a "/".
 void BuildDivisionByZero(SharedState& st) {
     AddElement(st, kConstantNumber, "5", 1000, 1000);

@@ -176,14 +176,7 @@ TEST_F(SteppingBack, OneStepStopsTheAutomaticRunAndAsksNothing) {
 }
 
 TEST_F(SteppingBack, ABreakpointStopsTheRunAfterItsElementDidSomething) {
-    // 3 and 4 into "+" (element 3), the sum into a variable (element 4).
-    AddElement(p->st, kConstantNumber, "3", 1000, 1000);
-    AddElement(p->st, kConstantNumber, "4", 1000, 3000);
-    AddElement(p->st, kPlus, "+", 3000, 2000);
-    AddElement(p->st, kVariableNumber, "v", 5000, 2000);
-    AddConnection(p->st, 1, 3, "1");
-    AddConnection(p->st, 2, 3, "2");
-    AddConnection(p->st, 3, 4);
+    BuildWorkedExample(p->st);  // the "+" is element 3
     RedrawDiagram(p->s, -1);
     const QImage without = p->canvas.Picture1().copy();
     p->st.SelKind = kSelElement;

@@ -149,7 +149,7 @@ StepResult StepOperator(Session& s, int kind) {
         StepResult r;
         r.redraw = true;
         r.trace = true;
-        r.text = QCoreApplication::translate("Quillrun", "転送処理なし");
+        r.text = s.words.nothingToSend;
         return r;
     }
     QString tL, sL, tR, sR;
@@ -159,9 +159,9 @@ StepResult StepOperator(Session& s, int kind) {
     const FiringResult r = ComputeOperator(kind, tL, sL, tR, sR);
     if (!r.error.isEmpty()) return Failed(r.error);
     PushValue(s, r.type, r.value);
-    return Fired(e, ElementId(e) + QCoreApplication::translate("Quillrun", " 演算 : ") + tL +
-                        QLatin1Char(' ') + sL + QLatin1Char(' ') + op + QLatin1Char(' ') + tR +
-                        QLatin1Char(' ') + sR + kArrow + r.type + QLatin1Char(' ') + r.value);
+    return Fired(e, ElementId(e) + s.words.computes + tL + QLatin1Char(' ') + sL +
+                        QLatin1Char(' ') + op + QLatin1Char(' ') + tR + QLatin1Char(' ') + sR +
+                        kArrow + r.type + QLatin1Char(' ') + r.value);
 }
 
 StepResult StepFunction(Session& s, const QString& name) {

@@ -121,8 +121,7 @@ StepResult StepElement(Session& s, const ElementRec& e) {
     switch (e.Kind) {
         case kConstantNumber:
         case kConstantString:
-            return SendValue(s, QCoreApplication::translate("Quillrun", "定数 "), e.DataType,
-                             e.Value);
+            return SendValue(s, s.words.constant, e.DataType, e.Value);
         case kVariableNumber:
         case kVariableString:
             return StepVariable(s);
@@ -187,7 +186,7 @@ StepResult StepVariable(Session& s) {
     if (e.DataType == kTypeUndefined) return {};  // nothing to offer yet: a silent step
     // Copies: the offer may show messages, but must send what the variable holds.
     const QString t = e.DataType, v = e.Value;
-    return SendValue(s, QCoreApplication::translate("Quillrun", "変数"), t, v);
+    return SendValue(s, s.words.variable, t, v);
 }
 
 void ShowRunStatus(Session& s, const QString& text) {

@@ -86,7 +86,7 @@ StepResult SendValue(Session& s, const QString& label, const QString& type, cons
     r.acted = sent;
     if (sent) {
         r.highlight = st.StepElem;
-        r.text = TransferLine(st.StepElem, label, type, value);
+        r.text = TransferLine(st.StepElem, label, type, value, s.words.sent);
     }
     return r;
 }
@@ -105,8 +105,8 @@ void PushValue(Session& s, const QString& type, const QString& value) {
     }
 }
 
-QString TransferLine(int elem, const QString& label, const QString& type, const QString& value) {
+QString TransferLine(int elem, const QString& label, const QString& type, const QString& value,
+                     const QString& sent) {
     return QStringLiteral("ID=") + QString::number(elem) + QStringLiteral(" : ") + label +
-           QLatin1Char(' ') + type + QLatin1Char(' ') + value +
-           QCoreApplication::translate("Quillrun", " 転送");
+           QLatin1Char(' ') + type + QLatin1Char(' ') + value + sent;
 }

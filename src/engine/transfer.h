@@ -29,5 +29,6 @@ StepResult SendValue(Session& s, const QString& label, const QString& type, cons
 // Push from the element StepElem: appends the value to every target input whatever it holds.
 void PushValue(Session& s, const QString& type, const QString& value);
 
-// "ID=<n> : <label> <type> <value> 転送"
-QString TransferLine(int elem, const QString& label, const QString& type, const QString& value);
+// "ID=<n> : <label> <type> <value>" and sent (" 転送" in Japanese)
+QString TransferLine(int elem, const QString& label, const QString& type, const QString& value,
+                     const QString& sent);

@@ -34,8 +34,7 @@ struct SampleWindow {
     std::unique_ptr<MainWindow> w;
 
     SampleWindow() {
-        QFile::copy(QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn"),
-                    folder.filePath("testData5.qrn"));
+        PutTheSampleIn(folder);
         w = std::make_unique<MainWindow>(folder.path());
         ShowActive(*w);
         Action("mnuFileSample")->trigger();

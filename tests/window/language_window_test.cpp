@@ -161,10 +161,14 @@ Tour TakeTour(const QString& language) {
     return tour;
 }
 
+// The program's own translations, installed by each test as it needs them.
+struct LanguageWindow : ::testing::Test {
+    Translations translations{QStringLiteral(QUILLRUN_BINARY_DIR "/translations")};
+};
+
 }  // namespace
 
-TEST(LanguageWindow, WithTheEnglishTranslationNoWindowShowsJapanese) {
-    Translations translations(QStringLiteral(QUILLRUN_BINARY_DIR "/translations"));
+TEST_F(LanguageWindow, WithTheEnglishTranslationNoWindowShowsJapanese) {
     ASSERT_TRUE(translations.Use(kEnglish));
     const Tour tour = TakeTour(kEnglish);
     ASSERT_EQ(tour.windows.size(), 9u);
@@ -183,8 +187,7 @@ TEST(LanguageWindow, WithTheEnglishTranslationNoWindowShowsJapanese) {
     EXPECT_TRUE(tour.windows[7].second.contains("&Yes")) << "Qt's own buttons are English too";
 }
 
-TEST(LanguageWindow, WithoutItEveryWindowIsJapanese) {
-    Translations translations(QStringLiteral(QUILLRUN_BINARY_DIR "/translations"));
+TEST_F(LanguageWindow, WithoutItEveryWindowIsJapanese) {
     ASSERT_TRUE(translations.Use(kJapanese));
     const Tour tour = TakeTour(kJapanese);
     ASSERT_EQ(tour.windows.size(), 9u);
@@ -206,7 +209,7 @@ TEST(LanguageWindow, WithoutItEveryWindowIsJapanese) {
 
 // Without a way to change the language at once, オプション > 言語 remembers the choice for the
 // next start and says so, in the language in use.
-TEST(LanguageWindow, TheLanguageMenuRemembersTheChoice) {
+TEST_F(LanguageWindow, TheLanguageMenuRemembersTheChoice) {
     QTemporaryDir folder;
     MainWindow w(folder.path());
     ShowActive(w);
@@ -231,8 +234,7 @@ TEST(LanguageWindow, TheLanguageMenuRemembersTheChoice) {
 // With the program's translations at hand, the choice shows at once: the menus, the buttons, the
 // panel, the values' headings, the grid window and the open guide change their language, and
 // back again.
-TEST(LanguageWindow, TheLanguageMenuChangesTheOpenWindowAtOnce) {
-    Translations translations(QStringLiteral(QUILLRUN_BINARY_DIR "/translations"));
+TEST_F(LanguageWindow, TheLanguageMenuChangesTheOpenWindowAtOnce) {
     ASSERT_TRUE(translations.Use(kJapanese));
     QTemporaryDir folder;
     MainWindow w(folder.path());
@@ -264,8 +266,13 @@ TEST(LanguageWindow, TheLanguageMenuChangesTheOpenWindowAtOnce) {
     EXPECT_EQ(japanese, QStringList({"ファイル(&F)", "初期化", "接続線削除", "値の一覧", "種類",
                                      "グリッドサイズ", "使い方"}));
 
+    w.Dispatch([](Session& s) {
+        LoadDiagram(s, QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn"));
+    });
     w.findChild<QAction*>("mnuOptionEnglish")->trigger();  // no message: it shows at once
     Settle(w);
+    w.findChild<QAction*>("mnuRunStep")->trigger();
+    EXPECT_EQ(w.findChild<QLabel*>("Label1")->text(), "ID=1 : Constant  Number 3 sent");
     EXPECT_EQ(shown(), QStringList({"&File", "Reset", "Delete Connection", "Values", "Kind",
                                     "Grid size", "How to use Quillrun"}));
     EXPECT_TRUE(guide->findChild<QTextBrowser*>("HelpText")->toPlainText().contains("Step Back"));
@@ -276,6 +283,8 @@ TEST(LanguageWindow, TheLanguageMenuChangesTheOpenWindowAtOnce) {
 
     w.findChild<QAction*>("mnuOptionJapanese")->trigger();
     Settle(w);
+    w.findChild<QAction*>("mnuRunStep")->trigger();
+    EXPECT_EQ(w.findChild<QLabel*>("Label1")->text(), "ID=2 : 定数  Number 4 転送");
     EXPECT_EQ(shown(), japanese);
     EXPECT_EQ(w.findChild<QFrame*>("Frame1")->width(), 105);
     EXPECT_EQ(Preferences().Language(), QString());

@@ -16,8 +16,7 @@
 namespace {
 
 std::unique_ptr<MainWindow> SampleWindow(const QTemporaryDir& folder) {
-    QFile::copy(QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn"),
-                folder.filePath("testData5.qrn"));
+    PutTheSampleIn(folder);
     auto w = std::make_unique<MainWindow>(folder.path());
     ShowActive(*w);
     w->findChild<QAction*>("mnuFileSample")->trigger();

@@ -30,8 +30,7 @@ struct SampleWindow {
     SharedState* st = nullptr;
 
     SampleWindow() {
-        QFile::copy(QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn"),
-                    folder.filePath("testData5.qrn"));
+        PutTheSampleIn(folder);
         w = std::make_unique<MainWindow>(folder.path());
         st = &w->session().st;
         ShowActive(*w);

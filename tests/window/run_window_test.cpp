@@ -30,8 +30,7 @@ QImage CanvasOnScreen(MainWindow& w) {
 
 TEST(RunWindow, StepsForwardAndBackWithTheKeysShowTheSamePicturesAgain) {
     QTemporaryDir folder;
-    QFile::copy(QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn"),
-                folder.filePath("testData5.qrn"));
+    PutTheSampleIn(folder);
     MainWindow w(folder.path());
     ShowActive(w);
     w.findChild<QAction*>("mnuFileSample")->trigger();
@@ -62,8 +61,7 @@ TEST(RunWindow, StepsForwardAndBackWithTheKeysShowTheSamePicturesAgain) {
 
 TEST(RunWindow, TheValuesPanelShowsTheRunAndTheCanvasTellsAnElementsValues) {
     QTemporaryDir folder;
-    QFile::copy(QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn"),
-                folder.filePath("testData5.qrn"));
+    PutTheSampleIn(folder);
     MainWindow w(folder.path());
     w.resize(900, 420);
     ShowActive(w);
@@ -121,8 +119,7 @@ TEST(ScaledWindow, TheCanvasIsSharpAtTwiceTheScaleAndClicksHitAsBefore) {
         return;
     }
     QTemporaryDir folder;
-    QFile::copy(QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn"),
-                folder.filePath("testData5.qrn"));
+    PutTheSampleIn(folder);
     MainWindow w(folder.path());
     ShowActive(w);
     w.findChild<QAction*>("mnuFileSample")->trigger();

@@ -10,9 +10,11 @@
 #include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPoint>
 #include <QPointer>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -65,6 +67,12 @@ inline void AnswerModals(std::vector<std::function<void(QWidget*)>> answers) {
 
 inline void AnswerModal(std::function<void(QWidget*)> answer) {
     AnswerModals({std::move(answer)});
+}
+
+// Lays the sample diagram in a program folder, as it lies beside the program, for サンプルデータ.
+inline void PutTheSampleIn(const QTemporaryDir& folder) {
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLRUN_SOURCE_DIR "/data/testData5.qrn"),
+                            folder.filePath(QStringLiteral("testData5.qrn"))));
 }
 
 // Shows the window and gives it the keyboard, as a person's click on it would.

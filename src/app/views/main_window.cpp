@@ -309,7 +309,9 @@ void MainWindow::SetLanguageSwitch(std::function<bool(const QString&)> use) {
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::LanguageChange) return;
-    // Every text of the window shows afresh; the guide and the values panel follow on their own.
+    // Every text of the window shows afresh, and the next step's trace line is in the new
+    // language; the guide and the values panel follow on their own.
+    session_.words = TraceWords::InUse();
     Retranslate(this);
     FitPanel();
     SyncControls();
