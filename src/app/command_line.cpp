@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/language.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QDir>
@@ -60,7 +62,7 @@ StartArguments ParseStartArguments(const QStringList& arguments) {
     }
     if (p.parser.isSet(p.language)) {
         result.language = p.parser.value(p.language);
-        if (result.language != QLatin1String("en") && result.language != QLatin1String("ja"))
+        if (!IsLanguage(result.language))
             return UsageError(QStringLiteral("--language is en or ja: ") + result.language);
     }
     const QStringList files = p.parser.positionalArguments();

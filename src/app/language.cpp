@@ -6,6 +6,10 @@
 #include <QLocale>
 #include <utility>
 
+bool IsLanguage(const QString& language) {
+    return language == kEnglish || language == kJapanese;
+}
+
 QString TranslationsFolder(const QString& programDir) {
     return QDir(programDir).filePath(QStringLiteral("translations"));
 }

@@ -10,6 +10,9 @@
 inline const QString kJapanese = QStringLiteral("ja");
 inline const QString kEnglish = QStringLiteral("en");
 
+// True for kEnglish and kJapanese, the values --language takes.
+bool IsLanguage(const QString& language);
+
 // The folder that holds the program's translations: translations/ in programDir.
 QString TranslationsFolder(const QString& programDir);
 

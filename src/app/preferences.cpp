@@ -1,5 +1,7 @@
 #include "app/preferences.h"
 
+#include "app/language.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -50,7 +52,7 @@ void Preferences::SetTimerInterval(const QString& text) {
 
 QString Preferences::Language() const {
     const QString language = settings_.value(kLanguage).toString();
-    return language == QLatin1String("en") ? language : QString();
+    return language == kEnglish ? language : QString();
 }
 
 void Preferences::SetLanguage(const QString& language) {

@@ -3,6 +3,7 @@
 #include "app/diagram_export.h"
 #include "app/file_commands.h"
 #include "app/file_writing.h"
+#include "app/language.h"
 #include "app/program.h"
 #include "app/run_report.h"
 #include "app/startup.h"
@@ -116,7 +117,7 @@ RunnerArguments ParseRunnerArguments(const QStringList& arguments) {
                                   value);
             o.breakpoints.push_back(element);
         } else if (name == QLatin1String("--language")) {
-            if (value != QLatin1String("en") && value != QLatin1String("ja"))
+            if (!IsLanguage(value))
                 return UsageError(QStringLiteral("--language is en or ja: ") + value);
             o.language = value;
         } else {
